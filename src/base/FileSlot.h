@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace pelmark {
+
+// The control's single file slot: at most one file is open at a time, and the Stop button closes
+// whatever it holds. Reads after a close fail instead of touching a closed handle, so a loop that was
+// stopped while it yielded simply sees the end of its data.
+class FileSlot {
+public:
+    FileSlot() = default;
+    ~FileSlot() { close(); }
+    FileSlot(const FileSlot&) = delete;
+    FileSlot& operator=(const FileSlot&) = delete;
+
+    // Opening closes whatever the slot held before.
+    bool openForReading(const std::string& path);
+    bool openForWriting(const std::string& path);
+    void close();
+    bool isOpen() const { return file_ != nullptr; }
+    const std::string& path() const { return path_; }
+
+    // Size of the open file in bytes (0 when closed).
+    std::uint64_t size() const { return size_; }
+
+    // Exactly `count` bytes from `offset`, appended to nothing: `out` is replaced. False, and `out`
+    // empty, when the slot is closed or the bytes lie wholly or partly beyond the end.
+    bool readAt(std::uint64_t offset, std::uint64_t count, std::string& out);
+
+    // Exactly `count` bytes from the current position; on a short read the position is at the end.
+    bool read(std::uint64_t count, std::string& out);
+    std::uint64_t position() const { return position_; }
+
+    bool write(std::string_view bytes);
+
+private:
+    std::FILE* file_ = nullptr;
+    std::string path_;
+    std::uint64_t size_ = 0;
+    std::uint64_t position_ = 0;
+};
+
+} // namespace pelmark

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "base/FileSlot.h"
+#include "base/StopRequest.h"
+#include "control/VeltoraControl.h"
+#include "platform/CommonDialog.h"
+#include "surface/Context.h"
+#include "surface/Surface.h"
+
+namespace pelmark {
+
+// The state of one control: the shared context and the subsystems, wired by the constructor.
+struct VeltoraControl::Impl {
+    explicit Impl(Platform& platform);
+
+    Platform& platform;
+    StopRequest stop;
+    FileSlot file;
+    Surface surface{stop};
+    CommonDialog dialog{platform};
+    Context context{platform, surface, stop, file, dialog};
+
+    Variant anzahl;
+    Variant garTripPath;
+};
+
+} // namespace pelmark

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "base/FileSlot.h"
+#include "base/StopRequest.h"
+#include "platform/CommonDialog.h"
+#include "platform/Platform.h"
+#include "surface/Surface.h"
+
+namespace pelmark {
+
+// What every subsystem of one control shares: the platform, the surface's elements, the stop request,
+// the single file slot and the shared file dialog. Owned by the control; subsystems hold a reference.
+struct Context {
+    Platform& platform;
+    Surface& surface;
+    StopRequest& stop;
+    FileSlot& file;
+    CommonDialog& dialog;
+
+    // Lets pending events run once, then tells whether the user asked to stop.
+    bool yieldAndTestStop() {
+        platform.yieldToEvents();
+        return stop.requested();
+    }
+};
+
+} // namespace pelmark

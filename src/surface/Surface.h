@@ -1,0 +1,94 @@
+#pragma once
+
+#include "base/StopRequest.h"
+#include "surface/Element.h"
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pelmark {
+
+// The events the logic listens to. `Change` fires for a changed text, spin value, check state or
+// option selection, whether the user or the program made the change, and only when the value really
+// changed.
+enum class Event { Change, Click, ToolClick, MouseMove, Timer, Drop, Resize };
+
+struct EventArgs {
+    std::string key;                               // the toolbar button's key, for ToolClick
+    std::optional<std::vector<std::string>> files; // the dropped file list, for Drop; none = no file list
+};
+
+// The element model: every named element of the control as a value with change events. It is the one
+// source of truth for what the surface shows; the widget surface mirrors it.
+class Surface {
+public:
+    using Handler = std::function<void(const EventArgs&)>;
+    using Observer = std::function<void(const std::string& name, Property)>;
+
+    explicit Surface(StopRequest& stop) : stop_(stop) {}
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+
+    Element& add(Element element);
+    bool has(std::string_view name) const;
+    // Throws PelmarkError (InvalidArgument) for an unknown name.
+    const Element& get(std::string_view name) const;
+    const std::vector<std::string>& names() const { return order_; }
+
+    // Shorthands for the values the logic reads most.
+    const std::string& text(std::string_view name) const { return get(name).text; }
+    int value(std::string_view name) const { return get(name).value; }
+
+    // Program changes. Each returns early when nothing changes, then notifies.
+    void setText(std::string_view name, std::string text);
+    void setValue(std::string_view name, int value);
+    void setMax(std::string_view name, int max);
+    void setEnabled(std::string_view name, bool enabled);
+    void setVisible(std::string_view name, bool visible);
+    void setLeft(std::string_view name, int left);
+    void setWidth(std::string_view name, int width);
+    void setHeight(std::string_view name, int height);
+    void setToolTip(std::string_view name, std::string toolTip);
+    void setItems(std::string_view name, std::vector<std::string> items);
+    void setSelected(std::string_view name, int index);
+    void setPicture(std::string_view name, std::optional<Picture> picture);
+    void setPanels(std::string_view name, std::vector<StatusPanel> panels);
+    void setPanelText(std::string_view name, int panel, std::string text); // panel counts from 1
+    void setButtonPressed(std::string_view toolbar, std::string_view key, bool pressed);
+    void setTimerEnabled(std::string_view name, bool enabled);
+
+    void on(std::string_view name, Event event, Handler handler);
+    void raise(std::string_view name, Event event, const EventArgs& args = {});
+
+    // The user's actions. Each is an operation started from outside: it withdraws a stop request
+    // unless an operation is already running.
+    void userSetText(std::string_view name, std::string text);
+    void userSetValue(std::string_view name, int value);
+    void userClick(std::string_view name);
+    void userClickTool(std::string_view toolbar, std::string_view key);
+    void userMouseMove(std::string_view name);
+    void timerFires(std::string_view name);
+    void userDrop(std::string_view name, std::optional<std::vector<std::string>> files);
+    void hostResize(int width, int height);
+
+    void addObserver(Observer observer) { observers_.push_back(std::move(observer)); }
+
+    // The name of the control's own element (its size is the control's size).
+    static constexpr const char* kControl = "Veltora";
+
+private:
+    Element& mutableElement(std::string_view name);
+    void notify(const Element& element, Property property);
+
+    StopRequest& stop_;
+    std::map<std::string, Element, std::less<>> elements_;
+    std::vector<std::string> order_;
+    std::map<std::pair<std::string, Event>, std::vector<Handler>> handlers_;
+    std::vector<Observer> observers_;
+};
+
+} // namespace pelmark

@@ -1,0 +1,28 @@
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <regex>
+#include <string>
+
+namespace {
+
+// The core builds without Qt by construction; this keeps it that way.
+TEST(CoreIsStandardOnly, NoFileUnderSrcIncludesAQtHeader) {
+    const std::regex qtInclude(R"(^\s*#\s*include\s*[<"](Q[A-Za-z]+|Qt[A-Za-z]*/))");
+    std::filesystem::path src = std::filesystem::path(PELMARK_SOURCE_DIR) / "src";
+    int files = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(src)) {
+        if (!entry.is_regular_file()) continue;
+        ++files;
+        std::ifstream in(entry.path());
+        std::string line;
+        int number = 0;
+        while (std::getline(in, line)) {
+            ++number;
+            EXPECT_FALSE(std::regex_search(line, qtInclude)) << entry.path() << ":" << number << ": " << line;
+        }
+    }
+    EXPECT_GT(files, 10);
+}
+
+} // namespace
