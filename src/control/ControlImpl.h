@@ -12,6 +12,7 @@ namespace pelmark {
 // The state of one control: the shared context and the subsystems, wired by the constructor.
 struct VeltoraControl::Impl {
     explicit Impl(Platform& platform);
+    void pressStop();
 
     Platform& platform;
     StopRequest stop;

@@ -2,6 +2,8 @@
 
 #include "base/Error.h"
 #include "control/ControlImpl.h"
+#include "control/Layout.h"
+#include "surface/Inventory.h"
 
 namespace pelmark {
 
@@ -13,7 +15,23 @@ namespace {
 
 } // namespace
 
-VeltoraControl::Impl::Impl(Platform& p) : platform(p) {}
+VeltoraControl::Impl::Impl(Platform& p) : platform(p) {
+    // The elements exist before anything below hears of their events.
+    buildInventory(surface);
+
+    surface.on("ShowHide", Event::Click, [this](const EventArgs&) { toggleWaypointFrame(surface); });
+    surface.on(Surface::kControl, Event::Resize, [this](const EventArgs&) { keepFixedSize(surface); });
+    surface.on("StopBtn", Event::Click, [this](const EventArgs&) { pressStop(); });
+
+    garTripPath = startUp(context);
+}
+
+void VeltoraControl::Impl::pressStop() {
+    stop.request();
+    platform.yieldToEvents();
+    // Whatever loop holds the file slot finds it closed and ends at its next read or test.
+    file.close();
+}
 
 VeltoraControl::VeltoraControl(Platform& platform) : impl_(std::make_unique<Impl>(platform)) {}
 

@@ -1,0 +1,71 @@
+#include "control/Layout.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace pelmark {
+
+namespace {
+
+const std::vector<std::string> kExposurePrograms = {
+    "1 - Manual Control",
+    "2 - Program Normal",
+    "3 - Aperture Priority",
+    "4 - Shutter Priority",
+    "5 - Program Creative (Slow Program)",
+    "6 - Program Action (High-Speed Program)",
+    "7 - Portrait Mode",
+    "8 - Landscape Mode",
+};
+
+StatusPanel sizedToText(std::string tag) {
+    StatusPanel panel;
+    panel.tag = std::move(tag);
+    panel.minWidth = 1;
+    panel.autoSize = true;
+    return panel;
+}
+
+} // namespace
+
+Variant startUp(Context& context) {
+    Surface& surface = context.surface;
+    // The caption is still empty, so this takes the hide branch.
+    toggleWaypointFrame(surface);
+
+    // The picture box gets the 4:3 shape of a photo.
+    const Element& bild = surface.get("Bild");
+    surface.setHeight("Bild", static_cast<int>(std::nearbyint(bild.width * 3.0 / 4.0)));
+
+    surface.setSelected("Tab1", 0);
+    surface.setItems("ExposureProgram", kExposurePrograms);
+    surface.setPanels("StatusBar1", {sizedToText(" von "), sizedToText(" Tags (davon "),
+                                     sizedToText(" Sub Tags) erkannt"), sizedToText("")});
+    surface.setPanels("StatusBar2", {sizedToText("Gelesene Trackpunkte: ")});
+
+    // A stored empty path stays empty: only a missing entry gives the default.
+    auto stored = context.platform.readSetting(kOptionsSection, kGarTripPathKey);
+    return Variant(stored ? *stored : std::string(kDefaultGarTripPath));
+}
+
+void toggleWaypointFrame(Surface& surface) {
+    const Element& button = surface.get("ShowHide");
+    if (button.text.compare(0, 4, "Show") == 0) {
+        surface.setText("ShowHide", "Hide " + button.tag + " <<<");
+        surface.setVisible("WPFrame", true);
+        const Element& waypoints = surface.get("WPFrame");
+        surface.setLeft("EXFrame", waypoints.left + waypoints.width + 100);
+    } else {
+        surface.setText("ShowHide", "Show " + button.tag + " >>>");
+        surface.setVisible("WPFrame", false);
+        surface.setLeft("EXFrame", 100);
+    }
+}
+
+void keepFixedSize(Surface& surface) {
+    surface.setHeight(Surface::kControl, kControlHeight);
+    surface.setWidth(Surface::kControl, kControlWidth);
+}
+
+} // namespace pelmark

@@ -1,0 +1,141 @@
+#include "surface/Surface.h"
+
+#include "base/Error.h"
+#include "surface/Inventory.h"
+
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace pelmark {
+namespace {
+
+class SurfaceTest : public ::testing::Test {
+protected:
+    SurfaceTest() { buildInventory(surface); }
+
+    // Counts the change events of `name` from now on.
+    int& countChanges(const std::string& name) {
+        int& counter = counters_.emplace_back(0);
+        surface.on(name, Event::Change, [&counter](const EventArgs&) { ++counter; });
+        return counter;
+    }
+
+    StopRequest stop;
+    Surface surface{stop};
+
+private:
+    std::deque<int> counters_;
+};
+
+TEST_F(SurfaceTest, ChangeEventsFireOnlyForRealChanges) {
+    struct Case {
+        const char* name;
+        const char* element;
+        std::function<void(Surface&)> change;
+        int expected;
+    };
+    const std::vector<Case> cases = {
+        {"new text", "ActPictNum", [](Surface& s) { s.setText("ActPictNum", "5"); }, 1},
+        {"same text", "ActPictNum", [](Surface& s) { s.setText("ActPictNum", "0"); }, 0},
+        {"user text", "KameraShift", [](Surface& s) { s.userSetText("KameraShift", "12"); }, 1},
+        {"text cut at NUL to the same", "TitelTxt",
+         [](Surface& s) { s.setText("TitelTxt", std::string("Titel\0xyz", 9)); }, 0},
+        {"spin to the value it holds", "UpDown1", [](Surface& s) { s.setValue("UpDown1", 0); }, 0},
+        {"check box ticked", "Flash", [](Surface& s) { s.setValue("Flash", 1); }, 1},
+        {"check box clicked", "Flash", [](Surface& s) { s.userClick("Flash"); }, 1},
+        {"label caption", "PictureCount", [](Surface& s) { s.setText("PictureCount", "7"); }, 0},
+        {"partner option selected", "KameraNach", [](Surface& s) { s.setValue("KameraVor", 1); }, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        StopRequest freshStop;
+        Surface fresh(freshStop);
+        buildInventory(fresh);
+        int changes = 0;
+        fresh.on(c.element, Event::Change, [&changes](const EventArgs&) { ++changes; });
+        c.change(fresh);
+        EXPECT_EQ(changes, c.expected);
+    }
+}
+
+TEST_F(SurfaceTest, TextStopsBeforeTheFirstNul) {
+    surface.setText("Hersteller", std::string("ACME\0junk", 9));
+    EXPECT_EQ(surface.text("Hersteller"), "ACME");
+}
+
+TEST_F(SurfaceTest, OptionButtonsOfOneFrameExcludeEachOther) {
+    surface.userClick("KameraVor");
+    EXPECT_EQ(surface.value("KameraVor"), 1);
+    EXPECT_EQ(surface.value("KameraNach"), 0);
+}
+
+TEST_F(SurfaceTest, SpinValueStaysWithinItsRange) {
+    surface.setMax("UpDown1", 12);
+    int& changes = countChanges("UpDown1");
+    surface.setValue("UpDown1", 30);
+    EXPECT_EQ(surface.value("UpDown1"), 12);
+    surface.setValue("UpDown1", -4);
+    EXPECT_EQ(surface.value("UpDown1"), 0);
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(SurfaceTest, AClickOnATwoStateButtonSwitchesItBeforeTheToolbarHears) {
+    bool pressedWhenHeard = true;
+    std::string key;
+    surface.on("Toolbar2", Event::ToolClick, [&](const EventArgs& args) {
+        key = args.key;
+        pressedWhenHeard = surface.get("Toolbar2").buttons[1].pressed;
+    });
+    surface.userClickTool("Toolbar2", "GarTrip Starten");
+    EXPECT_EQ(key, "GarTrip Starten");
+    EXPECT_FALSE(pressedWhenHeard);
+    EXPECT_THROW(surface.userClickTool("Toolbar2", "gartrip starten"), PelmarkError);
+}
+
+TEST_F(SurfaceTest, ComboTextFollowsTheSelectionAndBack) {
+    surface.setItems("ExposureProgram", {"1 - Manual Control", "2 - Program Normal"});
+    surface.setSelected("ExposureProgram", 1);
+    EXPECT_EQ(surface.text("ExposureProgram"), "2 - Program Normal");
+    surface.setText("ExposureProgram", "");
+    EXPECT_EQ(surface.get("ExposureProgram").selected, -1);
+    EXPECT_THROW(surface.setSelected("ExposureProgram", 2), PelmarkError);
+}
+
+TEST_F(SurfaceTest, UserActionsWithdrawAStopRequestOnlyWhenNothingRuns) {
+    stop.request();
+    surface.userSetText("KameraShift", "5");
+    EXPECT_FALSE(stop.requested());
+
+    // A click while an operation yields (the Stop button itself) leaves the request standing.
+    surface.on("CombineCmd", Event::Click, [&](const EventArgs&) {
+        stop.request();
+        surface.userClick("RandomChoose");
+        EXPECT_TRUE(stop.requested());
+    });
+    surface.userClick("CombineCmd");
+    EXPECT_TRUE(stop.requested());
+}
+
+TEST_F(SurfaceTest, ObserversHearEveryPropertyChange) {
+    std::vector<std::pair<std::string, Property>> heard;
+    surface.addObserver(
+        [&](const std::string& name, Property property) { heard.emplace_back(name, property); });
+    surface.setVisible("NoExifAvailable", true);
+    surface.setVisible("NoExifAvailable", true);
+    surface.setPanelText("StatusBar1", 1, " 3 von ");
+    ASSERT_EQ(heard.size(), 2u);
+    EXPECT_EQ(heard[0], std::make_pair(std::string("NoExifAvailable"), Property::Visible));
+    EXPECT_EQ(heard[1], std::make_pair(std::string("StatusBar1"), Property::Panels));
+}
+
+TEST_F(SurfaceTest, UnknownNamesAreErrors) {
+    EXPECT_THROW(surface.get("NoSuchElement"), PelmarkError);
+    EXPECT_THROW(surface.setText("NoSuchElement", "x"), PelmarkError);
+    EXPECT_THROW(surface.setPanelText("StatusBar1", 2, "x"), PelmarkError);
+}
+
+} // namespace
+} // namespace pelmark
