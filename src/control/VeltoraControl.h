@@ -1,30 +1,13 @@
 #pragma once
 
 #include "base/Variant.h"
+#include "exif/TagEnum.h"
 #include "platform/Platform.h"
 #include "surface/Surface.h"
 
 #include <memory>
 
 namespace pelmark {
-
-// `TagExif`'s kinds of value; the numbers are part of the public interface.
-enum class TagEnum {
-    DatumOriginal = 0,
-    DatumDigitized = 1,
-    DatumModified = 2,
-    ExposureTime = 3,
-    FNumber = 4,
-    GPSLatitude = 5,
-    GPSLongitude = 6,
-    GPSAltitude = 7,
-    Maker = 8,
-    Camera = 9,
-    Comment = 10,
-    ImageDescription = 11,
-    Maker_Note = 12,
-    CamFirmware = 13,
-};
 
 // The dialog mode of the track reader and of the one-step run.
 enum class SCommonDialog { CommonDialog = 0, NoCommonDialog = 1 };

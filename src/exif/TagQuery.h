@@ -1,0 +1,33 @@
+#pragma once
+
+#include "base/Variant.h"
+#include "exif/TagEnum.h"
+#include "surface/Context.h"
+
+#include <functional>
+#include <string>
+
+namespace pelmark {
+
+// `TagExif`: one EXIF value of the current photo, or of any photo number, read from the fields the
+// parser filled (and the user may have edited).
+class TagQuery {
+public:
+    // Makes the photo with a given number current, the same way stepping the spin control does.
+    using SelectPhoto = std::function<void(double number)>;
+
+    TagQuery(Context& context, SelectPhoto selectPhoto);
+
+    // `kind` is read as a `TagEnum` number; `photoNumber` may be missing (the current photo). A value
+    // that is no number fails with a type mismatch before any photo is loaded.
+    Variant tagExif(const Variant& kind, const Variant& photoNumber);
+
+    // The answer for one kind from the fields as they stand; the empty text for a kind outside 0..13.
+    std::string answer(double kind) const;
+
+private:
+    Context& context_;
+    SelectPhoto selectPhoto_;
+};
+
+} // namespace pelmark

@@ -1,0 +1,174 @@
+#include "exif/TagQuery.h"
+
+#include "base/Error.h"
+#include "base/FileSlot.h"
+#include "platform/CommonDialog.h"
+#include "platform/ScriptedPlatform.h"
+#include "surface/Inventory.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace pelmark {
+namespace {
+
+// A query over the control's real elements, with the photo selection recorded instead of loading.
+struct QueryBench {
+    ScriptedPlatform platform;
+    StopRequest stop;
+    FileSlot file;
+    Surface surface{stop};
+    CommonDialog dialog{platform};
+    Context context{platform, surface, stop, file, dialog};
+    std::vector<double> selected;
+    TagQuery query{context, [this](double number) { selected.push_back(number); }};
+
+    QueryBench() { buildInventory(surface); }
+
+    std::string ask(double kind) { return query.tagExif(Variant(kind), Variant::missing()).asText(); }
+};
+
+TEST(TagQuery, DateKindsFallBackToTheNextDate) {
+    struct Case {
+        const char* name;
+        const char* original;
+        const char* digitized;
+        const char* modified;
+        const char* answers[3]; // DatumOriginal, DatumDigitized, DatumModified
+    };
+    const Case cases[] = {
+        {"all three", "A", "B", "C", {"A", "B", "C"}},
+        {"modified only", "", "", "C", {"C", "C", "C"}},
+        {"digitized only", "", "B", "", {"B", "B", ""}},
+        {"original and modified", "A", "", "C", {"A", "C", "C"}},
+        {"original only", "A", "", "", {"A", "", ""}},
+        {"none", "", "", "", {"", "", ""}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QueryBench bench;
+        bench.surface.setText("DateOriginalTxt", c.original);
+        bench.surface.setText("DateDigitizedTxt", c.digitized);
+        bench.surface.setText("DatumZeit", c.modified);
+        for (int kind = 0; kind < 3; ++kind)
+            EXPECT_EQ(bench.ask(kind), c.answers[kind]) << "kind " << kind;
+    }
+}
+
+TEST(TagQuery, EveryOtherKindAnswersItsOwnFieldAndNeverFallsBack) {
+    struct Case {
+        const char* name;
+        TagEnum kind;
+        const char* field;
+    };
+    const Case cases[] = {
+        {"exposure time", TagEnum::ExposureTime, "ExposureTimeTxt"},
+        {"f-number", TagEnum::FNumber, "FNrTxt"},
+        {"latitude", TagEnum::GPSLatitude, "GPSLat"},
+        {"longitude", TagEnum::GPSLongitude, "GPSLon"},
+        {"altitude", TagEnum::GPSAltitude, "GPSAlt"},
+        {"maker", TagEnum::Maker, "Hersteller"},
+        {"camera", TagEnum::Camera, "Modell"},
+        {"comment", TagEnum::Comment, "UserComment"},
+        {"description", TagEnum::ImageDescription, "Description"},
+        {"maker note", TagEnum::Maker_Note, "MakerNote"},
+        {"firmware", TagEnum::CamFirmware, "SoftWareVersion"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QueryBench bench;
+        // Every field but this one holds its own name, so a wrong row or a fallback shows.
+        for (const auto& other : cases)
+            bench.surface.setText(other.field, other.field);
+        for (const char* date : {"DateOriginalTxt", "DateDigitizedTxt", "DatumZeit"})
+            bench.surface.setText(date, date);
+        double kind = static_cast<double>(c.kind);
+        bench.surface.setText(c.field, "");
+        EXPECT_EQ(bench.ask(kind), "");
+        bench.surface.setText(c.field, "edited by the user");
+        EXPECT_EQ(bench.ask(kind), "edited by the user");
+    }
+}
+
+TEST(TagQuery, KindsOutsideTheEnumerationAnswerTheEmptyText) {
+    struct Case {
+        const char* name;
+        double kind;
+    };
+    const Case cases[] = {
+        {"one past the last", 14},     {"minus one", -1}, {"far out", 1e300}, {"not a number", NAN},
+        {"minus infinity", -INFINITY},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QueryBench bench;
+        bench.surface.setText("DatumZeit", "2003:08:14 09:30:12");
+        bench.surface.setText("SoftWareVersion", "v1");
+        EXPECT_EQ(bench.query.tagExif(Variant(c.kind), Variant::missing()), Variant(""));
+    }
+}
+
+TEST(TagQuery, KindIsReadAsAWholeNumber) {
+    struct Case {
+        const char* name;
+        Variant kind;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"a number as text", Variant("8"), "maker"},
+        {"a half goes to the even neighbour", Variant(8.5), "maker"},
+        {"and up from an odd one", Variant(7.5), "maker"},
+        {"empty reads as 0", Variant(), "original"},
+        {"just below a half", Variant(13.49), "firmware"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QueryBench bench;
+        bench.surface.setText("Hersteller", "maker");
+        bench.surface.setText("DateOriginalTxt", "original");
+        bench.surface.setText("SoftWareVersion", "firmware");
+        EXPECT_EQ(bench.query.tagExif(c.kind, Variant::missing()), Variant(c.expected));
+    }
+}
+
+TEST(TagQuery, APhotoNumberSelectsThePhotoAndYieldsOnceBeforeTheAnswer) {
+    QueryBench bench;
+    bench.platform.atYield(1, [&] { bench.surface.setText("Modell", "loaded meanwhile"); });
+    EXPECT_EQ(bench.query.tagExif(Variant(9), Variant("4")), Variant("loaded meanwhile"));
+    EXPECT_EQ(bench.selected, std::vector<double>{4});
+    EXPECT_EQ(bench.platform.yieldCount(), 1);
+
+    EXPECT_EQ(bench.query.tagExif(Variant(9), Variant::missing()), Variant("loaded meanwhile"));
+    EXPECT_EQ(bench.selected.size(), 1u) << "no number, no selection";
+    EXPECT_EQ(bench.platform.yieldCount(), 1);
+}
+
+TEST(TagQuery, ArgumentsThatAreNoNumberFailBeforeAnyPhotoIsSelected) {
+    struct Case {
+        const char* name;
+        Variant kind;
+        Variant photoNumber;
+    };
+    const Case cases[] = {
+        {"photo number of letters", Variant(0), Variant("drei")},
+        {"photo number with trailing letters", Variant(0), Variant("3x")},
+        {"kind of letters", Variant("Maker"), Variant(3)},
+        {"kind left out", Variant::missing(), Variant(3)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QueryBench bench;
+        try {
+            bench.query.tagExif(c.kind, c.photoNumber);
+            ADD_FAILURE() << "no error";
+        } catch (const PelmarkError& error) {
+            EXPECT_EQ(error.kind(), ErrorKind::TypeMismatch);
+        }
+        EXPECT_TRUE(bench.selected.empty());
+        EXPECT_EQ(bench.platform.yieldCount(), 0);
+    }
+}
+
+} // namespace
+} // namespace pelmark
