@@ -1,0 +1,63 @@
+#include "geotag/ClockOffset.h"
+
+#include "base/Error.h"
+#include "base/NumberText.h"
+#include "track/TrackTime.h"
+
+#include <cmath>
+
+namespace pelmark {
+
+namespace {
+
+// A field of the EXIF time by its 1-based character position, read the way the offset is read; a
+// field that lies beyond the end of a short text reads as 0.
+double exifField(std::string_view text, std::size_t firstPosition, std::size_t length) {
+    if (firstPosition > text.size()) return 0;
+    return leadingNumber(text.substr(firstPosition - 1, length));
+}
+
+double daySeconds(double day, double hour, double minute, double second) {
+    return day * 3600 * 24 + hour * 3600 + minute * 60 + second;
+}
+
+} // namespace
+
+double clockDifference(std::string_view exifTime, std::uint32_t trackTime, double shiftSeconds,
+                       bool cameraAhead) {
+    const CalendarTime track = trackTimeFields(trackTime);
+    const double year1 = exifField(exifTime, 1, 4);
+    const double month1 = exifField(exifTime, 6, 2);
+    if (year1 != track.year || month1 != track.month) return kDifferentMonth;
+
+    const double day1 = exifField(exifTime, 9, 2);
+    const double hour1 = exifField(exifTime, 12, 2);
+    const double minute1 = exifField(exifTime, 15, 2);
+    double second1 = exifField(exifTime, 18, 2);
+    second1 += cameraAhead ? -shiftSeconds : shiftSeconds;
+
+    const double photo = daySeconds(day1, hour1, minute1, second1);
+    const double point = daySeconds(track.day, track.hour + 1, track.minute, track.second);
+    return std::fabs(photo - point);
+}
+
+double ClockOffset::shiftSeconds() const {
+    return leadingNumber(context_.surface.text("KameraShift"));
+}
+
+bool ClockOffset::cameraAhead() const {
+    return context_.surface.value("KameraVor") != 0;
+}
+
+Variant ClockOffset::DiffExifTrackTime(const Variant& exifTime, const Variant& trackPointTime) const {
+    const char separator = context_.platform.decimalSeparator();
+    // A point's time is a whole number of seconds; a fraction from a host rounds as any whole-number
+    // parameter does.
+    const double seconds = roundHalfEven(numberOf(trackPointTime, separator));
+    if (!(seconds >= 0 && seconds <= 4294967295.0))
+        throw PelmarkError(ErrorKind::Overflow, "no track time: " + textOf(trackPointTime, separator));
+    return clockDifference(textOf(exifTime, separator), static_cast<std::uint32_t>(seconds), shiftSeconds(),
+                           cameraAhead());
+}
+
+} // namespace pelmark

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "track/TrackPoint.h"
+
+#include <vector>
+
+namespace pelmark {
+
+// The track-point list: slots 0 to 10000, slot 0 never filled. A load fills slots from 1 in file order
+// and leaves the slots above its last point as an earlier load left them; every use is bounded by
+// `Anzahl`, never by the table.
+class Track {
+public:
+    static constexpr int kCapacity = 10000;
+
+    Track() : slots_(kCapacity + 1) {}
+
+    static bool holds(long long index) { return index >= 0 && index <= kCapacity; }
+
+    // Throws PelmarkError (InvalidArgument) outside 0..kCapacity: `Anzahl` is writable by the host, so
+    // a loop bounded by it may ask for a slot that does not exist.
+    const TrackPoint& slot(long long index) const;
+    TrackPoint& slot(long long index);
+
+private:
+    std::vector<TrackPoint> slots_;
+};
+
+} // namespace pelmark

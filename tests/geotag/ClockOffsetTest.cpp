@@ -1,0 +1,107 @@
+#include "geotag/ClockOffset.h"
+
+#include "base/Error.h"
+#include "platform/ScriptedPlatform.h"
+
+#include <gtest/gtest.h>
+
+namespace pelmark {
+namespace {
+
+// Track times below are the `Time` of a point whose shown track time is given in the comment
+// (worked out with an independent calendar).
+constexpr std::uint32_t kJune14At090031 = 424512031;       // 14.06.2003 09:00:31
+constexpr std::uint32_t kJune30At230000 = 425944800;       // 30.06.2003 23:00:00
+constexpr std::uint32_t kJune14At090031Of2002 = 392976031; // 14.06.2002 09:00:31
+
+struct OffsetBench {
+    ScriptedPlatform platform;
+    StopRequest stop;
+    FileSlot file;
+    Surface surface{stop};
+    CommonDialog dialog{platform};
+    Context context{platform, surface, stop, file, dialog};
+    ClockOffset offset{context};
+
+    OffsetBench(const std::string& shift, bool ahead) {
+        add("KameraShift", ElementKind::TextField).text = shift;
+        add("KameraVor", ElementKind::OptionButton).value = ahead ? 1 : 0;
+        add("KameraNach", ElementKind::OptionButton).value = ahead ? 0 : 1;
+    }
+
+    Element& add(const char* name, ElementKind kind) {
+        Element e;
+        e.name = name;
+        e.kind = kind;
+        return surface.add(e);
+    }
+};
+
+TEST(DiffExifTrackTime, ComparesTheCorrectedPhotoTimeWithTheTrackTime) {
+    struct Case {
+        const char* name;
+        const char* exifTime;
+        std::uint32_t trackTime;
+        const char* shift;
+        bool cameraAhead;
+        double seconds;
+    };
+    const Case cases[] = {
+        {"camera behind: the photo counts as 10:00:31, the point as hour 9 + 1", "2003:06:14 10:00:00",
+         kJune14At090031, "31", false, 0},
+        {"camera ahead: the photo counts as 09:59:29", "2003:06:14 10:00:00", kJune14At090031, "31", true,
+         62},
+        {"3 s apart across the month end", "2003:07:01 00:00:03", kJune30At230000, "0", false, 100000000},
+        {"hour 24 of the track side is midnight within the day sum", "2003:06:30 23:59:57", kJune30At230000,
+         "0", false, 3},
+        {"same day and time of another year", "2003:06:14 10:00:31", kJune14At090031Of2002, "0", false,
+         100000000},
+        {"a fractional offset", "2003:06:14 10:00:00", kJune14At090031, "2.5", false, 28.5},
+        {"a comma ends the offset's number", "2003:06:14 10:00:00", kJune14At090031, "1,5", false, 30},
+        {"an empty offset is 0", "2003:06:14 10:00:00", kJune14At090031, "", false, 31},
+        {"leading blanks and a negative offset", "2003:06:14 10:00:00", kJune14At090031, "  -29", true, 2},
+        {"text after the offset's number", "2003:06:14 10:00:00", kJune14At090031, "31 Sekunden", false, 0},
+        {"a corrected second below 0 enters the sum as it is", "2003:06:14 10:00:10", kJune14At090031, "100",
+         true, 121},
+        {"an empty EXIF time has year 0", "", kJune14At090031, "31", false, 100000000},
+        {"a time cut after the day compares from the day alone", "2003:06:14", kJune14At090031, "0", false,
+         36031},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OffsetBench bench(c.shift, c.cameraAhead);
+        EXPECT_EQ(bench.offset.DiffExifTrackTime(Variant(c.exifTime), Variant(c.trackTime)),
+                  Variant(c.seconds));
+    }
+}
+
+TEST(DiffExifTrackTime, ReadsTheOffsetAtEveryCall) {
+    OffsetBench bench("31", false);
+    const Variant photo("2003:06:14 10:00:00");
+    const Variant point(kJune14At090031);
+    EXPECT_EQ(bench.offset.DiffExifTrackTime(photo, point), Variant(0));
+    bench.surface.userSetValue("KameraVor", 1);
+    EXPECT_EQ(bench.offset.DiffExifTrackTime(photo, point), Variant(62));
+    bench.surface.userSetText("KameraShift", "1");
+    EXPECT_EQ(bench.offset.DiffExifTrackTime(photo, point), Variant(32));
+}
+
+TEST(DiffExifTrackTime, RefusesAPointTimeNoTrackCanHold) {
+    struct Case {
+        const char* name;
+        Variant time;
+    };
+    const Case cases[] = {
+        {"negative", Variant(-1)},
+        {"beyond four bytes", Variant(4294967296.0)},
+        {"a text that is no number", Variant("gestern")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OffsetBench bench("0", false);
+        EXPECT_THROW(bench.offset.DiffExifTrackTime(Variant("2003:06:14 10:00:00"), c.time), PelmarkError);
+    }
+}
+
+} // namespace
+} // namespace pelmark

@@ -1,0 +1,287 @@
+#include "track/TrackReader.h"
+
+#include "fixtures/TrackFileWriter.h"
+#include "platform/ScriptedPlatform.h"
+#include "support/TempDir.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace pelmark {
+namespace {
+
+using fixtures::TrackFilePoint;
+using fixtures::TrackFileWriter;
+
+constexpr const char* kCountTag = "Gelesene Trackpunkte: ";
+
+Element element(const char* name, ElementKind kind) {
+    Element e;
+    e.name = name;
+    e.kind = kind;
+    return e;
+}
+
+TrackFilePoint pointAt(std::uint32_t time, std::string text = "") {
+    TrackFilePoint p;
+    p.time = time;
+    p.text = std::move(text);
+    return p;
+}
+
+// The reader over a surface holding just the elements it reads and writes, with the count panel's tag
+// set as start-up sets it.
+struct ReaderBench {
+    ScriptedPlatform platform;
+    StopRequest stop;
+    FileSlot file;
+    Surface surface{stop};
+    CommonDialog dialog{platform};
+    Context context{platform, surface, stop, file, dialog};
+    Variant anzahl;
+    TrackReader reader{context, anzahl};
+    test::TempDir dir;
+
+    ReaderBench() {
+        for (const char* name : {"PathTxt", "TitelTxt", "DateFrom", "DateTo"})
+            surface.add(element(name, ElementKind::TextField));
+        Element bar = element("StatusBar2", ElementKind::StatusBar);
+        bar.panels.emplace_back().tag = kCountTag;
+        surface.add(bar);
+    }
+
+    std::string write(const std::string& name, const std::string& bytes) { return dir.write(name, bytes); }
+    std::string read(const std::string& path) {
+        return reader.readTrackFile(Variant(path), SCommonDialog::NoCommonDialog);
+    }
+    std::string status() const { return surface.get("StatusBar2").panels.front().text; }
+    std::string text(const char* name) const { return surface.text(name); }
+};
+
+// Three points a minute apart, with a title: the good load that failures must leave alone.
+TrackFileWriter threePoints() {
+    return TrackFileWriter().title("Rundweg").points(3, 424512031, 60);
+}
+
+TEST(TrackReader, CountsThePointsReadCompletely) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* status; // panel 1 of StatusBar2
+        double anzahl;
+        const char* dateFrom;
+        const char* dateTo;
+    };
+    TrackFileWriter one;
+    one.title("Einer").point(pointAt(424512031));
+    TrackFileWriter three = threePoints();
+    TrackFileWriter many;
+    many.points(12000, 100, 1);
+    TrackFileWriter other = threePoints();
+    other.tail("X" + fixtures::trackPointBytes(pointAt(5)));
+    TrackFileWriter cut = threePoints();
+    cut.point(pointAt(7, "abcdef"));
+    TrackFileWriter longText = threePoints();
+    longText.tail("T" + std::string(12, '\x01') + "\x09" + "\xFF\xFF" + "shorter than said");
+
+    const Case cases[] = {
+        {"one point: it takes part in nothing and the end shown is the empty slot 0", one.bytes(),
+         "Gelesene Trackpunkte: 1", 0, "14.06.2003 09:00:31", "31.12.1989 01:00:00"},
+        {"three points: the end shown is the second", three.bytes(), "Gelesene Trackpunkte: 3", 2,
+         "14.06.2003 09:00:31", "14.06.2003 09:01:31"},
+        {"12000 points are cut after the 10000th", many.bytes(), "Gelesene Trackpunkte: 10000", 9999,
+         "31.12.1989 01:01:40", "31.12.1989 03:48:18"},
+        {"a marker other than T ends the points", other.bytes(), "Gelesene Trackpunkte: 3", 2,
+         "14.06.2003 09:00:31", "14.06.2003 09:01:31"},
+        {"a point cut off in its text does not count", cut.bytesCutAt(cut.pointOffset(3) + 19),
+         "Gelesene Trackpunkte: 3", 2, "14.06.2003 09:00:31", "14.06.2003 09:01:31"},
+        {"a text length of 65535 at the end", longText.bytes(), "Gelesene Trackpunkte: 3", 2,
+         "14.06.2003 09:00:31", "14.06.2003 09:01:31"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReaderBench bench;
+        EXPECT_EQ(bench.read(bench.write("track.t", c.bytes)), "Kein Fehler");
+        EXPECT_EQ(bench.status(), c.status);
+        EXPECT_EQ(bench.anzahl, Variant(c.anzahl));
+        EXPECT_EQ(bench.text("DateFrom"), c.dateFrom);
+        EXPECT_EQ(bench.text("DateTo"), c.dateTo);
+        EXPECT_FALSE(bench.file.isOpen());
+    }
+}
+
+TEST(TrackReader, ShowsPathAndTitle) {
+    ReaderBench bench;
+    std::string path =
+        bench.write("walk.t", TrackFileWriter().title("Zugspitze 2003").points(2, 0, 1).bytes());
+    ASSERT_EQ(bench.read(path), "Kein Fehler");
+    EXPECT_EQ(bench.text("PathTxt"), path);
+    EXPECT_EQ(bench.text("TitelTxt"), "Zugspitze 2003");
+    EXPECT_EQ(bench.platform.yieldCount(), 2); // one yield after every point
+}
+
+TEST(TrackReader, KeepsEveryRawFieldAsItStood) {
+    ReaderBench bench;
+    TrackFilePoint raw = pointAt(0xFEDCBA98, std::string("Gipfel\0\xB0", 8));
+    raw.position1 = 0xFFFFFFFF;
+    raw.position2 = 0x80000001;
+    raw.byteValue = 200;
+    raw.altitude = 0xFFFE;
+    TrackFileWriter writer;
+    writer.point(raw).points(1, 0, 0);
+    ASSERT_EQ(bench.read(bench.write("raw.t", writer.bytes())), "Kein Fehler");
+
+    const TrackPoint& p = bench.reader.track().slot(1);
+    EXPECT_EQ(p.position1, "\xFF\xFF\xFF\xFF");
+    EXPECT_EQ(p.position2, std::string("\x01\x00\x00\x80", 4));
+    EXPECT_EQ(p.timeRaw, "\x98\xBA\xDC\xFE");
+    EXPECT_EQ(p.time, 0xFEDCBA98u);
+    EXPECT_EQ(p.byteValue, 200);
+    EXPECT_EQ(p.textLength, 8);
+    EXPECT_EQ(p.text, std::string("Gipfel\0\xB0", 8));
+    EXPECT_EQ(p.altitude, "\xFE\xFF");
+}
+
+TEST(TrackReader, ALaterShorterLoadReplacesOnlyItsOwnSlots) {
+    ReaderBench bench;
+    TrackFileWriter first;
+    first.point(pointAt(1, "alt")).point(pointAt(2, "zwei"));
+    first.point(pointAt(3));
+    ASSERT_EQ(bench.read(bench.write("first.t", first.bytes())), "Kein Fehler");
+    TrackFileWriter second;
+    second.point(pointAt(10)); // no text: the slot's old text must go
+    ASSERT_EQ(bench.read(bench.write("second.t", second.bytes())), "Kein Fehler");
+
+    EXPECT_EQ(bench.reader.track().slot(1).text, "");
+    EXPECT_EQ(bench.reader.track().slot(1).time, 10u);
+    EXPECT_EQ(bench.reader.track().slot(2).text, "zwei");
+    EXPECT_EQ(bench.anzahl, Variant(0));
+}
+
+TEST(TrackReader, ATrackWithoutPointsShowsNoTimes) {
+    ReaderBench bench;
+    ASSERT_EQ(bench.read(bench.write("good.t", threePoints().bytes())), "Kein Fehler");
+    TrackFileWriter titleOnly;
+    titleOnly.title("Leer");
+    EXPECT_EQ(bench.read(bench.write("empty.t", titleOnly.bytes())), "Kein Fehler");
+    EXPECT_EQ(bench.status(), "Gelesene Trackpunkte: 0");
+    EXPECT_EQ(bench.anzahl, Variant(-1));
+    EXPECT_EQ(bench.text("TitelTxt"), "Leer");
+    EXPECT_EQ(bench.text("DateFrom"), "");
+    EXPECT_EQ(bench.text("DateTo"), "");
+}
+
+TEST(TrackReader, TheExtensionTestIsCaseSensitive) {
+    struct Case {
+        const char* name;
+        const char* fileName;
+        const char* result;
+    };
+    const Case cases[] = {
+        {"track file", "a.t", "Kein Fehler"},
+        {"backup track file", "a.tb", "Kein Fehler"},
+        {"any name ending in a small t", "notes.txt", "Kein Fehler"},
+        {"capital T", "a.T", "Fehler"},
+        {"capital TB", "a.TB", "Fehler"},
+        {"mixed case Tb", "a.Tb", "Fehler"},
+        {"another file kind", "a.gpx", "Fehler"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReaderBench bench;
+        EXPECT_EQ(bench.read(bench.write(c.fileName, threePoints().bytes())), c.result);
+        EXPECT_EQ(bench.anzahl.isEmpty(), std::string(c.result) == "Fehler");
+    }
+}
+
+TEST(TrackReader, AsksForTheFileOnlyWhenNoPathIsKnown) {
+    ReaderBench bench;
+    std::string path = bench.write("chosen.t", threePoints().bytes());
+    bench.platform.queueFile(path);
+    EXPECT_EQ(bench.reader.readTrackFile(Variant::missing(), SCommonDialog::CommonDialog), "Kein Fehler");
+    auto dialogs = bench.platform.takeDialogs();
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].filter, TrackReader::kFilter);
+    EXPECT_EQ(dialogs[0].fileName, "");
+    EXPECT_EQ(bench.text("PathTxt"), path);
+
+    // The path stays in PathTxt and names the track for the next load.
+    EXPECT_EQ(bench.reader.readTrackFile(Variant::missing(), SCommonDialog::CommonDialog), "Kein Fehler");
+    EXPECT_TRUE(bench.platform.takeDialogs().empty());
+}
+
+// A load that fails or is stopped may change the path, title and first time, but never the count,
+// the status panel or the end time; and it leaves the file slot closed.
+TEST(TrackReader, AFailedLoadLeavesTheLastCompleteLoadShown) {
+    struct Case {
+        const char* name;
+        std::function<std::string(ReaderBench&)> load;
+        bool slotStaysClosed = true;
+    };
+    const std::string good = threePoints().bytes();
+    const Case cases[] = {
+        {"missing file", [](ReaderBench& b) { return b.read(b.dir.file("none.t")); }},
+        {"a folder",
+         [](ReaderBench& b) {
+             b.write("folder.t/inside", "");
+             return b.read(b.dir.file("folder.t"));
+         }},
+        {"empty file", [](ReaderBench& b) { return b.read(b.write("empty.t", "")); }},
+        {"header cut before the title length",
+         [&](ReaderBench& b) { return b.read(b.write("short.t", good.substr(0, 16))); }},
+        {"title length beyond the end",
+         [](ReaderBench& b) {
+             return b.read(b.write("title.t", TrackFileWriter().title("abc").titleLength(65535).bytes()));
+         }},
+        {"refused extension", [&](ReaderBench& b) { return b.read(b.write("x.T", good)); }},
+        {"dialog cancelled",
+         [](ReaderBench& b) {
+             b.surface.setText("PathTxt", "");
+             b.platform.queueFileCancel();
+             return b.reader.readTrackFile(Variant::missing(), SCommonDialog::CommonDialog);
+         }},
+        {"no path and no dialog allowed",
+         [](ReaderBench& b) { return b.reader.readTrackFile(Variant(""), SCommonDialog::NoCommonDialog); }},
+        {"Stop clicked during the second point's yield",
+         [&](ReaderBench& b) {
+             b.platform.atYield(2, [&b] {
+                 b.stop.request();
+                 b.file.close();
+             });
+             return b.read(b.write("stopped.t", TrackFileWriter().points(5, 999, 1).bytes()));
+         }},
+        {"another file put into the slot during a yield",
+         [&](ReaderBench& b) {
+             std::string other = b.write("other.bin", good);
+             b.platform.atYield(1, [&b, other] { b.file.openForReading(other); });
+             return b.read(b.write("taken.t", TrackFileWriter().points(5, 999, 1).bytes()));
+         },
+         false}, // the slot holds the other file now, and the reader must not close it
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReaderBench bench;
+        ASSERT_EQ(bench.read(bench.write("good.t", good)), "Kein Fehler");
+        const std::string status = bench.status();
+        const std::string dateTo = bench.text("DateTo");
+
+        EXPECT_EQ(c.load(bench), "Fehler");
+        EXPECT_EQ(bench.anzahl, Variant(2));
+        EXPECT_EQ(bench.status(), status);
+        EXPECT_EQ(bench.text("DateTo"), dateTo);
+        EXPECT_EQ(bench.file.isOpen(), !c.slotStaysClosed);
+    }
+}
+
+TEST(TrackReader, RefusesALoadStartedWhileOneIsRunning) {
+    ReaderBench bench;
+    std::string nested;
+    std::string second = bench.write("second.t", TrackFileWriter().points(7, 0, 1).bytes());
+    bench.platform.atYield(1, [&] { nested = bench.read(second); });
+    EXPECT_EQ(bench.read(bench.write("first.t", threePoints().bytes())), "Kein Fehler");
+    EXPECT_EQ(nested, "Fehler");
+    EXPECT_EQ(bench.status(), "Gelesene Trackpunkte: 3");
+}
+
+} // namespace
+} // namespace pelmark
