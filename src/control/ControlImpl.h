@@ -3,9 +3,11 @@
 #include "base/FileSlot.h"
 #include "base/StopRequest.h"
 #include "control/VeltoraControl.h"
+#include "geotag/ClockOffset.h"
 #include "platform/CommonDialog.h"
 #include "surface/Context.h"
 #include "surface/Surface.h"
+#include "track/TrackReader.h"
 
 namespace pelmark {
 
@@ -23,6 +25,9 @@ struct VeltoraControl::Impl {
 
     Variant anzahl;
     Variant garTripPath;
+
+    TrackReader trackReader{context, anzahl};
+    ClockOffset clockOffset{context};
 };
 
 } // namespace pelmark

@@ -22,6 +22,9 @@ VeltoraControl::Impl::Impl(Platform& p) : platform(p) {
     surface.on("ShowHide", Event::Click, [this](const EventArgs&) { toggleWaypointFrame(surface); });
     surface.on(Surface::kControl, Event::Resize, [this](const EventArgs&) { keepFixedSize(surface); });
     surface.on("StopBtn", Event::Click, [this](const EventArgs&) { pressStop(); });
+    surface.on("LoadTrack", Event::Click, [this](const EventArgs&) {
+        trackReader.readTrackFile(Variant::missing(), SCommonDialog::CommonDialog);
+    });
 
     garTripPath = startUp(context);
 }
@@ -57,8 +60,8 @@ void VeltoraControl::setGARTripPath(const Variant& value) {
     impl_->garTripPath = value;
 }
 
-Variant VeltoraControl::DiffExifTrackTime(Variant&, Variant&) {
-    notBuiltYet("DiffExifTrackTime");
+Variant VeltoraControl::DiffExifTrackTime(Variant& ExifTime, Variant& TrackPointTime) {
+    return impl_->clockOffset.DiffExifTrackTime(ExifTime, TrackPointTime);
 }
 void VeltoraControl::BildInBox(Variant&) {
     notBuiltYet("BildInBox");

@@ -4,13 +4,11 @@
 #include "exif/TagEnum.h"
 #include "platform/Platform.h"
 #include "surface/Surface.h"
+#include "track/DialogMode.h"
 
 #include <memory>
 
 namespace pelmark {
-
-// The dialog mode of the track reader and of the one-step run.
-enum class SCommonDialog { CommonDialog = 0, NoCommonDialog = 1 };
 
 // The control `Veltora` without its widgets: the public members in their fixed order, over the
 // subsystems that do the work. By-reference parameters are the caller's variables and may be written
