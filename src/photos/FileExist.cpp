@@ -1,0 +1,15 @@
+#include "photos/FileExist.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace pelmark {
+
+bool fileExist(const std::string& name) {
+    if (name.empty()) return false;
+    std::error_code error;
+    bool plainFile = std::filesystem::is_regular_file(name, error);
+    return plainFile && !error;
+}
+
+} // namespace pelmark
