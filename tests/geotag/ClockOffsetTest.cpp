@@ -1,6 +1,7 @@
 #include "geotag/ClockOffset.h"
 
 #include "base/Error.h"
+#include "control/VeltoraControl.h"
 #include "platform/ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +102,19 @@ TEST(DiffExifTrackTime, RefusesAPointTimeNoTrackCanHold) {
         OffsetBench bench("0", false);
         EXPECT_THROW(bench.offset.DiffExifTrackTime(Variant("2003:06:14 10:00:00"), c.time), PelmarkError);
     }
+}
+
+TEST(DiffExifTrackTime, TheControlMemberUsesTheStartUpOffset) {
+    ScriptedPlatform platform;
+    VeltoraControl control(platform);
+    Variant photo("2003:06:14 10:00:00");
+    Variant point(kJune14At090031);
+    // Start-up: 31 seconds, camera behind.
+    EXPECT_EQ(control.DiffExifTrackTime(photo, point), Variant(0));
+    control.surface().userClick("KameraVor");
+    EXPECT_EQ(control.DiffExifTrackTime(photo, point), Variant(62));
+    EXPECT_EQ(photo, Variant("2003:06:14 10:00:00"));
+    EXPECT_EQ(point, Variant(kJune14At090031));
 }
 
 } // namespace
