@@ -3,7 +3,9 @@
 #include "base/FileSlot.h"
 #include "base/StopRequest.h"
 #include "control/VeltoraControl.h"
+#include "exif/ExifParser.h"
 #include "geotag/ClockOffset.h"
+#include "photos/PhotoLoader.h"
 #include "platform/CommonDialog.h"
 #include "surface/Context.h"
 #include "surface/Surface.h"
@@ -28,6 +30,8 @@ struct VeltoraControl::Impl {
 
     TrackReader trackReader{context, anzahl};
     ClockOffset clockOffset{context};
+    ExifParser exifParser{context};
+    PhotoLoader photoLoader{context, exifParser};
 };
 
 } // namespace pelmark

@@ -1,8 +1,13 @@
 #include "control/VeltoraControl.h"
 
 #include "base/Error.h"
+#include "base/NumberText.h"
 #include "control/ControlImpl.h"
 #include "control/Layout.h"
+#include "exif/BinarWert.h"
+#include "exif/ByteOrder.h"
+#include "photos/FileExist.h"
+#include "photos/FotoPrint.h"
 #include "surface/Inventory.h"
 
 namespace pelmark {
@@ -25,6 +30,7 @@ VeltoraControl::Impl::Impl(Platform& p) : platform(p) {
     surface.on("LoadTrack", Event::Click, [this](const EventArgs&) {
         trackReader.readTrackFile(Variant::missing(), SCommonDialog::CommonDialog);
     });
+    photoLoader.wire();
 
     garTripPath = startUp(context);
 }
@@ -63,8 +69,9 @@ void VeltoraControl::setGARTripPath(const Variant& value) {
 Variant VeltoraControl::DiffExifTrackTime(Variant& ExifTime, Variant& TrackPointTime) {
     return impl_->clockOffset.DiffExifTrackTime(ExifTime, TrackPointTime);
 }
-void VeltoraControl::BildInBox(Variant&) {
-    notBuiltYet("BildInBox");
+void VeltoraControl::BildInBox(Variant& PictureLoadPath) {
+    StopRequest::OutsideAction action(impl_->stop);
+    impl_->photoLoader.bildInBox(PictureLoadPath);
 }
 void VeltoraControl::OpenGarTrip(Variant&) {
     notBuiltYet("OpenGarTrip");
@@ -72,8 +79,8 @@ void VeltoraControl::OpenGarTrip(Variant&) {
 void VeltoraControl::PrintWayPointList() {
     notBuiltYet("PrintWayPointList");
 }
-Variant VeltoraControl::BinarWert(double, Variant&) {
-    notBuiltYet("BinarWert");
+Variant VeltoraControl::BinarWert(double WertDez, Variant& Length) {
+    return pelmark::BinarWert(WertDez, numberOf(Length, impl_->platform.decimalSeparator()));
 }
 Variant VeltoraControl::SearchAllTrackFiles() {
     notBuiltYet("SearchAllTrackFiles");
@@ -81,17 +88,19 @@ Variant VeltoraControl::SearchAllTrackFiles() {
 Variant VeltoraControl::ReferencePhoto() {
     notBuiltYet("ReferencePhoto");
 }
-Variant VeltoraControl::Wert(Variant&, Variant&) {
-    notBuiltYet("Wert");
+Variant VeltoraControl::Wert(Variant& Binar, Variant& IIMM) {
+    return pelmark::Wert(textOf(Binar, impl_->platform.decimalSeparator()), IIMM);
 }
-void VeltoraControl::LoadPictures(Variant&) {
-    notBuiltYet("LoadPictures");
+void VeltoraControl::LoadPictures(Variant& Pfad) {
+    StopRequest::OutsideAction action(impl_->stop);
+    impl_->photoLoader.loadPictures(Pfad);
 }
-void VeltoraControl::OpenFolder(Variant&) {
-    notBuiltYet("OpenFolder");
+void VeltoraControl::OpenFolder(Variant& Pfad) {
+    StopRequest::OutsideAction action(impl_->stop);
+    impl_->photoLoader.openFolder(Pfad);
 }
-bool VeltoraControl::FileExist(Variant&) {
-    notBuiltYet("FileExist");
+bool VeltoraControl::FileExist(Variant& DateiName) {
+    return DateiName.isText() && fileExist(DateiName.asText());
 }
 void VeltoraControl::DatumSetzen(Variant&) {
     notBuiltYet("DatumSetzen");
@@ -103,10 +112,10 @@ Variant VeltoraControl::PhotoName(Variant&) {
     notBuiltYet("PhotoName");
 }
 Variant VeltoraControl::PhotoCount() {
-    notBuiltYet("PhotoCount");
+    return impl_->photoLoader.photoCount();
 }
 Variant VeltoraControl::FotoPrint() {
-    notBuiltYet("FotoPrint");
+    return fotoPrint(impl_->surface);
 }
 Variant VeltoraControl::TagExif(Variant&, Variant&) {
     notBuiltYet("TagExif");
