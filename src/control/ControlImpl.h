@@ -4,7 +4,9 @@
 #include "base/StopRequest.h"
 #include "control/VeltoraControl.h"
 #include "exif/ExifParser.h"
+#include "exif/TagQuery.h"
 #include "geotag/ClockOffset.h"
+#include "photos/Navigation.h"
 #include "photos/PhotoLoader.h"
 #include "platform/CommonDialog.h"
 #include "surface/Context.h"
@@ -32,6 +34,8 @@ struct VeltoraControl::Impl {
     ClockOffset clockOffset{context};
     ExifParser exifParser{context};
     PhotoLoader photoLoader{context, exifParser};
+    Navigation navigation{context, photoLoader};
+    TagQuery tagQuery{context, [this](double number) { navigation.stepTo(number); }};
 };
 
 } // namespace pelmark

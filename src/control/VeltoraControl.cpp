@@ -8,6 +8,7 @@
 #include "exif/ByteOrder.h"
 #include "photos/FileExist.h"
 #include "photos/FotoPrint.h"
+#include "photos/PhotoQueries.h"
 #include "surface/Inventory.h"
 
 namespace pelmark {
@@ -31,6 +32,7 @@ VeltoraControl::Impl::Impl(Platform& p) : platform(p) {
         trackReader.readTrackFile(Variant::missing(), SCommonDialog::CommonDialog);
     });
     photoLoader.wire();
+    navigation.wire();
 
     garTripPath = startUp(context);
 }
@@ -105,11 +107,13 @@ bool VeltoraControl::FileExist(Variant& DateiName) {
 void VeltoraControl::DatumSetzen(Variant&) {
     notBuiltYet("DatumSetzen");
 }
-Variant VeltoraControl::PhotoPath(Variant&) {
-    notBuiltYet("PhotoPath");
+Variant VeltoraControl::PhotoPath(Variant& PhotoNumber) {
+    StopRequest::OutsideAction action(impl_->stop);
+    return photoPath(impl_->context, PhotoNumber);
 }
-Variant VeltoraControl::PhotoName(Variant&) {
-    notBuiltYet("PhotoName");
+Variant VeltoraControl::PhotoName(Variant& PhotoNumber) {
+    StopRequest::OutsideAction action(impl_->stop);
+    return photoName(impl_->context, PhotoNumber);
 }
 Variant VeltoraControl::PhotoCount() {
     return impl_->photoLoader.photoCount();
@@ -117,8 +121,9 @@ Variant VeltoraControl::PhotoCount() {
 Variant VeltoraControl::FotoPrint() {
     return fotoPrint(impl_->surface);
 }
-Variant VeltoraControl::TagExif(Variant&, Variant&) {
-    notBuiltYet("TagExif");
+Variant VeltoraControl::TagExif(Variant& TagKind, Variant& BildNr) {
+    StopRequest::OutsideAction action(impl_->stop);
+    return impl_->tagQuery.tagExif(TagKind, BildNr);
 }
 
 } // namespace pelmark

@@ -1,0 +1,225 @@
+#include "photos/NavigationTestPhotos.h"
+
+#include <deque>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace pelmark {
+namespace {
+
+using test::NavigationTestPhotos;
+
+// A platform whose clock seeding keeps the generator's fixed seed, so a run of draws repeats; draws can
+// also be queued one by one.
+class SeededPlatform : public ScriptedPlatform {
+public:
+    void seedRandomFromClock() override { ++seeds; }
+    double nextRandom() override {
+        if (queued.empty()) return ScriptedPlatform::nextRandom();
+        double r = queued.front();
+        queued.pop_front();
+        return r;
+    }
+    std::deque<double> queued;
+    int seeds = 0;
+};
+
+TEST(Navigation, ATypedNumberMakesThatPhotoCurrentWithOneLoad) {
+    struct Case {
+        const char* name;
+        const char* typed;
+        const char* field; // what the field reads afterwards
+        int photo;
+    };
+    // The field starts on photo 5. The loads are counted: each entry loads its photo once, where the
+    // chain of handlers could load it twice (once for the text typed, once for the text it is
+    // corrected to).
+    const Case cases[] = {
+        {"above the count", "30", "12", 12},
+        {"a plain number", "7", "7", 7},
+        {"a half rounds to even, down", "2.5", "2", 2},
+        {"a half rounds to even, up", "3.5", "4", 4},
+        {"just above the count, fraction", "12.4", "12", 12},
+        {"half above the count", "12.5", "12", 12},
+        {"leading blanks and trailing letters", "  9 photos", "9", 9},
+        {"a leading zero", "08", "8", 8},
+        {"the count itself", "12", "12", 12},
+        {"the first photo", "1", "1", 1},
+        {"an exponent", "1e1", "10", 10},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedPlatform platform;
+        NavigationTestPhotos photos(platform, 12);
+        photos.control.surface().userSetText("ActPictNum", "5");
+        photos.newLoads();
+
+        photos.control.surface().userSetText("ActPictNum", c.typed);
+        EXPECT_EQ(photos.field(), c.field);
+        EXPECT_EQ(photos.spin(), c.photo);
+        EXPECT_EQ(photos.filePath(), photos.path(c.photo));
+        EXPECT_EQ(photos.control.surface().text("Hersteller"), photos.makerOf(c.photo));
+        EXPECT_EQ(photos.newLoads(), 1);
+        EXPECT_TRUE(platform.takeDialogs().empty());
+    }
+}
+
+TEST(Navigation, ATextThatIsNoPhotoNumberBringsUpTheFileDialogOnce) {
+    struct Case {
+        const char* name;
+        const char* typed;
+    };
+    const Case cases[] = {
+        {"cleared", ""},           {"letters only", "abc"}, {"zero", "0"},           {"negative", "-3"},
+        {"negative half", "-0.5"}, {"a sign alone", "-"},   {"far below", "-1e300"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedPlatform platform;
+        NavigationTestPhotos photos(platform, 12);
+        photos.control.surface().userSetText("ActPictNum", "5");
+        photos.newLoads();
+
+        photos.control.surface().userSetText("ActPictNum", c.typed); // the dialog is cancelled
+        EXPECT_EQ(photos.field(), "0");
+        EXPECT_EQ(photos.spin(), 0);
+        auto dialogs = platform.takeDialogs();
+        ASSERT_EQ(dialogs.size(), 1u);
+        EXPECT_FALSE(dialogs[0].chosen);
+        EXPECT_EQ(photos.newLoads(), 0);
+        EXPECT_EQ(photos.filePath(), photos.path(5)) << "a cancel changes nothing";
+    }
+}
+
+TEST(Navigation, BeforeAnyFolderEveryNumberLeadsToTheFileDialog) {
+    struct Case {
+        const char* name;
+        void (*act)(Surface&);
+        std::size_t dialogs;
+        const char* field;
+    };
+    const Case cases[] = {
+        {"typing a number", [](Surface& s) { s.userSetText("ActPictNum", "7"); }, 1, "0"},
+        // Letters read as 0, which the spin control already holds, so the field is left as typed.
+        {"typing letters", [](Surface& s) { s.userSetText("ActPictNum", "x"); }, 1, "x"},
+        {"the random button", [](Surface& s) { s.userClick("RandomChoose"); }, 1, "0"},
+        // The spin control's range is 0 to 0: a step has nowhere to go and changes nothing.
+        {"stepping the spin control", [](Surface& s) { s.userSetValue("UpDown1", 1); }, 0, "0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedPlatform platform;
+        NavigationTestPhotos photos(platform, 0);
+        c.act(photos.control.surface());
+        EXPECT_EQ(platform.takeDialogs().size(), c.dialogs);
+        EXPECT_EQ(photos.field(), c.field);
+    }
+}
+
+TEST(Navigation, TheFileDialogAfterPhotoZeroLoadsTheChosenFile) {
+    ScriptedPlatform platform;
+    NavigationTestPhotos photos(platform, 3);
+    platform.queueFile(photos.path(2));
+    photos.control.surface().userSetText("ActPictNum", "0");
+    EXPECT_EQ(photos.control.surface().text("Hersteller"), photos.makerOf(2));
+    // The loader shows the list's entry for the spin's value, which is 0 and so empty.
+    EXPECT_EQ(photos.filePath(), "");
+}
+
+TEST(Navigation, SteppingTheSpinControlShowsAndLoadsTheNumber) {
+    struct Case {
+        const char* name;
+        int stepped;
+        int photo;
+        bool dialog;
+    };
+    const Case cases[] = {
+        {"one up", 6, 6, false},       {"to the last", 12, 12, false}, {"past the last", 13, 12, false},
+        {"to the first", 1, 1, false}, {"to zero", 0, 0, true},        {"below zero", -1, 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedPlatform platform;
+        NavigationTestPhotos photos(platform, 12);
+        photos.control.surface().userSetText("ActPictNum", "5");
+        photos.newLoads();
+
+        photos.control.surface().userSetValue("UpDown1", c.stepped);
+        EXPECT_EQ(photos.spin(), c.photo);
+        EXPECT_EQ(photos.field(), std::to_string(c.photo));
+        EXPECT_EQ(platform.takeDialogs().size(), c.dialog ? 1u : 0u);
+        EXPECT_EQ(photos.newLoads(), c.dialog ? 0 : 1);
+        if (!c.dialog) {
+            EXPECT_EQ(photos.filePath(), photos.path(c.photo));
+        }
+    }
+}
+
+TEST(Navigation, SettingTheNumberItAlreadyHoldsLoadsNothing) {
+    ScriptedPlatform platform;
+    NavigationTestPhotos photos(platform, 4);
+    photos.control.surface().userSetText("ActPictNum", "3");
+    photos.newLoads();
+    photos.control.surface().userSetText("ActPictNum", "3");
+    photos.control.surface().userSetValue("UpDown1", 3);
+    EXPECT_EQ(photos.newLoads(), 0);
+}
+
+TEST(Navigation, RandomDrawIsTheFloorOfRTimesTheCountPlusOne) {
+    struct Case {
+        const char* name;
+        int count;
+        double r;
+        const char* field;
+    };
+    const Case cases[] = {
+        {"zero draws the first", 10, 0.0, "1"},
+        {"just below a tenth", 10, 0.0999, "1"},
+        {"a tenth draws the second", 10, 0.1, "2"},
+        {"just below one draws the last", 10, 0.999999999, "10"},
+        {"a stray one stays on the last", 10, 1.0, "10"},
+        {"a stray negative stays on the first", 10, -0.5, "1"},
+        {"one photo", 1, 0.75, "1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SeededPlatform platform;
+        NavigationTestPhotos photos(platform, c.count);
+        photos.control.surface().userSetText("ActPictNum", "0"); // start away from every photo
+        platform.takeDialogs();
+        photos.newLoads();
+
+        platform.queued.push_back(c.r);
+        photos.control.surface().userClick("RandomChoose");
+        EXPECT_EQ(photos.field(), c.field);
+        EXPECT_EQ(photos.filePath(), photos.path(std::stoi(c.field)));
+        EXPECT_EQ(photos.newLoads(), 1);
+        EXPECT_EQ(platform.seeds, 1) << "every click seeds from the clock first";
+    }
+}
+
+TEST(Navigation, RandomWithOnePhotoAlwaysGivesOne) {
+    SeededPlatform platform;
+    NavigationTestPhotos photos(platform, 1);
+    for (int click = 0; click < 50; ++click) {
+        photos.control.surface().userClick("RandomChoose");
+        ASSERT_EQ(photos.field(), "1");
+    }
+    EXPECT_EQ(photos.newLoads(), 0) << "photo 1 was current all along";
+    EXPECT_TRUE(platform.takeDialogs().empty());
+}
+
+TEST(Navigation, RandomReachesEveryPhotoAndNothingElse) {
+    SeededPlatform platform;
+    NavigationTestPhotos photos(platform, 10);
+    std::set<std::string> seen;
+    for (int click = 0; click < 400; ++click) {
+        photos.control.surface().userClick("RandomChoose");
+        seen.insert(photos.field());
+    }
+    EXPECT_EQ(seen, (std::set<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
+    EXPECT_TRUE(platform.takeDialogs().empty());
+}
+
+} // namespace
+} // namespace pelmark
