@@ -1,0 +1,388 @@
+#include "control/VeltoraControl.h"
+#include "fixtures/JpegExifWriter.h"
+#include "platform/ScriptedPlatform.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace pelmark {
+namespace {
+
+using namespace fixtures;
+
+// Tag numbers as cameras write them.
+constexpr std::uint16_t kDescription = 0x010E, kMake = 0x010F, kModel = 0x0110, kSoftware = 0x0131,
+                        kDateTime = 0x0132, kGpsPointer = 0x8825, kExifPointer = 0x8769;
+constexpr std::uint16_t kExposureTime = 0x829A, kFNumber = 0x829D, kExposureProgram = 0x8822,
+                        kExifVersion = 0x9000, kDateOriginal = 0x9003, kDateDigitized = 0x9004,
+                        kShutterSpeed = 0x9201, kFlash = 0x9209, kMakerNote = 0x927C, kUserComment = 0x9286,
+                        kSubSec = 0x9290, kSubSecOriginal = 0x9291, kSubSecDigitized = 0x9292;
+constexpr std::uint16_t kColorSpace = 0xA001; // a tag the parser does not know
+
+class ExifParserTest : public ::testing::Test {
+protected:
+    void load(const JpegExifWriter& writer, char separator = '.') {
+        platform.setDecimalSeparator(separator);
+        Variant path(dir.write("photo.jpg", writer.bytes()));
+        control.LoadPictures(path);
+    }
+    const std::string& text(const char* name) { return control.surface().text(name); }
+    const std::string& panel(int number) {
+        return control.surface().get("StatusBar1").panels.at(static_cast<std::size_t>(number - 1)).text;
+    }
+
+    test::TempDir dir;
+    ScriptedPlatform platform;
+    VeltoraControl control{platform};
+};
+
+// The photo of a camera of the time: four entries in the first directory, five in the sub-directory, one
+// of them unknown to the parser.
+JpegExifWriter mixedPhoto() {
+    JpegExifWriter writer;
+    writer.main(asciiEntry(kMake, "OLYMPUS"))
+        .main(asciiEntry(kModel, "C-750UZ"))
+        .main(asciiEntry(kDateTime, "2003:08:14 09:30:12"))
+        .main(exifPointerEntry())
+        .sub(rationalEntry(kExposureTime, 10, 1000)) // only the numerator's first byte is read
+        .sub(rationalEntry(kFNumber, 28, 10))
+        .sub(undefinedEntry(kExifVersion, "0210"))
+        .sub(asciiEntry(kDateOriginal, "2003:08:14 09:30:12"))
+        .sub(shortEntry(kColorSpace, 1));
+    return writer;
+}
+
+TEST_F(ExifParserTest, MixedPhotoCountsEightOfNineAndFourSubTags) {
+    load(mixedPhoto(), ',');
+    EXPECT_EQ(panel(1), " 8 von ");
+    EXPECT_EQ(panel(2), " 9 Tags (davon ");
+    EXPECT_EQ(panel(3), " 4 Sub Tags) erkannt");
+    EXPECT_EQ(panel(4), "");
+    EXPECT_EQ(text("Hersteller"), "OLYMPUS");
+    EXPECT_EQ(text("Modell"), "C-750UZ");
+    EXPECT_EQ(text("DatumZeit"), "2003:08:14 09:30:12");
+    EXPECT_EQ(text("SubExifPosTxt"), "3E"); // 8 + 2 + 4 * 12 + 4
+    EXPECT_EQ(text("ExposureTimeTxt"), "1 / 100");
+    EXPECT_EQ(text("FNrTxt"), "2,8");
+    EXPECT_EQ(text("ExifVers"), "2,1");
+    EXPECT_EQ(text("DateOriginalTxt"), "2003:08:14 09:30:12");
+}
+
+// What one set of entries shows. Fields not named keep the text a load clears them to.
+struct FieldCase {
+    const char* name;
+    char separator;
+    std::vector<TiffEntry> main;
+    std::vector<TiffEntry> sub;
+    std::vector<std::pair<const char*, std::string>> texts;
+    std::vector<std::pair<const char*, int>> checks;
+};
+
+TEST_F(ExifParserTest, EachRowFillsItsField) {
+    const std::vector<FieldCase> cases = {
+        {"ExifVersion under a decimal comma",
+         ',',
+         {},
+         {undefinedEntry(kExifVersion, "0210")},
+         {{"ExifVers", "2,1"}},
+         {}},
+        {"ExifVersion under a decimal point",
+         '.',
+         {},
+         {undefinedEntry(kExifVersion, "0210")},
+         {{"ExifVers", "2.1"}},
+         {}},
+        {"ExifVersion without digits",
+         '.',
+         {},
+         {undefinedEntry(kExifVersion, "x210")},
+         {{"ExifVers", "0"}},
+         {}},
+        {"a later 0x90xx tag writes ExifVers again",
+         '.',
+         {},
+         {undefinedEntry(kExifVersion, "0210"), undefinedEntry(0x9010, "0300")},
+         {{"ExifVers", "3"}},
+         {}},
+        {"ExposureProgram 2",
+         '.',
+         {},
+         {shortEntry(kExposureProgram, 2)},
+         {{"ExposureProgram", "2 - Program Normal"}},
+         {}},
+        {"ExposureProgram 8",
+         '.',
+         {},
+         {shortEntry(kExposureProgram, 8)},
+         {{"ExposureProgram", "8 - Landscape Mode"}},
+         {}},
+        {"ExposureProgram 0 selects nothing",
+         '.',
+         {},
+         {shortEntry(kExposureProgram, 0)},
+         {{"ExposureProgram", ""}},
+         {}},
+        {"ExposureProgram 9 selects nothing",
+         '.',
+         {},
+         {shortEntry(kExposureProgram, 9)},
+         {{"ExposureProgram", ""}},
+         {}},
+        {"Flash 0",
+         '.',
+         {},
+         {shortEntry(kFlash, 0)},
+         {{"FlashValue", "0"}},
+         {{"Flash", 0}, {"StrobeReturnLight", 0}}},
+        {"Flash 1",
+         '.',
+         {},
+         {shortEntry(kFlash, 1)},
+         {{"FlashValue", "1"}},
+         {{"Flash", 1}, {"StrobeReturnLight", 0}}},
+        {"Flash 7",
+         '.',
+         {},
+         {shortEntry(kFlash, 7)},
+         {{"FlashValue", "7"}},
+         {{"Flash", 1}, {"StrobeReturnLight", 1}}},
+        {"Flash 25",
+         '.',
+         {},
+         {shortEntry(kFlash, 25)},
+         {{"FlashValue", "25"}},
+         {{"Flash", 1}, {"StrobeReturnLight", 0}}},
+        {"FNumber 30 has no decimals", ',', {}, {rationalEntry(kFNumber, 30, 10)}, {{"FNrTxt", "3"}}, {}},
+        {"ShutterSpeedValue 7",
+         '.',
+         {},
+         {rationalEntry(kShutterSpeed, 7, 1)},
+         {{"ShutterSpeedTxt", "128"}},
+         {}},
+        {"ExposureTime from a value in the value field",
+         '.',
+         {},
+         {shortEntry(kExposureTime, 4)},
+         {{"ExposureTimeTxt", "1 / 40"}},
+         {}},
+        {"ExposureTime without value bytes keeps its field",
+         '.',
+         {},
+         {rawEntry(kExposureTime, 5, 1, 0x7FFFFFF0)},
+         {{"ExposureTimeTxt", ""}},
+         {}},
+        {"DateTime with SubSecTime",
+         '.',
+         {asciiEntry(kDateTime, "2003:08:14 09:30:12")},
+         {asciiEntry(kSubSec, "00")},
+         {{"DatumZeit", "2003:08:14 09:30:12.00"}},
+         {}},
+        {"DateTimeOriginal with its sub-second",
+         '.',
+         {},
+         {asciiEntry(kDateOriginal, "2003:08:14 09:30:12"), asciiEntry(kSubSecOriginal, "5")},
+         {{"DateOriginalTxt", "2003:08:14 09:30:12.5"}},
+         {}},
+        {"DateTimeDigitized with its sub-second",
+         '.',
+         {},
+         {asciiEntry(kDateDigitized, "2003:08:14 09:30:13"), asciiEntry(kSubSecDigitized, "25")},
+         {{"DateDigitizedTxt", "2003:08:14 09:30:13.25"}},
+         {}},
+        {"a sub-second without its date",
+         '.',
+         {},
+         {asciiEntry(kSubSecOriginal, "7")},
+         {{"DateOriginalTxt", ".7"}},
+         {}},
+        {"MakerNote and UserComment",
+         '.',
+         {},
+         {undefinedEntry(kMakerNote, std::string("OLYMP\0\1\2", 8)), undefinedEntry(kUserComment, "Am See")},
+         {{"MakerNote", "OLYMP"}, {"UserComment", "Am See"}},
+         {}},
+        {"ImageDescription keeps its blanks and ends at the zero byte",
+         '.',
+         {undefinedEntry(kDescription, std::string("  Am See  \0hidden", 17))},
+         {},
+         {{"Description", "  Am See  "}},
+         {}},
+        {"Software", '.', {asciiEntry(kSoftware, "v757-71")}, {}, {{"SoftWareVersion", "v757-71"}}, {}},
+        {"the GPS pointer in hexadecimal",
+         '.',
+         {rawEntry(kGpsPointer, 4, 1, 0x2F0)},
+         {},
+         {{"GPSOffSetTxt", "2F0"}},
+         {}},
+        {"an Exif pointer of 0x10A",
+         '.',
+         {rawEntry(kExifPointer, 4, 1, 0x10A)},
+         {},
+         {{"SubExifPosTxt", "10A"}},
+         {}},
+        {"an Exif pointer of 8", '.', {rawEntry(kExifPointer, 4, 1, 8)}, {}, {{"SubExifPosTxt", "8"}}, {}},
+        {"a first-directory tag in the sub-directory shows nothing",
+         '.',
+         {},
+         {asciiEntry(kMake, "Canon")},
+         {{"Hersteller", ""}},
+         {}},
+        {"a sub-directory tag in the first directory shows nothing",
+         '.',
+         {shortEntry(kExposureTime, 4)},
+         {},
+         {{"ExposureTimeTxt", ""}},
+         {}},
+        {"no Exif pointer: the first pass only",
+         '.',
+         {asciiEntry(kMake, "Canon")},
+         {},
+         {{"Hersteller", "Canon"}, {"ExposureTimeTxt", ""}, {"SubExifPosTxt", ""}},
+         {}},
+    };
+    for (const FieldCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        JpegExifWriter writer;
+        for (const TiffEntry& entry : c.main)
+            writer.main(entry);
+        for (const TiffEntry& entry : c.sub)
+            writer.sub(entry);
+        load(writer, c.separator);
+        for (const auto& [field, expected] : c.texts)
+            EXPECT_EQ(text(field), expected) << field;
+        for (const auto& [field, expected] : c.checks)
+            EXPECT_EQ(control.surface().value(field), expected) << field;
+    }
+}
+
+TEST_F(ExifParserTest, CountersFollowWhatEachPassRecognised) {
+    struct Case {
+        const char* name;
+        std::vector<TiffEntry> main;
+        std::vector<TiffEntry> sub;
+        std::string panel1, panel2, panel3;
+    };
+    const std::vector<Case> cases = {
+        {"first pass only",
+         {asciiEntry(kMake, "A"), shortEntry(0x0112, 1), shortEntry(kColorSpace, 1)},
+         {},
+         " 2 von ",
+         " 3 Tags (davon ",
+         ""},
+        {"nothing recognised", {shortEntry(kColorSpace, 1)}, {}, " 0 von ", " 1 Tags (davon ", ""},
+        {"an empty first directory", {}, {}, "0 von ", " 0 Tags (davon ", ""},
+        {"an empty sub-directory", {asciiEntry(kMake, "A")}, {}, " 2 von ", " 2 Tags (davon ", ""},
+        {"focal length is recognised",
+         {},
+         {rationalEntry(0x920A, 63, 10)},
+         " 2 von ",
+         " 2 Tags (davon ",
+         " 1 Sub Tags) erkannt"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        JpegExifWriter writer;
+        for (const TiffEntry& entry : c.main)
+            writer.main(entry);
+        for (const TiffEntry& entry : c.sub)
+            writer.sub(entry);
+        if (std::string(c.name) == "an empty sub-directory") writer.withSubDirectory();
+        load(writer);
+        EXPECT_EQ(panel(1), c.panel1);
+        EXPECT_EQ(panel(2), c.panel2);
+        EXPECT_EQ(panel(3), c.panel3);
+    }
+}
+
+// A sub-directory whose link is not zero is read on past its end: the walk takes 130 entries, reads
+// the 131st to test its tag, and decodes only the ones it took.
+TEST_F(ExifParserTest, ANonZeroLinkIsReadOnToTheLimit) {
+    JpegExifWriter writer;
+    writer.sub(asciiEntry(kDateOriginal, "2003:08:14 09:30:12"))
+        .subLink(0x01010101)
+        .afterSubDirectory(std::string(200 * 12, '\x01'));
+    // Entry k of the sub-directory starts 2 + 12 k bytes into it; the TIFF structure starts at 12.
+    auto entryAt = [&](int k) {
+        return 12 + writer.subDirectoryOffset() + 2 + 12 * static_cast<std::size_t>(k);
+    };
+    std::string exposure = std::string("\x9A\x82\x03\x00\x01\x00\x00\x00\x05\x00\x00\x00", 12);
+    std::string fNumber = std::string("\x9D\x82\x03\x00\x01\x00\x00\x00\x1C\x00\x00\x00", 12);
+    writer.patch(entryAt(129), exposure); // the 130th: taken
+    writer.patch(entryAt(130), fNumber);  // the 131st: read, not taken
+    load(writer);
+    EXPECT_EQ(text("DateOriginalTxt"), "2003:08:14 09:30:12");
+    EXPECT_EQ(text("ExposureTimeTxt"), "1 / 50");
+    EXPECT_EQ(text("FNrTxt"), "");
+    EXPECT_EQ(panel(2), " 131 Tags (davon "); // the pointer and 130 sub-directory entries
+    EXPECT_EQ(panel(3), " 2 Sub Tags) erkannt");
+    EXPECT_EQ(panel(1), " 3 von ");
+}
+
+TEST_F(ExifParserTest, ASubDirectoryCutShortEndsSilentlyWithTheFirstPassShown) {
+    JpegExifWriter writer;
+    // "Leo" fits the value field: nothing stands out of line.
+    writer.main(asciiEntry(kMake, "Leo")).sub(shortEntry(kFlash, 1)).subLink(0x01010101);
+    // The link is not zero and the file ends right after it: no zero tag is ever found.
+    std::size_t end = 12 + writer.subDirectoryOffset() + 2 + 12 + 4;
+    Variant path(dir.write("cut.jpg", writer.bytesCutAt(end)));
+    control.LoadPictures(path);
+    EXPECT_EQ(text("Hersteller"), "Leo");
+    EXPECT_EQ(text("FlashValue"), "");
+    EXPECT_EQ(panel(1), " 2 von ");
+    EXPECT_EQ(panel(3), "");
+}
+
+TEST_F(ExifParserTest, AMotorolaPhotoShowsNoFieldAndSaysWhy) {
+    JpegExifWriter writer;
+    writer.motorola().main(asciiEntry(kMake, "NIKON")).sub(shortEntry(kFlash, 1));
+    load(writer);
+    EXPECT_EQ(text("Hersteller"), "");
+    EXPECT_EQ(text("FlashValue"), "");
+    EXPECT_EQ(panel(1), "0 von ");
+    EXPECT_EQ(panel(2), " 0 Tags (davon ");
+    EXPECT_EQ(panel(3), "");
+    EXPECT_EQ(panel(4), "Motorola-Format wird leider noch nicht unterst\xFCtzt");
+}
+
+TEST_F(ExifParserTest, StopDuringAYieldEndsTheWalkAndKeepsWhatWasFilled) {
+    JpegExifWriter writer;
+    writer.main(asciiEntry(kMake, "Canon"))
+        .main(asciiEntry(kModel, "EOS"))
+        .main(asciiEntry(kSoftware, "1.0"))
+        .main(asciiEntry(kDateTime, "2003:08:14 09:30:12"))
+        .sub(shortEntry(kFlash, 1));
+    platform.atYield(2, [this] { control.surface().userClick("StopBtn"); });
+    load(writer);
+    EXPECT_EQ(text("Hersteller"), "Canon");
+    EXPECT_EQ(text("Modell"), "EOS");
+    EXPECT_EQ(text("SoftWareVersion"), "");
+    EXPECT_EQ(text("DatumZeit"), "");
+    EXPECT_EQ(text("FlashValue"), "");
+    EXPECT_EQ(panel(1), " 2 von ");
+    EXPECT_EQ(panel(3), "");
+
+    // The next load starts afresh: the stop was for the one that was running.
+    load(mixedPhoto());
+    EXPECT_EQ(panel(1), " 8 von ");
+}
+
+TEST_F(ExifParserTest, TheEntryTableEndsAt4096Entries) {
+    JpegExifWriter writer;
+    for (int k = 1; k < 4096; ++k)
+        writer.main(shortEntry(kColorSpace, 1));
+    writer.main(asciiEntry(kMake, "Canon")); // position 4096: stored and walked
+    writer.main(asciiEntry(kModel, "EOS"));  // position 4097: beyond the table
+    writer.sub(shortEntry(kFlash, 1));       // its pointer stands beyond the table, too
+    load(writer);
+    EXPECT_EQ(text("Hersteller"), "Canon");
+    EXPECT_EQ(text("Modell"), "");
+    EXPECT_EQ(text("FlashValue"), "");
+    EXPECT_EQ(panel(1), " 1 von ");
+    EXPECT_EQ(panel(2), " 4096 Tags (davon ");
+}
+
+} // namespace
+} // namespace pelmark
