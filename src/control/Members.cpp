@@ -157,28 +157,34 @@ const Member* findMember(std::string_view name, std::size_t argumentCount) {
     return nullptr;
 }
 
-Variant invoke(VeltoraControl& control, std::string_view name, std::vector<Variant>& args) {
+const Member& checkCall(std::string_view name, const std::vector<Variant>& args) {
     const Member* m = findMember(name, args.size());
     if (m == nullptr) throw PelmarkError(ErrorKind::InvalidArgument, "unknown member: " + std::string(name));
     auto params = m->parameters();
-    if (args.size() < static_cast<std::size_t>(m->requiredCount()) || args.size() > params.size()) {
-        std::string expected = std::to_string(m->requiredCount());
-        if (static_cast<std::size_t>(m->requiredCount()) != params.size())
-            expected += " to " + std::to_string(params.size());
+    auto required = static_cast<std::size_t>(m->requiredCount());
+    if (args.size() < required || args.size() > params.size()) {
+        std::string expected = std::to_string(required);
+        if (required != params.size()) expected += " to " + std::to_string(params.size());
         throw PelmarkError(ErrorKind::InvalidArgument, std::string(name) + " takes " + expected +
                                                            " argument(s), got " +
                                                            std::to_string(args.size()));
     }
+    for (std::size_t i = 0; i < args.size(); ++i)
+        if (args[i].isMissing() && !params[i].optional)
+            throw PelmarkError(ErrorKind::InvalidArgument,
+                               std::string(params[i].name) + " of " + std::string(name) + " is not optional");
+    return *m;
+}
+
+Variant invoke(VeltoraControl& control, std::string_view name, std::vector<Variant>& args) {
+    const Member& m = checkCall(name, args);
+    auto params = m.parameters();
     args.resize(params.size(), Variant::missing());
 
     char separator = control.platform().decimalSeparator();
     std::vector<Variant> received(args.size());
-    for (std::size_t i = 0; i < params.size(); ++i) {
-        if (args[i].isMissing() && !params[i].optional)
-            throw PelmarkError(ErrorKind::InvalidArgument,
-                               std::string(params[i].name) + " of " + std::string(name) + " is not optional");
+    for (std::size_t i = 0; i < params.size(); ++i)
         received[i] = args[i].isMissing() ? args[i] : coerce(params[i], args[i], separator);
-    }
 
     // By-reference arguments are the caller's own variables, so what the member wrote before it failed
     // stays written; by-value ones stay as the caller gave them.
@@ -187,7 +193,7 @@ Variant invoke(VeltoraControl& control, std::string_view name, std::vector<Varia
             if (params[i].byReference) args[i] = std::move(received[i]);
     };
     try {
-        Variant result = call(control, *m, received);
+        Variant result = call(control, m, received);
         writeBack();
         return result;
     } catch (...) {

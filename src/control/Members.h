@@ -53,6 +53,11 @@ const std::array<Member, kMemberSlots>& members();
 // written with one. Nothing for an unknown name.
 const Member* findMember(std::string_view name, std::size_t argumentCount);
 
+// The slot that a call of `name` with these arguments reaches. Throws PelmarkError (InvalidArgument) for
+// an unknown member, a wrong argument count or a required argument given as missing: calls a host's
+// automation layer would refuse before the member runs.
+const Member& checkCall(std::string_view name, const std::vector<Variant>& args);
+
 // Calls a public member by name as a host would. `args` are the caller's variables: trailing optional
 // arguments left out are added as `Variant::missing()`, and by-reference arguments hold what the member
 // wrote back when it returns. Throws PelmarkError for an unknown member, a wrong argument count, a

@@ -1,0 +1,184 @@
+#include "console/ByteJson.h"
+
+#include "base/Error.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace pelmark::console {
+
+namespace {
+
+// The parser hands strings over in UTF-8; the console's strings hold one byte per character.
+std::string bytesOfUtf8(const std::string& utf8) {
+    std::string bytes;
+    bytes.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        auto lead = static_cast<unsigned char>(utf8[i]);
+        if (lead < 0x80) {
+            bytes.push_back(static_cast<char>(lead));
+        } else if ((lead == 0xC2 || lead == 0xC3) && i + 1 < utf8.size()) {
+            auto next = static_cast<unsigned char>(utf8[++i]);
+            bytes.push_back(static_cast<char>(((lead & 0x03u) << 6) | (next & 0x3Fu)));
+        } else {
+            throw PelmarkError(ErrorKind::InvalidArgument, "a string holds a character above U+00FF");
+        }
+    }
+    return bytes;
+}
+
+void toBytes(Json& value) {
+    if (value.is_string()) {
+        value = bytesOfUtf8(value.get_ref<const std::string&>());
+    } else if (value.is_structured()) {
+        for (auto& item : value)
+            toBytes(item);
+    }
+}
+
+void writeString(const std::string& bytes, std::string& out) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out.push_back('"');
+    for (char c : bytes) {
+        auto byte = static_cast<unsigned char>(c);
+        switch (byte) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
+        default:
+            if (byte < 0x20 || byte == 0x7F) {
+                out += "\\u00";
+                out.push_back(kHex[byte >> 4]);
+                out.push_back(kHex[byte & 0x0F]);
+            } else if (byte >= 0x80) {
+                out.push_back(static_cast<char>(0xC0 | (byte >> 6)));
+                out.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
+            } else {
+                out.push_back(c);
+            }
+        }
+    }
+    out.push_back('"');
+}
+
+void writeNumber(double number, std::string& out) {
+    if (!std::isfinite(number)) {
+        out += "null";
+        return;
+    }
+    if (number == 0) number = 0; // no "-0"
+    char buffer[64];
+    // The shortest form that reads back as the same double: 10 stays "10", 0.1 stays "0.1".
+    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, number);
+    out.append(buffer, end);
+}
+
+void write(const Json& value, std::string& out) {
+    switch (value.type()) {
+    case Json::value_t::null:
+    case Json::value_t::discarded:
+        out += "null";
+        break;
+    case Json::value_t::boolean:
+        out += value.get<bool>() ? "true" : "false";
+        break;
+    case Json::value_t::number_integer:
+        out += std::to_string(value.get<std::int64_t>());
+        break;
+    case Json::value_t::number_unsigned:
+        out += std::to_string(value.get<std::uint64_t>());
+        break;
+    case Json::value_t::number_float:
+        writeNumber(value.get<double>(), out);
+        break;
+    case Json::value_t::string:
+        writeString(value.get_ref<const std::string&>(), out);
+        break;
+    case Json::value_t::binary:
+        out += "null";
+        break;
+    case Json::value_t::array: {
+        out.push_back('[');
+        bool first = true;
+        for (const auto& item : value) {
+            if (!first) out += ", ";
+            first = false;
+            write(item, out);
+        }
+        out.push_back(']');
+        break;
+    }
+    case Json::value_t::object: {
+        out.push_back('{');
+        bool first = true;
+        for (const auto& [key, item] : value.items()) {
+            if (!first) out += ", ";
+            first = false;
+            writeString(key, out);
+            out += ": ";
+            write(item, out);
+        }
+        out.push_back('}');
+        break;
+    }
+    }
+}
+
+} // namespace
+
+Json parseByteJson(std::string_view text) {
+    Json value = Json::parse(text.begin(), text.end(), nullptr, false);
+    if (value.is_discarded())
+        throw PelmarkError(ErrorKind::InvalidArgument, "not a JSON value: " + std::string(text));
+    toBytes(value);
+    return value;
+}
+
+std::string writeByteJson(const Json& value) {
+    std::string out;
+    write(value, out);
+    return out;
+}
+
+Json jsonOf(const Variant& value) {
+    switch (value.type()) {
+    case Variant::Type::Number:
+        return value.asNumber();
+    case Variant::Type::Text:
+        return value.asText();
+    case Variant::Type::Boolean:
+        return value.asBoolean();
+    case Variant::Type::Empty:
+    case Variant::Type::Missing:
+        break;
+    }
+    return nullptr;
+}
+
+Variant variantOf(const Json& value) {
+    if (value.is_null()) return {};
+    if (value.is_boolean()) return value.get<bool>();
+    if (value.is_number()) return value.get<double>();
+    if (value.is_string()) return value.get<std::string>();
+    throw PelmarkError(ErrorKind::InvalidArgument, "an argument is a number, a string, true, false or null");
+}
+
+} // namespace pelmark::console

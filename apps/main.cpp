@@ -1,0 +1,84 @@
+// The host program: `pelmark console ...` drives a control from a script, `pelmark sample DIR` writes
+// the sample trip, anything else shows the control in a window.
+
+#include "base/Error.h"
+#include "console/Console.h"
+#include "sample/SampleTrip.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#ifdef PELMARK_HAS_WINDOW_HOST
+#include "WindowHost.h"
+#endif
+
+namespace {
+
+// Widgets need a display; without one they run on Qt's offscreen platform.
+void preferOffscreenWithoutDisplay() {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
+        std::getenv("WAYLAND_DISPLAY") == nullptr)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+int runConsole(int argc, char** argv) {
+    pelmark::console::ConsoleOptions options;
+    try {
+        options = pelmark::console::parseConsoleOptions(std::vector<std::string>(argv + 2, argv + argc));
+    } catch (const pelmark::PelmarkError& error) {
+        std::cerr << "pelmark console: " << error.what() << "\n"
+                  << "usage: pelmark console [--widgets] [--decimal-separator C] [--launch record|real] "
+                     "[--settings DIR]\n";
+        return 2;
+    }
+    // Picture decoders are plugins, found through the application object.
+    std::unique_ptr<QCoreApplication> app;
+    if (options.widgets) {
+        preferOffscreenWithoutDisplay();
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    try {
+        pelmark::console::Console console(options);
+        return console.run(std::cin, std::cout);
+    } catch (const std::exception& error) {
+        std::cerr << "pelmark console: " << error.what() << "\n";
+        return 2;
+    }
+}
+
+int runSample(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "usage: pelmark sample DIR\n";
+        return 2;
+    }
+    preferOffscreenWithoutDisplay();
+    QApplication app(argc, argv);
+    try {
+        pelmark::sample::writeSampleTrip(argv[2]);
+    } catch (const std::exception& error) {
+        std::cerr << "pelmark sample: " << error.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string command = argc > 1 ? argv[1] : "";
+    if (command == "console") return runConsole(argc, argv);
+    if (command == "sample") return runSample(argc, argv);
+#ifdef PELMARK_HAS_WINDOW_HOST
+    return runWindowHost(argc, argv);
+#else
+    std::cerr << "pelmark: this build has no window; use `pelmark console` or `pelmark sample DIR`\n";
+    return 2;
+#endif
+}

@@ -1,0 +1,48 @@
+#include "platform/FileTimes.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace pelmark {
+
+namespace {
+
+constexpr long long kTicksPerSecond = 10'000'000;
+// 1601-01-01 to 1970-01-01.
+constexpr long long kTicksBeforeUnixEpoch = 116'444'736'000'000'000;
+
+} // namespace
+
+timespec timespecOf(FileTime time) {
+    timespec spec{};
+    if (time == 0) {
+        spec.tv_nsec = UTIME_OMIT;
+        return spec;
+    }
+    // Unsigned arithmetic keeps times beyond the signed range well defined; before 1970 the seconds
+    // are negative and the nanoseconds still count forwards.
+    long long ticks = static_cast<long long>(time - static_cast<FileTime>(kTicksBeforeUnixEpoch));
+    long long seconds = ticks / kTicksPerSecond;
+    long long rest = ticks % kTicksPerSecond;
+    if (rest < 0) {
+        rest += kTicksPerSecond;
+        --seconds;
+    }
+    spec.tv_sec = static_cast<time_t>(seconds);
+    spec.tv_nsec = static_cast<long>(rest * 100);
+    return spec;
+}
+
+bool setAccessAndWriteTimes(const std::string& path, FileTime lastAccess, FileTime lastWrite) {
+    // Opening for writing first keeps the rule that a file we may not write keeps its times; the
+    // non-blocking flag keeps a FIFO from waiting for a reader.
+    int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return false;
+    const timespec times[2] = {timespecOf(lastAccess), timespecOf(lastWrite)};
+    bool ok = ::futimens(fd, times) == 0;
+    ::close(fd);
+    return ok;
+}
+
+} // namespace pelmark
