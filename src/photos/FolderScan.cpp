@@ -41,8 +41,10 @@ void PhotoLoader::openFolder(Variant& path) {
     int selected = 1;
     for (int number = 1; number <= count; ++number)
         if (list_.name(number) == chosenName) selected = number;
-    surface.setValue("UpDown1", selected);
+    // The count is shown before the number is set: setting it loads that photo, and whatever runs while
+    // the load yields, or a load that fails, should find the new count already there.
     surface.setText("PictureCount", std::to_string(count));
+    surface.setValue("UpDown1", selected);
 }
 
 bool PhotoLoader::scanFolder(const std::string& folder, const std::string& namePrefix) {
