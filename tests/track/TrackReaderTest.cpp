@@ -250,6 +250,11 @@ TEST(TrackReader, AFailedLoadLeavesTheLastCompleteLoadShown) {
              });
              return b.read(b.write("stopped.t", TrackFileWriter().points(5, 999, 1).bytes()));
          }},
+        {"a stop request alone, the file still open",
+         [&](ReaderBench& b) {
+             b.platform.atYield(1, [&b] { b.stop.request(); });
+             return b.read(b.write("flagged.t", TrackFileWriter().points(5, 999, 1).bytes()));
+         }},
         {"another file put into the slot during a yield",
          [&](ReaderBench& b) {
              std::string other = b.write("other.bin", good);
