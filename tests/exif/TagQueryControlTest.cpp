@@ -1,13 +1,9 @@
-#include "base/Error.h"
 #include "photos/NavigationTestPhotos.h"
 
 #include <gtest/gtest.h>
 
 namespace pelmark {
 namespace {
-
-using fixtures::asciiEntry;
-using fixtures::JpegExifWriter;
 
 Variant tagExif(VeltoraControl& control, TagEnum kind, Variant photoNumber = Variant::missing()) {
     Variant kindValue(static_cast<int>(kind));
@@ -19,44 +15,6 @@ TEST(TagQueryControl, AFreshControlAnswersWhatItsFieldsHoldAtCreation) {
     VeltoraControl control(platform);
     EXPECT_EQ(tagExif(control, TagEnum::GPSAltitude), Variant("0"));
     EXPECT_EQ(tagExif(control, TagEnum::GPSLatitude), Variant(""));
-    EXPECT_EQ(tagExif(control, TagEnum::DatumOriginal), Variant(""));
-    for (int outside : {14, -1}) {
-        Variant kind(outside), none = Variant::missing();
-        EXPECT_EQ(control.TagExif(kind, none), Variant(""));
-    }
-}
-
-TEST(TagQueryControl, DatesOfALoadedPhotoFallBackInOrder) {
-    struct Case {
-        const char* name;
-        JpegExifWriter photo;
-        const char* answers[3]; // DatumOriginal, DatumDigitized, DatumModified
-    };
-    const Case cases[] = {
-        {"DateTime only",
-         JpegExifWriter().main(asciiEntry(0x0132, "2003:08:14 09:30:12")),
-         {"2003:08:14 09:30:12", "2003:08:14 09:30:12", "2003:08:14 09:30:12"}},
-        {"original with sub-seconds",
-         JpegExifWriter()
-             .main(asciiEntry(0x0132, "2003:08:14 09:30:12"))
-             .sub(asciiEntry(0x9003, "2003:08:14 08:00:00"))
-             .sub(asciiEntry(0x9291, "00")),
-         {"2003:08:14 08:00:00.00", "2003:08:14 09:30:12", "2003:08:14 09:30:12"}},
-        {"digitized only",
-         JpegExifWriter().sub(asciiEntry(0x9004, "2004:01:02 03:04:05")),
-         {"2004:01:02 03:04:05", "2004:01:02 03:04:05", ""}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ScriptedPlatform platform;
-        VeltoraControl control(platform);
-        test::TempDir dir;
-        Variant path(dir.write("dated.jpg", c.photo.bytes()));
-        control.LoadPictures(path);
-        for (int kind = 0; kind < 3; ++kind)
-            EXPECT_EQ(tagExif(control, static_cast<TagEnum>(kind)), Variant(c.answers[kind]))
-                << "kind " << kind;
-    }
 }
 
 TEST(TagQueryControl, APhotoNumberMakesThatPhotoCurrentUnlessItAlreadyIs) {
@@ -94,21 +52,6 @@ TEST(TagQueryControl, APhotoNumberMakesThatPhotoCurrentUnlessItAlreadyIs) {
         EXPECT_EQ(answer, Variant(c.kind == TagEnum::Maker ? maker : ""));
         EXPECT_EQ(photos.control.surface().text("Hersteller"), maker);
     }
-}
-
-TEST(TagQueryControl, APhotoNumberThatIsNoNumberFailsBeforeAnythingLoads) {
-    ScriptedPlatform platform;
-    test::NavigationTestPhotos photos(platform, 4);
-    Variant kind(static_cast<int>(TagEnum::Maker)), number("vier");
-    try {
-        photos.control.TagExif(kind, number);
-        ADD_FAILURE() << "no error";
-    } catch (const PelmarkError& error) {
-        EXPECT_EQ(error.kind(), ErrorKind::TypeMismatch);
-    }
-    EXPECT_EQ(photos.spin(), 1);
-    EXPECT_EQ(photos.newLoads(), 0);
-    EXPECT_TRUE(platform.takeDialogs().empty());
 }
 
 } // namespace

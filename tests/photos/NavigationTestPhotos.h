@@ -35,6 +35,13 @@ struct NavigationTestPhotos {
         loadsSeen = platform.pictureLoads();
     }
 
+    // Makes `number` current as a user typing it would, then forgets the loads and dialogs that took.
+    void startOn(int number) {
+        control.surface().userSetText("ActPictNum", std::to_string(number));
+        platform.takeDialogs();
+        newLoads();
+    }
+
     // Photo loads since the last call.
     int newLoads() {
         int now = platform.pictureLoads();
