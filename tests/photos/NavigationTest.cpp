@@ -115,6 +115,25 @@ TEST(Navigation, BeforeAnyFolderEveryNumberLeadsToTheFileDialog) {
     }
 }
 
+TEST(Navigation, AFolderScanEndingWithNoPhotoLeavesPhotoZero) {
+    ScriptedPlatform platform;
+    NavigationTestPhotos photos(platform, 3);
+    photos.startOn(2);
+    test::TempDir empty;
+    Variant path(empty.folder());
+    photos.control.OpenFolder(path); // the folder dialog that follows is cancelled
+
+    // The scan asks for number 1 of none: the spin control keeps to its range 0..0, and photo 0 is the
+    // file dialog, as typing 0 would be.
+    EXPECT_EQ(photos.control.surface().get("UpDown1").max, 0);
+    EXPECT_EQ(photos.spin(), 0);
+    EXPECT_EQ(photos.field(), "0");
+    auto dialogs = platform.takeDialogs();
+    ASSERT_EQ(dialogs.size(), 2u);
+    EXPECT_EQ(dialogs[1].filter, "Alle Dateien|*|JPG-Dateien|*.jpg|Tiff-Dateien|*.tif");
+    EXPECT_EQ(photos.newLoads(), 0);
+}
+
 TEST(Navigation, RandomDrawIsTheFloorOfRTimesTheCountPlusOne) {
     struct Case {
         const char* name;

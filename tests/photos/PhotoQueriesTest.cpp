@@ -89,5 +89,19 @@ TEST(PhotoQueries, AMissingPhotoNumberIsATypeMismatchAndLoadsNothing) {
     EXPECT_TRUE(platform.takeDialogs().empty());
 }
 
+TEST(PhotoQueries, APhotoThatVanishedAfterTheScanFailsToTheHost) {
+    ScriptedPlatform platform;
+    test::NavigationTestPhotos photos(platform, 3);
+    std::filesystem::remove(photos.path(2));
+    Variant two(2);
+    try {
+        photos.control.PhotoPath(two);
+        ADD_FAILURE() << "no error";
+    } catch (const PelmarkError& error) {
+        EXPECT_EQ(error.kind(), ErrorKind::FileNotFound);
+    }
+    EXPECT_TRUE(platform.takeDialogs().empty());
+}
+
 } // namespace
 } // namespace pelmark
