@@ -1,9 +1,7 @@
 // Reads a full 10000-point track through the reader, as "1. Load Track" does with a known path.
 #include "fixtures/TrackFileWriter.h"
-#include "platform/ScriptedPlatform.h"
 #include "support/TempDir.h"
-#include "surface/Inventory.h"
-#include "track/TrackReader.h"
+#include "track/TrackRig.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,20 +16,11 @@ void readFullTrack(benchmark::State& state) {
     writer.title("Volle Spur").point(named).points(9999, 424512031, 1);
     const std::string path = dir.write("full.t", writer.bytes());
 
-    ScriptedPlatform platform;
-    StopRequest stop;
-    FileSlot file;
-    Surface surface{stop};
-    CommonDialog dialog{platform};
-    Context context{platform, surface, stop, file, dialog};
-    buildInventory(surface);
-    Variant anzahl;
-    TrackReader reader{context, anzahl};
-
+    test::TrackRig rig;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(reader.readTrackFile(Variant(path), SCommonDialog::NoCommonDialog));
+        benchmark::DoNotOptimize(rig.read(path));
     }
-    if (anzahl != Variant(9999)) state.SkipWithError("the track was not read completely");
+    if (rig.anzahl != Variant(9999)) state.SkipWithError("the track was not read completely");
     state.SetItemsProcessed(state.iterations() * 10000);
 }
 BENCHMARK(readFullTrack)->Unit(benchmark::kMillisecond);

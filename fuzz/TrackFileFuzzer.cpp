@@ -1,7 +1,6 @@
 // Feeds arbitrary bytes to the track reader as a track file, by path and without a dialog.
-#include "platform/ScriptedPlatform.h"
-#include "surface/Inventory.h"
-#include "track/TrackReader.h"
+// The rig lives with the reader's tests; this target links the core only, so it is reached by path.
+#include "../tests/track/TrackRig.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -10,20 +9,10 @@
 
 namespace {
 
-using namespace pelmark;
-
-struct Reader {
-    ScriptedPlatform platform;
-    StopRequest stop;
-    FileSlot file;
-    Surface surface{stop};
-    CommonDialog dialog{platform};
-    Context context{platform, surface, stop, file, dialog};
-    Variant anzahl;
-    TrackReader reader{context, anzahl};
+// The rig is made once: building the element inventory and the 10000 slots for every input would
+// leave little time for the reading itself.
+struct Reader : pelmark::test::TrackRig {
     std::string path = "/tmp/pelmark-fuzz-track-" + std::to_string(getpid()) + ".t";
-
-    Reader() { buildInventory(surface); }
     ~Reader() { std::remove(path.c_str()); }
 };
 
@@ -35,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!out) return 0;
     if (size > 0) std::fwrite(data, 1, size, out);
     std::fclose(out);
-    r.reader.readTrackFile(Variant(r.path), SCommonDialog::NoCommonDialog);
+    r.read(r.path);
     // Whatever the bytes, a load ends with the slot closed.
     if (r.file.isOpen()) __builtin_trap();
     return 0;

@@ -2,7 +2,7 @@
 
 #include "base/Error.h"
 #include "control/VeltoraControl.h"
-#include "platform/ScriptedPlatform.h"
+#include "track/TrackRig.h"
 
 #include <gtest/gtest.h>
 
@@ -15,26 +15,12 @@ constexpr std::uint32_t kJune14At090031 = 424512031;       // 14.06.2003 09:00:3
 constexpr std::uint32_t kJune30At230000 = 425944800;       // 30.06.2003 23:00:00
 constexpr std::uint32_t kJune14At090031Of2002 = 392976031; // 14.06.2002 09:00:31
 
-struct OffsetBench {
-    ScriptedPlatform platform;
-    StopRequest stop;
-    FileSlot file;
-    Surface surface{stop};
-    CommonDialog dialog{platform};
-    Context context{platform, surface, stop, file, dialog};
+struct OffsetBench : test::TrackRig {
     ClockOffset offset{context};
 
     OffsetBench(const std::string& shift, bool ahead) {
-        add("KameraShift", ElementKind::TextField).text = shift;
-        add("KameraVor", ElementKind::OptionButton).value = ahead ? 1 : 0;
-        add("KameraNach", ElementKind::OptionButton).value = ahead ? 0 : 1;
-    }
-
-    Element& add(const char* name, ElementKind kind) {
-        Element e;
-        e.name = name;
-        e.kind = kind;
-        return surface.add(e);
+        surface.setText("KameraShift", shift);
+        surface.setValue(ahead ? "KameraVor" : "KameraNach", 1);
     }
 };
 

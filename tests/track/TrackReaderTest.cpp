@@ -1,8 +1,8 @@
 #include "track/TrackReader.h"
 
 #include "fixtures/TrackFileWriter.h"
-#include "platform/ScriptedPlatform.h"
 #include "support/TempDir.h"
+#include "track/TrackRig.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -13,15 +13,6 @@ namespace {
 using fixtures::TrackFilePoint;
 using fixtures::TrackFileWriter;
 
-constexpr const char* kCountTag = "Gelesene Trackpunkte: ";
-
-Element element(const char* name, ElementKind kind) {
-    Element e;
-    e.name = name;
-    e.kind = kind;
-    return e;
-}
-
 TrackFilePoint pointAt(std::uint32_t time, std::string text = "") {
     TrackFilePoint p;
     p.time = time;
@@ -29,31 +20,10 @@ TrackFilePoint pointAt(std::uint32_t time, std::string text = "") {
     return p;
 }
 
-// The reader over a surface holding just the elements it reads and writes, with the count panel's tag
-// set as start-up sets it.
-struct ReaderBench {
-    ScriptedPlatform platform;
-    StopRequest stop;
-    FileSlot file;
-    Surface surface{stop};
-    CommonDialog dialog{platform};
-    Context context{platform, surface, stop, file, dialog};
-    Variant anzahl;
-    TrackReader reader{context, anzahl};
+struct ReaderBench : test::TrackRig {
     test::TempDir dir;
 
-    ReaderBench() {
-        for (const char* name : {"PathTxt", "TitelTxt", "DateFrom", "DateTo"})
-            surface.add(element(name, ElementKind::TextField));
-        Element bar = element("StatusBar2", ElementKind::StatusBar);
-        bar.panels.emplace_back().tag = kCountTag;
-        surface.add(bar);
-    }
-
     std::string write(const std::string& name, const std::string& bytes) { return dir.write(name, bytes); }
-    std::string read(const std::string& path) {
-        return reader.readTrackFile(Variant(path), SCommonDialog::NoCommonDialog);
-    }
     std::string status() const { return surface.get("StatusBar2").panels.front().text; }
     std::string text(const char* name) const { return surface.text(name); }
 };
