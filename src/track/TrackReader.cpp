@@ -1,6 +1,7 @@
 #include "track/TrackReader.h"
 
 #include "base/NumberText.h"
+#include "exif/ByteOrder.h"
 #include "track/TrackTime.h"
 
 #include <string_view>
@@ -9,12 +10,10 @@ namespace pelmark {
 
 namespace {
 
-// Track files store every number unsigned and little-endian.
+// Track files store every number unsigned and little-endian, as photos in Intel order do; no field is
+// wider than four bytes, so the value is exact.
 std::uint32_t littleEndianValue(std::string_view bytes) {
-    std::uint32_t value = 0;
-    for (std::size_t i = bytes.size(); i-- > 0;)
-        value = (value << 8) | static_cast<unsigned char>(bytes[i]);
-    return value;
+    return static_cast<std::uint32_t>(decodeUnsigned(bytes, ByteOrder::Intel));
 }
 
 // The case-sensitive extension test of the reader: "*.T" and "*.TB" are refused, while any name whose
