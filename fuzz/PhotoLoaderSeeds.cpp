@@ -1,0 +1,63 @@
+// Writes the seed corpus of the photo-loader fuzzer into the folder given as the only argument.
+#include "fixtures/JpegExifWriter.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
+
+using namespace pelmark::fixtures;
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return 2;
+    }
+    const std::filesystem::path folder = argv[1];
+    std::filesystem::create_directories(folder);
+
+    JpegExifWriter camera;
+    camera.main(asciiEntry(0x010E, "Am See"))
+        .main(asciiEntry(0x010F, "OLYMPUS"))
+        .main(asciiEntry(0x0110, "C-750UZ"))
+        .main(asciiEntry(0x0131, "v757-71"))
+        .main(asciiEntry(0x0132, "2003:08:14 09:30:12"))
+        .main(longEntry(0x8825, 0x300))
+        .sub(rationalEntry(0x829A, 10, 1000))
+        .sub(rationalEntry(0x829D, 28, 10))
+        .sub(shortEntry(0x8822, 2))
+        .sub(undefinedEntry(0x9000, "0210"))
+        .sub(asciiEntry(0x9003, "2003:08:14 09:30:12"))
+        .sub(asciiEntry(0x9004, "2003:08:14 09:30:12"))
+        .sub(rationalEntry(0x9201, 7, 1))
+        .sub(shortEntry(0x9209, 7))
+        .sub(undefinedEntry(0x927C, std::string("OLYMP\0\1\2", 8)))
+        .sub(undefinedEntry(0x9286, std::string("ASCII\0\0\0Kommentar", 17)))
+        .sub(asciiEntry(0x9290, "00"))
+        .withPicture();
+    JpegExifWriter longLink;
+    longLink.sub(shortEntry(0x9209, 1)).subLink(0x01010101).afterSubDirectory(std::string(150 * 12, '\x01'));
+    JpegExifWriter motorola;
+    motorola.motorola().main(asciiEntry(0x010F, "NIKON")).sub(shortEntry(0x9209, 1));
+
+    const std::pair<const char*, std::string> seeds[] = {
+        {"camera.jpg", camera.bytes()},
+        {"first-directory-only.jpg", JpegExifWriter().main(asciiEntry(0x010F, "Canon")).bytes()},
+        {"long-link.jpg", longLink.bytes()},
+        {"motorola.jpg", motorola.bytes()},
+        {"pointer-to-itself.jpg", JpegExifWriter().main(rawEntry(0x8769, 4, 1, 8)).bytes()},
+        {"cut-in-directory.jpg", camera.bytesCutAt(60)},
+        {"jfif.jpg", jfifJpeg()},
+        {"scan.tif", tiffFile()},
+    };
+    for (const auto& [name, bytes] : seeds) {
+        std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!out) {
+            std::fprintf(stderr, "cannot write %s\n", (folder / name).c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
