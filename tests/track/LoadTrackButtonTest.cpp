@@ -18,11 +18,14 @@ TEST(LoadTrackButton, LoadsTheChosenTrackIntoTheControl) {
     ScriptedPlatform platform;
     VeltoraControl control(platform);
     test::TempDir dir;
-    platform.queueFile(
-        dir.write("walk.t", TrackFileWriter().title("Isartal").points(4, 424512031, 10).bytes()));
+    const std::string path =
+        dir.write("walk.t", TrackFileWriter().title("Isartal").points(4, 424512031, 10).bytes());
+    platform.queueFile(path);
 
     EXPECT_TRUE(control.Anzahl().isEmpty());
     control.surface().userClick("LoadTrack");
+    EXPECT_EQ(platform.yieldCount(), 4); // one after every point
+    EXPECT_EQ(control.surface().text("PathTxt"), path);
     EXPECT_EQ(control.Anzahl(), Variant(3));
     EXPECT_EQ(countPanel(control), "Gelesene Trackpunkte: 4");
     EXPECT_EQ(control.surface().text("TitelTxt"), "Isartal");

@@ -80,16 +80,6 @@ TEST(TrackReader, CountsThePointsReadCompletely) {
     }
 }
 
-TEST(TrackReader, ShowsPathAndTitle) {
-    ReaderBench bench;
-    std::string path =
-        bench.write("walk.t", TrackFileWriter().title("Zugspitze 2003").points(2, 0, 1).bytes());
-    ASSERT_EQ(bench.read(path), "Kein Fehler");
-    EXPECT_EQ(bench.text("PathTxt"), path);
-    EXPECT_EQ(bench.text("TitelTxt"), "Zugspitze 2003");
-    EXPECT_EQ(bench.platform.yieldCount(), 2); // one yield after every point
-}
-
 TEST(TrackReader, KeepsEveryRawFieldAsItStood) {
     ReaderBench bench;
     TrackFilePoint raw = pointAt(0xFEDCBA98, std::string("Gipfel\0\xB0", 8));
