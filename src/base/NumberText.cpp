@@ -103,7 +103,9 @@ std::string decimalText(double value, char decimalSeparator) {
 }
 
 std::string counterText(long long value) {
-    return (value >= 0 ? " " : "") + std::to_string(value);
+    std::string text = value >= 0 ? " " : "";
+    text += std::to_string(value);
+    return text;
 }
 
 std::string hexText(std::uint64_t value) {
