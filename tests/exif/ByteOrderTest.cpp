@@ -19,6 +19,17 @@ std::string bytes(std::initializer_list<int> codes) {
     return out;
 }
 
+// The kind of error `call` fails with, or nothing when it does not fail.
+template <class Call>
+std::optional<ErrorKind> failureOf(Call call) {
+    try {
+        call();
+    } catch (const PelmarkError& error) {
+        return error.kind();
+    }
+    return std::nullopt;
+}
+
 TEST(Wert, DecodesInTheOrderOfTheMark) {
     struct Case {
         const char* name;
@@ -60,22 +71,13 @@ TEST(Wert, RefusesMarksOtherThanIIAndMM) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        try {
-            Wert(bytes({1, 2}), c.mark);
-            ADD_FAILURE() << "no error";
-        } catch (const PelmarkError& error) {
-            EXPECT_EQ(error.kind(), ErrorKind::InvalidArgument);
-        }
+        EXPECT_EQ(failureOf([&] { Wert(bytes({1, 2}), c.mark); }), ErrorKind::InvalidArgument);
     }
 }
 
 TEST(Wert, ANonZeroByteBeyondAnyDoubleIsAnOverflow) {
-    try {
-        Wert(std::string(200, '\0') + bytes({1}), Variant("II"));
-        ADD_FAILURE() << "no error";
-    } catch (const PelmarkError& error) {
-        EXPECT_EQ(error.kind(), ErrorKind::Overflow);
-    }
+    EXPECT_EQ(failureOf([] { Wert(std::string(200, '\0') + bytes({1}), Variant("II")); }),
+              ErrorKind::Overflow);
 }
 
 TEST(BinarWert, WritesTheLeastSignificantBytesHighFirst) {
@@ -121,12 +123,7 @@ TEST(BinarWert, FailsBeyondWhatItsDigitsHold) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        try {
-            BinarWert(c.number, c.length);
-            ADD_FAILURE() << "no error";
-        } catch (const PelmarkError& error) {
-            EXPECT_EQ(error.kind(), c.error);
-        }
+        EXPECT_EQ(failureOf([&] { BinarWert(c.number, c.length); }), c.error);
     }
     EXPECT_EQ(BinarWert(1, 3), Variant(bytes({0x00, 0x00, 0x01})));
 }

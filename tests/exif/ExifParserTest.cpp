@@ -22,6 +22,15 @@ constexpr std::uint16_t kExposureTime = 0x829A, kFNumber = 0x829D, kExposureProg
                         kSubSec = 0x9290, kSubSecOriginal = 0x9291, kSubSecDigitized = 0x9292;
 constexpr std::uint16_t kColorSpace = 0xA001; // a tag the parser does not know
 
+JpegExifWriter photoWith(const std::vector<TiffEntry>& main, const std::vector<TiffEntry>& sub) {
+    JpegExifWriter writer;
+    for (const TiffEntry& entry : main)
+        writer.main(entry);
+    for (const TiffEntry& entry : sub)
+        writer.sub(entry);
+    return writer;
+}
+
 class ExifParserTest : public ::testing::Test {
 protected:
     void load(const JpegExifWriter& writer, char separator = '.') {
@@ -245,11 +254,7 @@ TEST_F(ExifParserTest, EachRowFillsItsField) {
     };
     for (const FieldCase& c : cases) {
         SCOPED_TRACE(c.name);
-        JpegExifWriter writer;
-        for (const TiffEntry& entry : c.main)
-            writer.main(entry);
-        for (const TiffEntry& entry : c.sub)
-            writer.sub(entry);
+        JpegExifWriter writer = photoWith(c.main, c.sub);
         load(writer, c.separator);
         for (const auto& [field, expected] : c.texts)
             EXPECT_EQ(text(field), expected) << field;
@@ -284,11 +289,7 @@ TEST_F(ExifParserTest, CountersFollowWhatEachPassRecognised) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        JpegExifWriter writer;
-        for (const TiffEntry& entry : c.main)
-            writer.main(entry);
-        for (const TiffEntry& entry : c.sub)
-            writer.sub(entry);
+        JpegExifWriter writer = photoWith(c.main, c.sub);
         if (std::string(c.name) == "an empty sub-directory") writer.withSubDirectory();
         load(writer);
         EXPECT_EQ(panel(1), c.panel1);
