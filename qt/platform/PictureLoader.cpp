@@ -1,0 +1,35 @@
+#include "PictureLoader.h"
+
+#include "Latin1Text.h"
+#include "Twips.h"
+
+#include <QImageReader>
+#include <algorithm>
+#include <memory>
+
+namespace pelmark {
+
+std::optional<Picture> loadPictureScaled(const std::string& path, int widthPixels, int heightPixels) {
+    QImageReader reader(pathToQt(path));
+    if (!reader.canRead()) return std::nullopt;
+    // A box of zero size still shows one pixel rather than asking the decoder for nothing.
+    reader.setScaledSize(QSize(std::max(1, widthPixels), std::max(1, heightPixels)));
+    QImage image = reader.read();
+    if (image.isNull()) return std::nullopt;
+    Picture picture;
+    picture.width = image.width();
+    picture.height = image.height();
+    picture.image = std::make_shared<const QImage>(std::move(image));
+    return picture;
+}
+
+std::optional<Picture> loadPictureForBox(const std::string& path, int boxWidthTwips, int boxHeightTwips,
+                                         double dpi) {
+    return loadPictureScaled(path, twipsToPixels(boxWidthTwips, dpi), twipsToPixels(boxHeightTwips, dpi));
+}
+
+const QImage* pictureImage(const Picture& picture) {
+    return static_cast<const QImage*>(picture.image.get());
+}
+
+} // namespace pelmark

@@ -1,0 +1,177 @@
+#include "QtPlatform.h"
+
+#include "Latin1Text.h"
+#include "PictureLoader.h"
+#include "Twips.h"
+#include "base/Error.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QLocale>
+#include <QMessageBox>
+#include <QProcess>
+#include <QScreen>
+#include <QSettings>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace pelmark {
+
+namespace {
+
+QWidget* dialogParent() {
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::activeWindow() : nullptr;
+}
+
+double screenDpi() {
+    auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    QScreen* screen = gui ? QGuiApplication::primaryScreen() : nullptr;
+    return screen ? screen->logicalDotsPerInchY() : kDefaultDpi;
+}
+
+std::vector<std::string> splitAt(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t end = text.find(separator, start);
+        parts.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) return parts;
+        start = end + 1;
+    }
+}
+
+// --- Settings, process start and file times: minimal stand-ins until the shared pieces of the console
+// --- (SettingsStore, ProcessStart, FileTimes) are in the tree; replace them with those.
+
+QSettings& settingsStore() {
+    static QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Pelmark", "Pelmark");
+    return settings;
+}
+
+} // namespace
+
+QStringList qtNameFilters(const std::string& filter) {
+    QStringList filters;
+    auto parts = splitAt(filter, '|');
+    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = toQt(parts[i + 1]).replace(';', ' ').simplified();
+        if (patterns.isEmpty()) continue;
+        filters << QStringLiteral("%1 (%2)").arg(toQt(parts[i]), patterns);
+    }
+    return filters;
+}
+
+QtPlatform::QtPlatform() {
+    seedRandomFromClock();
+}
+
+std::optional<std::string> QtPlatform::openFileDialog(const std::string& filter,
+                                                      const std::string& fileName) {
+    QFileDialog dialog(dialogParent());
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    QStringList filters = qtNameFilters(filter);
+    if (!filters.isEmpty()) dialog.setNameFilters(filters);
+    if (!fileName.empty()) {
+        QFileInfo preset(pathToQt(fileName));
+        if (preset.dir().exists()) dialog.setDirectory(preset.dir());
+        dialog.selectFile(preset.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return pathFromQt(dialog.selectedFiles().front());
+}
+
+MessageAnswer QtPlatform::messageBox(const std::string& text, MessageButtons buttons,
+                                     const std::string& title) {
+    QMessageBox box(dialogParent());
+    box.setWindowTitle(title.empty() ? QString(kDefaultTitle) : toQt(title));
+    box.setText(toQt(text));
+    box.setTextFormat(Qt::PlainText);
+    if (buttons == MessageButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return MessageAnswer::Ok;
+}
+
+std::optional<std::string> QtPlatform::inputBox(const std::string& prompt, const std::string& title,
+                                                const std::string& proposed) {
+    bool accepted = false;
+    QString answer =
+        QInputDialog::getText(dialogParent(), title.empty() ? QString(kDefaultTitle) : toQt(title),
+                              toQt(prompt), QLineEdit::Normal, toQt(proposed), &accepted);
+    if (!accepted) return std::nullopt;
+    return fromQt(answer);
+}
+
+void QtPlatform::yieldToEvents() {
+    if (QCoreApplication::instance()) QCoreApplication::processEvents();
+}
+
+std::optional<Picture> QtPlatform::loadPicture(const std::string& path, int boxWidthTwips,
+                                               int boxHeightTwips) {
+    return loadPictureForBox(path, boxWidthTwips, boxHeightTwips, screenDpi());
+}
+
+std::optional<std::string> QtPlatform::readSetting(const std::string& section, const std::string& key) {
+    QString name = toQt(section) + '/' + toQt(key);
+    QVariant value = settingsStore().value(name);
+    if (!value.isValid()) return std::nullopt;
+    return fromQt(value.toString());
+}
+
+void QtPlatform::writeSetting(const std::string& section, const std::string& key, const std::string& value) {
+    settingsStore().setValue(toQt(section) + '/' + toQt(key), toQt(value));
+    settingsStore().sync();
+}
+
+void QtPlatform::startProcess(const std::string& commandLine) {
+    // A command line is split at blanks, as the system's own start does: no quoting.
+    QStringList words = toQt(commandLine).split(' ', Qt::SkipEmptyParts);
+    if (words.isEmpty()) throw PelmarkError(ErrorKind::ProcessStart, "empty command line");
+    QString program = words.takeFirst();
+    if (!QProcess::startDetached(program, words))
+        throw PelmarkError(ErrorKind::ProcessStart, "cannot start " + fromQt(program));
+}
+
+bool QtPlatform::setFileTimes(const std::string& path, FileTime, FileTime lastAccess, FileTime lastWrite) {
+    // 100-ns intervals since 1601 against seconds since 1970; zero leaves that time alone.
+    constexpr std::uint64_t kEpochDifference = 116444736000000000ULL;
+    auto toTimespec = [](FileTime time) {
+        timespec spec{};
+        if (time == 0 || time < kEpochDifference) {
+            spec.tv_nsec = UTIME_OMIT;
+            return spec;
+        }
+        std::uint64_t since1970 = time - kEpochDifference;
+        spec.tv_sec = static_cast<time_t>(since1970 / 10000000ULL);
+        spec.tv_nsec = static_cast<long>((since1970 % 10000000ULL) * 100ULL);
+        return spec;
+    };
+    const timespec times[2] = {toTimespec(lastAccess), toTimespec(lastWrite)};
+    return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+}
+
+char QtPlatform::decimalSeparator() const {
+    QString point = QLocale::system().decimalPoint();
+    if (point.size() != 1 || point.front().unicode() > 0xFF) return '.';
+    return static_cast<char>(point.front().toLatin1());
+}
+
+void QtPlatform::seedRandomFromClock() {
+    random_.seed(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+}
+
+double QtPlatform::nextRandom() {
+    return std::uniform_real_distribution<double>(0.0, 1.0)(random_);
+}
+
+} // namespace pelmark

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QStringList>
+#include <random>
+
+namespace pelmark {
+
+// The platform for real: Qt's dialogs and message boxes, its event loop and image decoders, the
+// per-user settings store, process start and file times. One per control (or per program).
+class QtPlatform : public Platform {
+public:
+    static constexpr const char* kDefaultTitle = "Pelmark";
+
+    QtPlatform();
+
+    std::optional<std::string> openFileDialog(const std::string& filter,
+                                              const std::string& fileName) override;
+    MessageAnswer messageBox(const std::string& text, MessageButtons buttons,
+                             const std::string& title) override;
+    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+                                        const std::string& proposed) override;
+    void yieldToEvents() override;
+    std::optional<Picture> loadPicture(const std::string& path, int boxWidthTwips,
+                                       int boxHeightTwips) override;
+    std::optional<std::string> readSetting(const std::string& section, const std::string& key) override;
+    void writeSetting(const std::string& section, const std::string& key, const std::string& value) override;
+    void startProcess(const std::string& commandLine) override;
+    bool setFileTimes(const std::string& path, FileTime creation, FileTime lastAccess,
+                      FileTime lastWrite) override;
+    char decimalSeparator() const override;
+    void seedRandomFromClock() override;
+    double nextRandom() override;
+
+private:
+    std::mt19937_64 random_;
+};
+
+// Turns the dialog filter "label|pattern|label|pattern" into Qt's name filters ("label (pattern)");
+// patterns separated by ';' become blank-separated. A label without a pattern is dropped.
+QStringList qtNameFilters(const std::string& filter);
+
+} // namespace pelmark

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QIcon>
+#include <string>
+
+class QStyle;
+
+namespace pelmark {
+
+// The picture a toolbar button shows, chosen by its key: from the desktop's icon theme where it has
+// one, else from the style's standard pictures, so a button never shows nothing.
+QIcon toolbarIcon(const std::string& toolbar, const std::string& key, const QStyle* style);
+
+} // namespace pelmark

@@ -1,0 +1,556 @@
+#include "WidgetSurface.h"
+
+#include "ArrowSpin.h"
+#include "ModelButtons.h"
+#include "PictureBox.h"
+#include "TabPages.h"
+#include "ToolbarIcons.h"
+#include "platform/Latin1Text.h"
+#include "platform/PictureLoader.h"
+#include "platform/Twips.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <algorithm>
+
+namespace pelmark {
+
+namespace {
+
+constexpr const char* kElementName = "pelmarkElement";
+constexpr const char* kTwipGeometry = "twipGeometry";
+constexpr const char* kTag = "tag";
+
+// A Windows multi-line field keeps CR LF; Qt's shows line feeds only.
+QString multiLineText(const std::string& text) {
+    QString shown = toQt(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace('\r', '\n');
+    return shown;
+}
+
+Qt::CheckState checkState(int value) {
+    switch (value) {
+    case 1:
+        return Qt::Checked;
+    case 2:
+        return Qt::PartiallyChecked;
+    default:
+        return Qt::Unchecked;
+    }
+}
+
+template <typename Widget>
+Widget* as(QWidget* widget) {
+    return qobject_cast<Widget*>(widget);
+}
+
+} // namespace
+
+WidgetSurface::WidgetSurface(Surface& surface, QWidget* host)
+    : surface_(surface), host_(host), dpiX_(host->logicalDpiX()), dpiY_(host->logicalDpiY()) {
+    if (dpiX_ <= 0) dpiX_ = kDefaultDpi;
+    if (dpiY_ <= 0) dpiY_ = kDefaultDpi;
+    // The layout's texts were measured in the small dialog font; a larger one would not fit the gaps.
+    QFont font = host->font();
+    font.setPointSizeF(8.0);
+    host->setFont(font);
+
+    for (const std::string& name : surface_.names())
+        create(surface_.get(name));
+    stackSiblings();
+
+    std::weak_ptr<bool> alive = alive_;
+    surface_.addObserver([this, alive](const std::string& name, Property property) {
+        if (alive.expired()) return;
+        refresh(name, property);
+    });
+}
+
+WidgetSurface::~WidgetSurface() {
+    alive_.reset();
+    // The widgets go first, while the model they report to still listens to nobody.
+    for (auto& [name, binding] : bindings_) {
+        if (binding.timer) binding.timer->stop();
+        if (binding.widget) binding.widget->disconnect(this);
+    }
+    if (!host_) return;
+    for (auto& [name, binding] : bindings_) {
+        const Element& element = surface_.get(name);
+        if (element.container.empty() && binding.widget) delete binding.widget;
+    }
+}
+
+int WidgetSurface::px(int twips) const {
+    return twipsToPixels(twips, dpiX_);
+}
+
+int WidgetSurface::py(int twips) const {
+    return twipsToPixels(twips, dpiY_);
+}
+
+QWidget* WidgetSurface::widget(std::string_view name) const {
+    auto it = bindings_.find(name);
+    return it == bindings_.end() ? nullptr : it->second.widget;
+}
+
+QTimer* WidgetSurface::timer(std::string_view name) const {
+    auto it = bindings_.find(name);
+    return it == bindings_.end() ? nullptr : it->second.timer;
+}
+
+QAction* WidgetSurface::toolAction(std::string_view toolbar, std::string_view key) const {
+    auto it = bindings_.find(toolbar);
+    if (it == bindings_.end()) return nullptr;
+    for (QAction* action : it->second.actions)
+        if (action->property("key").toString() == toQt(std::string(key))) return action;
+    return nullptr;
+}
+
+QLabel* WidgetSurface::panel(std::string_view statusBar, int index) const {
+    auto it = bindings_.find(statusBar);
+    if (it == bindings_.end() || index < 1 || index > static_cast<int>(it->second.panels.size()))
+        return nullptr;
+    return it->second.panels[static_cast<std::size_t>(index - 1)];
+}
+
+QWidget* WidgetSurface::parentFor(const Element& element) {
+    if (element.container.empty() || !surface_.has(element.container)) return host_;
+    if (!bindings_.contains(element.container)) create(surface_.get(element.container));
+    QWidget* container = widget(element.container);
+    if (!container) return host_;
+    if (auto* tabs = as<TabPages>(container)) {
+        QWidget* page = tabs->widget(element.page);
+        return page ? page : container;
+    }
+    return container;
+}
+
+void WidgetSurface::create(const Element& element) {
+    if (bindings_.contains(element.name)) return;
+    Binding& binding = bindings_[element.name];
+    if (element.kind == ElementKind::Control) {
+        refreshAll(element.name);
+        return;
+    }
+    if (element.kind == ElementKind::Timer) {
+        binding.timer = new QTimer(this);
+        binding.timer->setObjectName(toQt(element.name));
+        connect(binding.timer, &QTimer::timeout, this,
+                [this, name = element.name] { forward(name, [&] { surface_.timerFires(name); }); });
+        refreshTimer(element, binding.timer);
+        return;
+    }
+    QWidget* widget = createWidget(element, binding);
+    if (!widget) return;
+    binding.widget = widget;
+    widget->setObjectName(toQt(element.name));
+    widget->setProperty(kElementName, toQt(element.name));
+    applyStyle(element, widget);
+    refreshAll(element.name);
+}
+
+QWidget* WidgetSurface::createWidget(const Element& element, Binding& binding) {
+    const std::string name = element.name;
+    QWidget* parent = parentFor(element);
+    switch (element.kind) {
+    case ElementKind::Frame:
+        return new QGroupBox(parent);
+    case ElementKind::Label: {
+        auto* label = new QLabel(parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
+    case ElementKind::TextField:
+        if (element.style.multiLine) {
+            auto* edit = new QPlainTextEdit(parent);
+            connect(edit, &QPlainTextEdit::textChanged, this, [this, name, edit] {
+                forward(name, [&] { surface_.userSetText(name, fromQt(edit->toPlainText())); });
+            });
+            return edit;
+        } else {
+            auto* edit = new QLineEdit(parent);
+            connect(edit, &QLineEdit::textEdited, this, [this, name](const QString& text) {
+                forward(name, [&] { surface_.userSetText(name, fromQt(text)); });
+            });
+            return edit;
+        }
+    case ElementKind::PushButton: {
+        auto* button = new QPushButton(parent);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this,
+                [this, name] { forward(name, [&] { surface_.userClick(name); }); });
+        return button;
+    }
+    case ElementKind::CheckBox: {
+        auto* box = new ModelCheckBox(parent);
+        box->setTristate(true);
+        box->onUserClick([this, name] { forward(name, [&] { surface_.userClick(name); }); });
+        return box;
+    }
+    case ElementKind::OptionButton: {
+        auto* option = new ModelRadioButton(parent);
+        // The model keeps the options of a frame exclusive; Qt's own rule would refuse to clear one.
+        option->setAutoExclusive(false);
+        option->onUserClick([this, name] { forward(name, [&] { surface_.userClick(name); }); });
+        return option;
+    }
+    case ElementKind::ComboBox: {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, name](const QString& text) {
+            forward(name, [&] { surface_.userSetText(name, fromQt(text)); });
+        });
+        connect(combo, &QComboBox::textActivated, this, [this, name](const QString& text) {
+            forward(name, [&] { surface_.userSetText(name, fromQt(text)); });
+        });
+        return combo;
+    }
+    case ElementKind::PictureBox: {
+        auto* box = new PictureBox(parent);
+        box->onDrop([this, name](std::optional<std::vector<std::string>> files) {
+            forward(name, [&] { surface_.userDrop(name, std::move(files)); });
+        });
+        return box;
+    }
+    case ElementKind::TabStrip: {
+        auto* tabs = new TabPages(parent);
+        for (const std::string& caption : element.items)
+            tabs->addTab(new QWidget(), toQt(caption));
+        tabs->onLayout([this, name] { placeTabPages(name); });
+        connect(tabs, &QTabWidget::currentChanged, this,
+                [this, name](int index) { forward(name, [&] { surface_.setSelected(name, index); }); });
+        return tabs;
+    }
+    case ElementKind::Toolbar: {
+        auto* toolbar = new QToolBar(parent);
+        toolbar->setMovable(false);
+        toolbar->setFloatable(false);
+        toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        toolbar->setIconSize(QSize(16, 16));
+        toolbar->setMouseTracking(true);
+        toolbar->installEventFilter(this);
+        binding.widget = toolbar;
+        refreshButtons(element, binding);
+        return toolbar;
+    }
+    case ElementKind::StatusBar: {
+        auto* bar = new QStatusBar(parent);
+        bar->setSizeGripEnabled(false);
+        return bar;
+    }
+    case ElementKind::SpinControl: {
+        auto* spin = new ArrowSpin(parent);
+        spin->onStep([this, name](int value) { forward(name, [&] { surface_.userSetValue(name, value); }); });
+        return spin;
+    }
+    case ElementKind::Control:
+    case ElementKind::Timer:
+    case ElementKind::FileDialog:
+    case ElementKind::ImageList:
+        return nullptr;
+    }
+    return nullptr;
+}
+
+void WidgetSurface::applyStyle(const Element& element, QWidget* widget) {
+    const ElementStyle& style = element.style;
+    if (style.bold) {
+        QFont font = widget->font();
+        font.setBold(true);
+        widget->setFont(font);
+    }
+    QPalette palette = widget->palette();
+    switch (style.background) {
+    case Background::Red:
+        widget->setAutoFillBackground(true);
+        palette.setColor(QPalette::Window, Qt::red);
+        break;
+    case Background::ButtonFace:
+        palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+        break;
+    case Background::ToolTip:
+        palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
+        palette.setColor(QPalette::Text, palette.color(QPalette::ToolTipText));
+        break;
+    case Background::Transparent:
+        widget->setAutoFillBackground(false);
+        break;
+    case Background::Default:
+        break;
+    }
+    widget->setPalette(palette);
+    if (auto* edit = as<QLineEdit>(widget)) edit->setReadOnly(style.readOnly);
+    if (auto* lines = as<QPlainTextEdit>(widget)) lines->setReadOnly(style.readOnly);
+    if (!style.tabStop) widget->setFocusPolicy(Qt::ClickFocus);
+}
+
+// Overlapping siblings lie in the order of their stack level; among equals the one made later lies
+// above, as Qt does anyway.
+void WidgetSurface::stackSiblings() {
+    std::vector<std::pair<int, QWidget*>> stacked;
+    for (const std::string& name : surface_.names()) {
+        QWidget* w = widget(name);
+        if (w) stacked.emplace_back(surface_.get(name).style.stackLevel, w);
+    }
+    std::stable_sort(stacked.begin(), stacked.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [level, w] : stacked)
+        w->raise();
+}
+
+void WidgetSurface::place(const Element& element, QWidget* widget) {
+    QPoint offset(0, 0);
+    if (surface_.has(element.container)) {
+        if (auto* tabs = as<TabPages>(this->widget(element.container)))
+            offset = tabs->pageOffset(element.page);
+    }
+    widget->setProperty(kTwipGeometry, QRect(element.left, element.top, element.width, element.height));
+    widget->setGeometry(px(element.left) - offset.x(), py(element.top) - offset.y(), px(element.width),
+                        py(element.height));
+}
+
+void WidgetSurface::placeTabPages(const std::string& tabStrip) {
+    for (const std::string& name : surface_.names()) {
+        const Element& element = surface_.get(name);
+        QWidget* w = widget(name);
+        if (w && element.container == tabStrip) place(element, w);
+    }
+}
+
+void WidgetSurface::hostResized(QSize pixels) {
+    const Element& control = surface_.get(Surface::kControl);
+    if (pixels == QSize(px(control.width), py(control.height))) return;
+    forward(Surface::kControl, [&] {
+        surface_.hostResize(pixelsToTwips(pixels.width(), dpiX_), pixelsToTwips(pixels.height(), dpiY_));
+    });
+}
+
+void WidgetSurface::forward(const std::string& name, const std::function<void()>& action) {
+    std::weak_ptr<bool> alive = alive_;
+    try {
+        action();
+    } catch (...) {
+        if (failureSink_) failureSink_(std::current_exception());
+    }
+    if (!alive.expired()) refreshAll(name);
+}
+
+bool WidgetSurface::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        QString name = watched->property(kElementName).toString();
+        if (!name.isEmpty()) {
+            std::string element = fromQt(name);
+            forward(element, [&] { surface_.userMouseMove(element); });
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void WidgetSurface::refreshAll(const std::string& name) {
+    for (Property property :
+         {Property::Items, Property::Text, Property::Value, Property::Range, Property::Selected,
+          Property::Enabled, Property::Visible, Property::Geometry, Property::ToolTip, Property::Tag,
+          Property::Picture, Property::Panels, Property::Buttons, Property::Timer})
+        refresh(name, property);
+}
+
+void WidgetSurface::refresh(const std::string& name, Property property) {
+    auto it = bindings_.find(name);
+    if (it == bindings_.end()) return;
+    Binding& binding = it->second;
+    const Element& element = surface_.get(name);
+
+    if (element.kind == ElementKind::Control) {
+        if (property == Property::Geometry) host_->setFixedSize(px(element.width), py(element.height));
+        return;
+    }
+    if (binding.timer) {
+        if (property == Property::Timer) refreshTimer(element, binding.timer);
+        return;
+    }
+    QWidget* w = binding.widget;
+    if (!w) return;
+    QSignalBlocker blocker(w);
+    switch (property) {
+    case Property::Text:
+        refreshText(element, w);
+        break;
+    case Property::Value:
+    case Property::Range:
+        refreshValue(element, w);
+        break;
+    case Property::Enabled:
+        w->setEnabled(element.enabled);
+        break;
+    case Property::Visible:
+        w->setHidden(!element.visible);
+        break;
+    case Property::Geometry:
+        place(element, w);
+        break;
+    case Property::ToolTip:
+        w->setToolTip(toQt(element.toolTip));
+        break;
+    case Property::Tag:
+        w->setProperty(kTag, toQt(element.tag));
+        break;
+    case Property::Items:
+    case Property::Selected:
+        refreshItems(element, w);
+        break;
+    case Property::Picture:
+        if (auto* box = as<PictureBox>(w)) {
+            const QImage* image = element.picture ? pictureImage(*element.picture) : nullptr;
+            box->setPicture(element.picture.has_value(), image ? *image : QImage());
+        }
+        break;
+    case Property::Panels:
+        refreshPanels(element, binding);
+        break;
+    case Property::Buttons:
+        refreshButtons(element, binding);
+        break;
+    case Property::Timer:
+        break;
+    }
+}
+
+void WidgetSurface::refreshText(const Element& element, QWidget* w) {
+    QString text = toQt(element.text);
+    if (auto* box = as<QGroupBox>(w)) {
+        box->setTitle(text);
+    } else if (auto* label = as<QLabel>(w)) {
+        label->setText(text);
+    } else if (auto* edit = as<QLineEdit>(w)) {
+        if (edit->text() != text) edit->setText(text);
+    } else if (auto* lines = as<QPlainTextEdit>(w)) {
+        QString shown = multiLineText(element.text);
+        if (lines->toPlainText() != shown) lines->setPlainText(shown);
+    } else if (auto* combo = as<QComboBox>(w)) {
+        if (combo->currentText() != text) combo->setEditText(text);
+    } else if (auto* button = as<QAbstractButton>(w)) {
+        button->setText(text);
+    }
+}
+
+void WidgetSurface::refreshValue(const Element& element, QWidget* w) {
+    if (auto* spin = as<ArrowSpin>(w)) {
+        spin->setRange(element.min, element.max);
+        spin->setValue(element.value);
+    } else if (auto* radio = as<QRadioButton>(w)) {
+        radio->setChecked(element.value != 0);
+    } else if (auto* box = as<QCheckBox>(w)) {
+        box->setCheckState(checkState(element.value));
+    }
+}
+
+void WidgetSurface::refreshItems(const Element& element, QWidget* w) {
+    if (auto* combo = as<QComboBox>(w)) {
+        QStringList items;
+        for (const std::string& item : element.items)
+            items << toQt(item);
+        QStringList shown;
+        for (int i = 0; i < combo->count(); ++i)
+            shown << combo->itemText(i);
+        if (shown != items) {
+            combo->clear();
+            combo->addItems(items);
+        }
+        if (combo->currentIndex() != element.selected) combo->setCurrentIndex(element.selected);
+        // Choosing an entry rewrites the edit line; the model's text is what it shows.
+        if (combo->currentText() != toQt(element.text)) combo->setEditText(toQt(element.text));
+    } else if (auto* tabs = as<TabPages>(w)) {
+        int count = std::min(tabs->count(), static_cast<int>(element.items.size()));
+        for (int i = 0; i < count; ++i)
+            tabs->setTabText(i, toQt(element.items[static_cast<std::size_t>(i)]));
+        if (element.selected >= 0 && element.selected < tabs->count() &&
+            tabs->currentIndex() != element.selected)
+            tabs->setCurrentIndex(element.selected);
+    }
+}
+
+void WidgetSurface::refreshPanels(const Element& element, Binding& binding) {
+    auto* bar = as<QStatusBar>(binding.widget);
+    if (!bar) return;
+    if (binding.panels.size() != element.panels.size()) {
+        for (QLabel* label : binding.panels) {
+            bar->removeWidget(label);
+            delete label;
+        }
+        binding.panels.clear();
+        for (std::size_t i = 0; i < element.panels.size(); ++i) {
+            auto* label = new QLabel(bar);
+            label->setTextFormat(Qt::PlainText);
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            label->setObjectName(toQt(element.name + "." + std::to_string(i + 1)));
+            bar->addWidget(label);
+            binding.panels.push_back(label);
+        }
+    }
+    for (std::size_t i = 0; i < element.panels.size(); ++i) {
+        const StatusPanel& model = element.panels[i];
+        QLabel* label = binding.panels[i];
+        label->setText(toQt(model.text));
+        label->setProperty(kTag, toQt(model.tag));
+        label->setMinimumWidth(std::max(1, px(model.minWidth)));
+    }
+}
+
+void WidgetSurface::refreshButtons(const Element& element, Binding& binding) {
+    auto* target = as<QToolBar>(binding.widget);
+    if (!target) return;
+    if (binding.actions.size() != element.buttons.size()) {
+        for (QAction* action : binding.actions)
+            delete action;
+        binding.actions.clear();
+        for (const ToolButton& button : element.buttons) {
+            QAction* action =
+                target->addAction(toolbarIcon(element.name, button.key, target->style()), toQt(button.key));
+            action->setObjectName(toQt(button.key));
+            action->setProperty("key", toQt(button.key));
+            action->setCheckable(button.twoState);
+            connect(action, &QAction::triggered, this, [this, name = element.name, key = button.key] {
+                forward(name, [&] { surface_.userClickTool(name, key); });
+            });
+            if (QWidget* tool = target->widgetForAction(action)) {
+                tool->setMouseTracking(true);
+                tool->setProperty(kElementName, toQt(element.name));
+                tool->installEventFilter(this);
+            }
+            binding.actions.push_back(action);
+        }
+    }
+    for (std::size_t i = 0; i < element.buttons.size(); ++i) {
+        const ToolButton& button = element.buttons[i];
+        QAction* action = binding.actions[i];
+        QSignalBlocker blocker(action);
+        action->setToolTip(toQt(button.toolTip));
+        action->setStatusTip(toQt(button.description));
+        if (button.twoState) action->setChecked(button.pressed);
+    }
+}
+
+void WidgetSurface::refreshTimer(const Element& element, QTimer* timer) {
+    timer->setInterval(element.interval);
+    if (!element.timerEnabled) {
+        timer->stop();
+    } else if (!timer->isActive()) {
+        timer->start();
+    }
+}
+
+} // namespace pelmark

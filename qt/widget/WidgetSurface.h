@@ -1,0 +1,99 @@
+#pragma once
+
+#include "surface/Surface.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <exception>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QTimer;
+class QWidget;
+
+namespace pelmark {
+
+// The real widgets of one control: one widget per element of the model, placed by its twip geometry.
+// The widgets keep nothing of their own. Every change of the model reaches them through the model's
+// observer (applied under QSignalBlocker, so nothing echoes back), and every user action on them goes
+// into the model as the user's action. `host` receives the top-level elements and takes the control's
+// fixed size; the widget surface must end before the model does.
+class WidgetSurface : public QObject {
+    Q_OBJECT
+public:
+    // Receives what a user action threw, so no exception travels through Qt's event handling.
+    using FailureSink = std::function<void(std::exception_ptr)>;
+
+    WidgetSurface(Surface& surface, QWidget* host);
+    ~WidgetSurface() override;
+
+    Surface& surface() const { return surface_; }
+    QWidget* host() const { return host_; }
+
+    // The widget of an element; null for elements without one (timers, dialogs, image lists).
+    QWidget* widget(std::string_view name) const;
+    QTimer* timer(std::string_view name) const;
+    QAction* toolAction(std::string_view toolbar, std::string_view key) const;
+    // Panel `index` (from 1) of a status bar; null when there is no such panel.
+    QLabel* panel(std::string_view statusBar, int index) const;
+
+    double dpiX() const { return dpiX_; }
+    double dpiY() const { return dpiY_; }
+
+    void setFailureSink(FailureSink sink) { failureSink_ = std::move(sink); }
+
+    // The host was given a size in pixels; the model decides what becomes of it.
+    void hostResized(QSize pixels);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Binding {
+        QWidget* widget = nullptr;
+        QTimer* timer = nullptr;
+        std::vector<QLabel*> panels;
+        std::vector<QAction*> actions;
+    };
+
+    void create(const Element& element);
+    QWidget* createWidget(const Element& element, Binding& binding);
+    QWidget* parentFor(const Element& element);
+    void applyStyle(const Element& element, QWidget* widget);
+    void stackSiblings();
+    void placeTabPages(const std::string& tabStrip);
+    void place(const Element& element, QWidget* widget);
+
+    void refresh(const std::string& name, Property property);
+    void refreshAll(const std::string& name);
+    void refreshText(const Element& element, QWidget* widget);
+    void refreshValue(const Element& element, QWidget* widget);
+    void refreshItems(const Element& element, QWidget* widget);
+    void refreshPanels(const Element& element, Binding& binding);
+    void refreshButtons(const Element& element, Binding& binding);
+    void refreshTimer(const Element& element, QTimer* timer);
+
+    // Runs a user action on the model, hands what it throws to the sink, then shows the element as
+    // the model has it (the model may have refused or changed what the widget already shows).
+    void forward(const std::string& name, const std::function<void()>& action);
+
+    int px(int twips) const;
+    int py(int twips) const;
+
+    Surface& surface_;
+    QPointer<QWidget> host_;
+    double dpiX_;
+    double dpiY_;
+    std::map<std::string, Binding, std::less<>> bindings_;
+    FailureSink failureSink_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+} // namespace pelmark

@@ -1,0 +1,90 @@
+#include "WidgetTestSupport.h"
+#include "fixtures/JpegExifWriter.h"
+#include "support/TempDir.h"
+#include "widget/VariantConversion.h"
+
+#include <QMetaMethod>
+#include <QMetaProperty>
+
+namespace pelmark::test {
+namespace {
+
+TEST(MetaObject, ListsThePublicMembersInSlotOrder) {
+    const QMetaObject& meta = Veltora::staticMetaObject;
+    QStringList properties;
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i)
+        properties << meta.property(i).name();
+    EXPECT_EQ(properties, QStringList({"Anzahl", "GARTripPath"}));
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
+        EXPECT_EQ(meta.property(i).metaType(), QMetaType::fromType<QVariant>());
+        EXPECT_TRUE(meta.property(i).isWritable());
+    }
+
+    QStringList methods;
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i)
+        methods << meta.method(i).name();
+    const QStringList expected = {
+        "DiffExifTrackTime",   "BildInBox",      "OpenGarTrip", "PrintWayPointList", "BinarWert",
+        "SearchAllTrackFiles", "ReferencePhoto", "Wert",        "LoadPictures",      "OpenFolder",
+        "FileExist",           "DatumSetzen",    "PhotoPath",   "PhotoName",         "PhotoCount",
+        "FotoPrint",           "TagExif"};
+    EXPECT_EQ(methods, expected);
+    EXPECT_EQ(meta.method(meta.indexOfMethod("BinarWert(double,QVariant&)")).name(), "BinarWert");
+    EXPECT_EQ(meta.className(), QByteArray("pelmark::Veltora"));
+}
+
+TEST(MetaObject, MembersCalledByNameWriteBackTheirReferenceArguments) {
+    WidgetControl c;
+    TempDir dir;
+    std::string photo = dir.write("trip/x.jpg", fixtures::JpegExifWriter().withPicture().bytes());
+
+    QVariant path = QString::fromStdString(photo);
+    ASSERT_TRUE(QMetaObject::invokeMethod(c.widget.get(), "OpenFolder", Qt::DirectConnection,
+                                          Q_ARG(QVariant&, path)));
+    EXPECT_EQ(path.toString().toStdString(), dir.file("trip") + "/");
+
+    QVariant bytes = QString::fromLatin1("\x0a\x00", 2);
+    QVariant order = Veltora::missing();
+    QVariant result;
+    ASSERT_TRUE(QMetaObject::invokeMethod(c.widget.get(), "Wert", Qt::DirectConnection,
+                                          Q_RETURN_ARG(QVariant, result), Q_ARG(QVariant&, bytes),
+                                          Q_ARG(QVariant&, order)));
+    EXPECT_EQ(result.toDouble(), 10.0);
+
+    c.widget->setProperty("Anzahl", 41);
+    EXPECT_EQ(c.widget->property("Anzahl").toDouble(), 41.0);
+    EXPECT_FALSE(Veltora(c.platform).property("Anzahl").isValid()) << "empty before any track";
+}
+
+TEST(MetaObject, VariantsCrossBetweenQtAndTheCore) {
+    struct Case {
+        const char* name;
+        QVariant in;
+        Variant expected;
+    };
+    const Case cases[] = {
+        {"invalid is empty", QVariant(), Variant()},
+        {"missing marker", Veltora::missing(), Variant::missing()},
+        {"int", QVariant(7), Variant(7)},
+        {"double", QVariant(2.5), Variant(2.5)},
+        {"bool", QVariant(true), Variant(true)},
+        {"text one byte per character", QVariant(QString::fromUtf8("48°")), Variant(std::string("48\xB0"))},
+        {"byte array keeps raw bytes", QVariant(QByteArray("\xff\x00", 2)),
+         Variant(std::string("\xff\x00", 2))},
+        {"unsigned long long", QVariant(qulonglong(4294967295ULL)), Variant(4294967295.0)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Variant core = fromQVariant(c.in);
+        EXPECT_TRUE(core == c.expected);
+        // And back: what the core holds comes out as Qt's natural type for it.
+        if (c.expected.isText()) {
+            EXPECT_EQ(toQVariant(core).toString().toLatin1().toStdString(), c.expected.asText());
+        } else {
+            EXPECT_TRUE(fromQVariant(toQVariant(core)) == c.expected);
+        }
+    }
+}
+
+} // namespace
+} // namespace pelmark::test
