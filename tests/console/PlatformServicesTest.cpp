@@ -1,0 +1,138 @@
+#include "base/Error.h"
+#include "platform/FileTimes.h"
+#include "platform/ProcessStart.h"
+#include "platform/SettingsStore.h"
+#include "support/TempDir.h"
+
+#include <chrono>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+
+namespace pelmark {
+namespace {
+
+TEST(SettingsStoreTest, ValuesSurviveTheStoreAndStayDistinctFromAbsence) {
+    test::TempDir dir;
+    struct Case {
+        const char* name;
+        std::string value;
+    };
+    const Case cases[] = {
+        {"a Linux path", "/opt/gartrip/gartrip"},
+        {"backslashes", "D:\\Programme\\GPS\\GARtrip\\Gartrip.exe"},
+        {"empty text is a value", ""},
+        {"high bytes", "C:\\Bilder\\\xe4\xf6\xfc\xb0"},
+        {"blanks and equals", " a = b ; c "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SettingsStore(dir.folder()).write("Options", "GARTripPath", c.value);
+        auto read = SettingsStore(dir.folder()).read("Options", "GARTripPath");
+        ASSERT_TRUE(read.has_value());
+        EXPECT_EQ(*read, c.value);
+    }
+    EXPECT_FALSE(SettingsStore(dir.folder()).read("Options", "Other").has_value());
+    EXPECT_FALSE(SettingsStore(dir.folder()).read("Elsewhere", "GARTripPath").has_value());
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "Pelmark" / "Pelmark.ini"));
+
+    test::TempDir other;
+    EXPECT_FALSE(SettingsStore(other.folder()).read("Options", "GARTripPath").has_value())
+        << "each folder is its own store";
+}
+
+TEST(ProcessStartTest, CommandLinesSplitAtBlanksWithoutQuoting) {
+    struct Case {
+        const char* name;
+        std::string line;
+        std::vector<std::string> words;
+    };
+    const Case cases[] = {
+        {"program and file", "/opt/gt/gartrip /data/trip.wp", {"/opt/gt/gartrip", "/data/trip.wp"}},
+        {"runs of blanks are one", "  a   b ", {"a", "b"}},
+        {"quotes are ordinary", "\"C:\\Program Files\\x\" y", {"\"C:\\Program", "Files\\x\"", "y"}},
+        {"empty", "", {}},
+        {"only blanks", "   ", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(splitCommandLine(c.line), c.words);
+    }
+}
+
+TEST(ProcessStartTest, FailuresAreProcessStartErrors) {
+    for (const char* line : {"", "   ", "/no/such/program/anywhere x"}) {
+        SCOPED_TRACE(line);
+        try {
+            startCommandLine(line);
+            ADD_FAILURE() << "started";
+        } catch (const PelmarkError& error) {
+            EXPECT_EQ(error.kind(), ErrorKind::ProcessStart);
+        }
+    }
+}
+
+TEST(ProcessStartTest, StartsTheProgramWithItsArguments) {
+    test::TempDir dir;
+    std::string marker = dir.file("started");
+    startCommandLine("touch " + marker);
+    // The start does not wait; give the program its moment.
+    for (int i = 0; i < 100 && !std::filesystem::exists(marker); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(std::filesystem::exists(marker));
+}
+
+TEST(FileTimesTest, FileTimesBecomePosixTimes) {
+    struct Case {
+        const char* name;
+        FileTime time;
+        long long seconds;
+        long nanoseconds;
+    };
+    const Case cases[] = {
+        {"the Unix epoch", 116444736000000000ULL, 0, 0},
+        {"one tick after it", 116444736000000001ULL, 0, 100},
+        {"2003-08-14 09:30:12", 116444736000000000ULL + 1060853412ULL * 10000000ULL, 1060853412, 0},
+        {"half a second before the epoch", 116444735995000000ULL, -1, 500000000},
+        {"the first tick of 1601", 1, -11644473600LL, 100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        timespec spec = timespecOf(c.time);
+        EXPECT_EQ(spec.tv_sec, c.seconds);
+        EXPECT_EQ(spec.tv_nsec, c.nanoseconds);
+    }
+    EXPECT_EQ(timespecOf(0).tv_nsec, UTIME_OMIT);
+}
+
+TEST(FileTimesTest, SetsAccessAndWriteTimesAndLeavesZeroes) {
+    test::TempDir dir;
+    std::string path = dir.write("photo.jpg", "x");
+    constexpr FileTime kAccess = 116444736000000000ULL + 1000000000ULL * 10000000ULL;
+    constexpr FileTime kWrite = 116444736000000000ULL + 1060853412ULL * 10000000ULL + 5;
+
+    ASSERT_TRUE(setAccessAndWriteTimes(path, kAccess, kWrite));
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_atim.tv_sec, 1000000000);
+    EXPECT_EQ(info.st_mtim.tv_sec, 1060853412);
+    EXPECT_EQ(info.st_mtim.tv_nsec, 500);
+
+    // A zero leaves that time alone while the other changes.
+    ASSERT_TRUE(setAccessAndWriteTimes(path, 0, kAccess));
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_atim.tv_sec, 1000000000);
+    EXPECT_EQ(info.st_mtim.tv_sec, 1000000000);
+}
+
+TEST(FileTimesTest, FilesThatCannotBeWrittenKeepTheirTimes) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.path() / "folder");
+    EXPECT_FALSE(setAccessAndWriteTimes(dir.file("missing.jpg"), 1, 1));
+    EXPECT_FALSE(setAccessAndWriteTimes(dir.file("folder"), 1, 1));
+    EXPECT_FALSE(setAccessAndWriteTimes("", 1, 1));
+}
+
+} // namespace
+} // namespace pelmark

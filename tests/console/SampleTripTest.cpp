@@ -1,0 +1,105 @@
+#include "sample/SampleTrip.h"
+
+#include "base/FileSlot.h"
+#include "base/StopRequest.h"
+#include "control/VeltoraControl.h"
+#include "platform/CommonDialog.h"
+#include "platform/ScriptedPlatform.h"
+#include "support/TempDir.h"
+#include "surface/Context.h"
+#include "surface/Inventory.h"
+#include "track/TrackReader.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+namespace pelmark {
+namespace {
+
+std::string contentOf(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class SampleTripTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "test_console";
+        static char* argv[] = {name, nullptr};
+        // Picture decoders are plugins, found through the application object.
+        if (QCoreApplication::instance() == nullptr) static QCoreApplication app(argc, argv);
+    }
+    test::TempDir dir;
+};
+
+TEST_F(SampleTripTest, SameBytesEveryTime) {
+    sample::writeSampleTrip(dir.file("first"));
+    sample::writeSampleTrip(dir.file("second"));
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path() / "first")) {
+        SCOPED_TRACE(entry.path().filename().string());
+        auto twin = dir.path() / "second" / entry.path().filename();
+        EXPECT_EQ(contentOf(entry.path()), contentOf(twin));
+        ++files;
+    }
+    EXPECT_EQ(files, sample::samplePhotos().size() + 1);
+}
+
+TEST_F(SampleTripTest, PhotosDecodeAndCarryTheirCaptureTimes) {
+    sample::writeSampleTrip(dir.folder());
+    ScriptedPlatform platform;
+    VeltoraControl control(platform);
+    for (const auto& photo : sample::samplePhotos()) {
+        SCOPED_TRACE(photo.fileName);
+        std::string path = dir.file(photo.fileName);
+        QImage picture(QString::fromStdString(path));
+        EXPECT_EQ(picture.width(), 640);
+        EXPECT_EQ(picture.height(), 480);
+
+        Variant pfad(path), kind(0), number = Variant::missing();
+        control.LoadPictures(pfad);
+        EXPECT_EQ(control.TagExif(kind, number), Variant(photo.takenAt));
+        EXPECT_EQ(control.surface().text("Hersteller"), "ACME Camera Works");
+        EXPECT_FALSE(control.surface().get("NoExifAvailable").visible);
+    }
+}
+
+TEST_F(SampleTripTest, TrackCoversThePhotosMarkedOnIt) {
+    sample::writeSampleTrip(dir.folder());
+    ScriptedPlatform platform;
+    StopRequest stop;
+    Surface surface(stop);
+    buildInventory(surface);
+    FileSlot file;
+    CommonDialog dialog(platform);
+    Context context{platform, surface, stop, file, dialog};
+    Variant anzahl;
+    TrackReader reader(context, anzahl);
+    ASSERT_EQ(reader.readTrackFile(dir.file(sample::kSampleTrackName), SCommonDialog::NoCommonDialog),
+              TrackReader::kNoError);
+    ASSERT_TRUE(anzahl.isNumber());
+
+    // The control's own comparison, with the offset it starts with, decides what is on the track.
+    VeltoraControl control(platform);
+    int onTrack = 0, offTrack = 0;
+    for (const auto& photo : sample::samplePhotos()) {
+        SCOPED_TRACE(photo.fileName);
+        double nearest = 1e9;
+        for (long long i = 1; i <= static_cast<long long>(anzahl.asNumber()); ++i) {
+            Variant exifTime(photo.takenAt), pointTime(static_cast<double>(*reader.track().slot(i).time));
+            nearest = std::min(nearest, control.DiffExifTrackTime(exifTime, pointTime).asNumber());
+        }
+        EXPECT_EQ(nearest < 120, photo.onTrack) << "nearest point " << nearest << " s away";
+        (photo.onTrack ? onTrack : offTrack) += 1;
+    }
+    EXPECT_GE(onTrack, 15);
+    EXPECT_GE(offTrack, 2);
+}
+
+} // namespace
+} // namespace pelmark
