@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -62,8 +63,11 @@ WidgetSurface::WidgetSurface(Surface& surface, QWidget* host)
     : surface_(surface), host_(host), dpiX_(host->logicalDpiX()), dpiY_(host->logicalDpiY()) {
     if (dpiX_ <= 0) dpiX_ = kDefaultDpi;
     if (dpiY_ <= 0) dpiY_ = kDefaultDpi;
-    // The layout's texts were measured in the small dialog font; a larger one would not fit the gaps.
+    // The layout's texts were measured in a small, narrow dialog font: a wider one would run past the
+    // fields that sit in the gaps of the labels' captions.
     QFont font = host->font();
+    font.setFamilies({QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow"),
+                      QStringLiteral("Arial Narrow"), font.family()});
     font.setPointSizeF(8.0);
     host->setFont(font);
 
@@ -228,6 +232,9 @@ QWidget* WidgetSurface::createWidget(const Element& element, Binding& binding) {
     }
     case ElementKind::TabStrip: {
         auto* tabs = new TabPages(parent);
+        // All five tabs stand in one row, as narrow as their captions allow.
+        tabs->setUsesScrollButtons(false);
+        tabs->tabBar()->setExpanding(true);
         for (const std::string& caption : element.items)
             tabs->addTab(new QWidget(), toQt(caption));
         tabs->onLayout([this, name] { placeTabPages(name); });
@@ -241,6 +248,10 @@ QWidget* WidgetSurface::createWidget(const Element& element, Binding& binding) {
         toolbar->setFloatable(false);
         toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
         toolbar->setIconSize(QSize(16, 16));
+        // The layout leaves room for the buttons' pictures and little else.
+        toolbar->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; padding: 0px; border: none; }"
+                                              "QToolButton { padding: 1px; margin: 0px; }"));
+        toolbar->setContentsMargins(0, 0, 0, 0);
         toolbar->setMouseTracking(true);
         toolbar->installEventFilter(this);
         binding.widget = toolbar;
@@ -298,18 +309,26 @@ void WidgetSurface::applyStyle(const Element& element, QWidget* widget) {
     if (!style.tabStop) widget->setFocusPolicy(Qt::ClickFocus);
 }
 
-// Overlapping siblings lie in the order of their stack level; among equals the one made later lies
-// above, as Qt does anyway.
+// Overlapping siblings lie in the order of their stack level. Within a level frames lie at the
+// bottom, so a button that reaches over a frame's edge (`ShowHide` over `EXFrame`) stays clickable;
+// among the rest the one made later lies above, as Qt does anyway.
 void WidgetSurface::stackSiblings() {
-    std::vector<std::pair<int, QWidget*>> stacked;
+    struct Stacked {
+        int level;
+        bool frame;
+        QWidget* widget;
+    };
+    std::vector<Stacked> stacked;
     for (const std::string& name : surface_.names()) {
-        QWidget* w = widget(name);
-        if (w) stacked.emplace_back(surface_.get(name).style.stackLevel, w);
+        const Element& element = surface_.get(name);
+        if (QWidget* w = widget(name))
+            stacked.push_back({element.style.stackLevel, element.kind == ElementKind::Frame, w});
     }
-    std::stable_sort(stacked.begin(), stacked.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (auto& [level, w] : stacked)
-        w->raise();
+    std::stable_sort(stacked.begin(), stacked.end(), [](const Stacked& a, const Stacked& b) {
+        return a.level != b.level ? a.level < b.level : a.frame > b.frame;
+    });
+    for (const Stacked& s : stacked)
+        s.widget->raise();
 }
 
 void WidgetSurface::place(const Element& element, QWidget* widget) {
@@ -319,7 +338,11 @@ void WidgetSurface::place(const Element& element, QWidget* widget) {
             offset = tabs->pageOffset(element.page);
     }
     widget->setProperty(kTwipGeometry, QRect(element.left, element.top, element.width, element.height));
-    widget->setGeometry(px(element.left) - offset.x(), py(element.top) - offset.y(), px(element.width),
+    int width = px(element.width);
+    // This platform's dialog font runs a little wider than the one the layout was made with; a caption
+    // may reach past its box rather than lose its last letters.
+    if (auto* label = as<QLabel>(widget)) width = std::max(width, label->sizeHint().width());
+    widget->setGeometry(px(element.left) - offset.x(), py(element.top) - offset.y(), width,
                         py(element.height));
 }
 
@@ -435,6 +458,7 @@ void WidgetSurface::refreshText(const Element& element, QWidget* w) {
         box->setTitle(text);
     } else if (auto* label = as<QLabel>(w)) {
         label->setText(text);
+        place(element, label);
     } else if (auto* edit = as<QLineEdit>(w)) {
         if (edit->text() != text) edit->setText(text);
     } else if (auto* lines = as<QPlainTextEdit>(w)) {

@@ -137,6 +137,13 @@ TEST(Layout, AGrabShowsKeyElementsAtTheirTwipPlaces) {
         EXPECT_NEAR(r.width(), c.px(e.width), 1);
         EXPECT_NEAR(r.height(), c.py(e.height), 1);
     }
+
+    // What lies on top is what a click reaches: buttons that reach over a frame's edge included.
+    for (const char* name : {"ShowHide", "RandomChoose", "StopBtn", "RunAllBtn", "CombineCmd", "KameraVor"}) {
+        SCOPED_TRACE(name);
+        QWidget* hit = c.widget->childAt(c.onControl(name).center());
+        EXPECT_EQ(hit, c.find(name));
+    }
 }
 
 TEST(Layout, TheNoticeLineStacksItsLabelsAndShowsARedBar) {
