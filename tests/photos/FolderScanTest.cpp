@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 #include <vector>
 
 namespace pelmark {
@@ -59,12 +60,13 @@ TEST_F(FolderScanTest, ListsPhotosAndPhotoNamedFoldersInTheFileSystemsOrder) {
     std::filesystem::create_directory(dir.path() / "album.jpg");
     std::filesystem::create_directory(dir.path() / "other");
 
+    // The file system decides the order; which names belong is the rule's.
+    const std::set<std::string> photos = {"IMG_0001.JPG", "img_0002.jpg", "scan.TiF",
+                                          "zz.jpg",       "a.tif",        "album.jpg"};
     std::vector<std::string> expected;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-        std::string name = entry.path().filename().string();
-        if (name[0] != '.' && hasPhotoExtension(name)) expected.push_back(name);
-    }
-    ASSERT_EQ(expected.size(), 6u); // four photos, a photo-named folder and "scan.TiF"
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        if (photos.contains(entry.path().filename().string()))
+            expected.push_back(entry.path().filename().string());
 
     Variant pfad = scan(dir.folder());
     EXPECT_EQ(listed(rig.loader.list()), expected);

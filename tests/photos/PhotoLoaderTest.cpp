@@ -199,11 +199,6 @@ TEST_F(PhotoLoaderTest, ADialogLoadTurnsPicturesOnAndAPathLoadLeavesThem) {
     EXPECT_TRUE(surface().get("Bild").picture.has_value());
 }
 
-TEST_F(PhotoLoaderTest, PhotoCountInFolderModeReadsTheCaption) {
-    control.surface().setText("PictureCount", "17");
-    EXPECT_EQ(control.PhotoCount(), Variant(17));
-}
-
 TEST_F(PhotoLoaderTest, ALoadStartedWhileAnotherYieldsTakesOver) {
     JpegExifWriter first;
     first.main(asciiEntry(0x010F, "First"))
@@ -216,15 +211,6 @@ TEST_F(PhotoLoaderTest, ALoadStartedWhileAnotherYieldsTakesOver) {
     EXPECT_EQ(surface().text("Modell"), "");
     EXPECT_EQ(surface().text("SoftWareVersion"), "");
     EXPECT_EQ(surface().get("StatusBar1").panels[0].text, " 1 von ");
-}
-
-TEST_F(PhotoLoaderTest, FotoPrintLeavesTheExifFrameAlone) {
-    control.surface().userClick("ShowHide");
-    ASSERT_TRUE(surface().get("WPFrame").visible);
-    EXPECT_EQ(control.FotoPrint(), Variant());
-    EXPECT_FALSE(surface().get("WPFrame").visible);
-    EXPECT_FALSE(surface().get("ShowHide").visible);
-    EXPECT_EQ(surface().get("EXFrame").left, 100);
 }
 
 TEST_F(PhotoLoaderTest, FileExistAnswersForPlainFilesOnly) {
