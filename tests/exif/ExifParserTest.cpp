@@ -3,6 +3,7 @@
 #include "platform/ScriptedPlatform.h"
 #include "support/TempDir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <utility>
@@ -368,6 +369,20 @@ TEST_F(ExifParserTest, StopDuringAYieldEndsTheWalkAndKeepsWhatWasFilled) {
     // The next load starts afresh: the stop was for the one that was running.
     load(mixedPhoto());
     EXPECT_EQ(panel(1), " 8 von ");
+}
+
+// The photo is opened once for the whole load: a file put in its place while the first pass yields
+// does not reach the second pass.
+TEST_F(ExifParserTest, BothPassesReadTheFileThatWasOpened) {
+    std::string path =
+        dir.write("photo.jpg", photoWith({asciiEntry(kMake, "Leo")}, {shortEntry(kFlash, 7)}).bytes());
+    std::string other =
+        dir.write("other.jpg", photoWith({asciiEntry(kMake, "Eve")}, {shortEntry(kFlash, 1)}).bytes());
+    platform.atYield(1, [&] { std::filesystem::rename(other, path); });
+    Variant pfad(path);
+    control.LoadPictures(pfad);
+    EXPECT_EQ(text("Hersteller"), "Leo");
+    EXPECT_EQ(text("FlashValue"), "7");
 }
 
 TEST_F(ExifParserTest, TheEntryTableEndsAt4096Entries) {
