@@ -1,10 +1,7 @@
 #include "exif/TagQuery.h"
 
 #include "base/Error.h"
-#include "base/FileSlot.h"
-#include "platform/CommonDialog.h"
-#include "platform/ScriptedPlatform.h"
-#include "surface/Inventory.h"
+#include "photos/PhotoRig.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -15,16 +12,11 @@ namespace {
 
 // A query over the control's real elements, with the photo selection recorded instead of loading.
 struct QueryBench {
-    ScriptedPlatform platform;
-    StopRequest stop;
-    FileSlot file;
-    Surface surface{stop};
-    CommonDialog dialog{platform};
-    Context context{platform, surface, stop, file, dialog};
+    test::PhotoRig rig;
+    ScriptedPlatform& platform = rig.platform;
+    Surface& surface = rig.surface;
     std::vector<double> selected;
-    TagQuery query{context, [this](double number) { selected.push_back(number); }};
-
-    QueryBench() { buildInventory(surface); }
+    TagQuery query{rig.context, [this](double number) { selected.push_back(number); }};
 
     std::string ask(double kind) { return query.tagExif(Variant(kind), Variant::missing()).asText(); }
 };
