@@ -60,7 +60,7 @@ inline constexpr std::array kSubDirectoryTags{
     TagRow{0x9290, "SubSecTime", TagEffect::AppendSubSecond, "DatumZeit"},
     TagRow{0x9291, "SubSecTimeOriginal", TagEffect::AppendSubSecond, "DateOriginalTxt"},
     TagRow{0x9292, "SubSecTimeDigitized", TagEffect::AppendSubSecond, "DateDigitizedTxt"},
-    // Cameras of the time wrote ExifVersion and its relatives under any 0x90xx tag.
+    // Last: the dates above share its high byte, and every other 0x90xx tag is read as a version.
     TagRow{0x9000, "ExifVersion", TagEffect::ExifVersion, "ExifVers", true},
 };
 
