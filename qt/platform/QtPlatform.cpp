@@ -1,9 +1,10 @@
 #include "QtPlatform.h"
 
+#include "FileTimes.h"
 #include "Latin1Text.h"
 #include "PictureLoader.h"
+#include "ProcessStart.h"
 #include "Twips.h"
-#include "base/Error.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -12,12 +13,8 @@
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
-#include <QProcess>
 #include <QScreen>
-#include <QSettings>
 #include <chrono>
-#include <fcntl.h>
-#include <sys/stat.h>
 
 namespace pelmark {
 
@@ -44,14 +41,6 @@ std::vector<std::string> splitAt(const std::string& text, char separator) {
     }
 }
 
-// --- Settings, process start and file times: minimal stand-ins until the shared pieces of the console
-// --- (SettingsStore, ProcessStart, FileTimes) are in the tree; replace them with those.
-
-QSettings& settingsStore() {
-    static QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Pelmark", "Pelmark");
-    return settings;
-}
-
 } // namespace
 
 QStringList qtNameFilters(const std::string& filter) {
@@ -66,6 +55,10 @@ QStringList qtNameFilters(const std::string& filter) {
 }
 
 QtPlatform::QtPlatform() {
+    seedRandomFromClock();
+}
+
+QtPlatform::QtPlatform(SettingsStore settings) : settings_(std::move(settings)) {
     seedRandomFromClock();
 }
 
@@ -122,42 +115,20 @@ std::optional<Picture> QtPlatform::loadPicture(const std::string& path, int boxW
 }
 
 std::optional<std::string> QtPlatform::readSetting(const std::string& section, const std::string& key) {
-    QString name = toQt(section) + '/' + toQt(key);
-    QVariant value = settingsStore().value(name);
-    if (!value.isValid()) return std::nullopt;
-    return fromQt(value.toString());
+    return settings_.read(section, key);
 }
 
 void QtPlatform::writeSetting(const std::string& section, const std::string& key, const std::string& value) {
-    settingsStore().setValue(toQt(section) + '/' + toQt(key), toQt(value));
-    settingsStore().sync();
+    settings_.write(section, key, value);
 }
 
 void QtPlatform::startProcess(const std::string& commandLine) {
-    // A command line is split at blanks, as the system's own start does: no quoting.
-    QStringList words = toQt(commandLine).split(' ', Qt::SkipEmptyParts);
-    if (words.isEmpty()) throw PelmarkError(ErrorKind::ProcessStart, "empty command line");
-    QString program = words.takeFirst();
-    if (!QProcess::startDetached(program, words))
-        throw PelmarkError(ErrorKind::ProcessStart, "cannot start " + fromQt(program));
+    startCommandLine(commandLine);
 }
 
+// Linux keeps no settable creation time: the value is computed by the caller and set nowhere.
 bool QtPlatform::setFileTimes(const std::string& path, FileTime, FileTime lastAccess, FileTime lastWrite) {
-    // 100-ns intervals since 1601 against seconds since 1970; zero leaves that time alone.
-    constexpr std::uint64_t kEpochDifference = 116444736000000000ULL;
-    auto toTimespec = [](FileTime time) {
-        timespec spec{};
-        if (time == 0 || time < kEpochDifference) {
-            spec.tv_nsec = UTIME_OMIT;
-            return spec;
-        }
-        std::uint64_t since1970 = time - kEpochDifference;
-        spec.tv_sec = static_cast<time_t>(since1970 / 10000000ULL);
-        spec.tv_nsec = static_cast<long>((since1970 % 10000000ULL) * 100ULL);
-        return spec;
-    };
-    const timespec times[2] = {toTimespec(lastAccess), toTimespec(lastWrite)};
-    return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+    return setAccessAndWriteTimes(path, lastAccess, lastWrite);
 }
 
 char QtPlatform::decimalSeparator() const {

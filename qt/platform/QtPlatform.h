@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SettingsStore.h"
 #include "platform/Platform.h"
 
 #include <QStringList>
@@ -13,7 +14,9 @@ class QtPlatform : public Platform {
 public:
     static constexpr const char* kDefaultTitle = "Pelmark";
 
+    // On the user's own settings store, or on the one given.
     QtPlatform();
+    explicit QtPlatform(SettingsStore settings);
 
     std::optional<std::string> openFileDialog(const std::string& filter,
                                               const std::string& fileName) override;
@@ -34,6 +37,7 @@ public:
     double nextRandom() override;
 
 private:
+    SettingsStore settings_;
     std::mt19937_64 random_;
 };
 

@@ -12,18 +12,14 @@ ArrowSpin::ArrowSpin(QWidget* parent)
         button->setAutoRepeat(true);
         button->setFocusPolicy(Qt::NoFocus);
     }
-    connect(down_, &QToolButton::clicked, this, [this] { step(-1); });
-    connect(up_, &QToolButton::clicked, this, [this] { step(+1); });
+    connect(down_, &QToolButton::clicked, this, [this] { request(value_ - 1); });
+    connect(up_, &QToolButton::clicked, this, [this] { request(value_ + 1); });
 }
 
 void ArrowSpin::resizeEvent(QResizeEvent*) {
     int half = width() / 2;
     down_->setGeometry(0, 0, half, height());
     up_->setGeometry(half, 0, width() - half, height());
-}
-
-void ArrowSpin::step(int delta) {
-    if (stepHandler_) stepHandler_(value_ + delta);
 }
 
 } // namespace pelmark

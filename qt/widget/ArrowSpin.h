@@ -25,6 +25,10 @@ public:
     int maximum() const { return max_; }
 
     void onStep(std::function<void(int)> handler) { stepHandler_ = std::move(handler); }
+    // The user asks for a value, as the arrows do for the next one up or down.
+    void request(int value) {
+        if (stepHandler_) stepHandler_(value);
+    }
 
     QToolButton* downButton() const { return down_; }
     QToolButton* upButton() const { return up_; }
@@ -33,8 +37,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void step(int delta);
-
     int value_ = 0;
     int min_ = 0;
     int max_ = 0;

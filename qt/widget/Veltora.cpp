@@ -5,8 +5,6 @@
 #include "control/VeltoraControl.h"
 #include "platform/QtPlatform.h"
 
-#include <QResizeEvent>
-
 namespace pelmark {
 
 namespace {
@@ -74,11 +72,6 @@ VeltoraControl& Veltora::control() {
 
 const WidgetSurface& Veltora::widgetSurface() const {
     return *d_->widgets;
-}
-
-void Veltora::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    if (d_ && d_->widgets) d_->widgets->hostResized(event->size());
 }
 
 QVariant Veltora::Anzahl() const {

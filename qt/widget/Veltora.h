@@ -61,9 +61,6 @@ public:
     VeltoraControl& control();
     const WidgetSurface& widgetSurface() const;
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
     struct Private;
     std::unique_ptr<Private> d_;

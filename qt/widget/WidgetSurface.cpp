@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabBar>
@@ -24,6 +25,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
+#include <limits>
 
 namespace pelmark {
 
@@ -52,6 +54,17 @@ Qt::CheckState checkState(int value) {
     }
 }
 
+int modelValue(Qt::CheckState state) {
+    switch (state) {
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
 template <typename Widget>
 Widget* as(QWidget* widget) {
     return qobject_cast<Widget*>(widget);
@@ -74,6 +87,9 @@ WidgetSurface::WidgetSurface(Surface& surface, QWidget* host)
     for (const std::string& name : surface_.names())
         create(surface_.get(name));
     stackSiblings();
+
+    // Whatever size the host is given goes to the model, which decides what becomes of it.
+    host->installEventFilter(this);
 
     std::weak_ptr<bool> alive = alive_;
     surface_.addObserver([this, alive](const std::string& name, Property property) {
@@ -186,6 +202,8 @@ QWidget* WidgetSurface::createWidget(const Element& element, Binding& binding) {
             return edit;
         } else {
             auto* edit = new QLineEdit(parent);
+            // The model's texts have no length limit; Qt's line edit would cut them at 32767.
+            edit->setMaxLength(std::numeric_limits<int>::max());
             connect(edit, &QLineEdit::textEdited, this, [this, name](const QString& text) {
                 forward(name, [&] { surface_.userSetText(name, fromQt(text)); });
             });
@@ -202,6 +220,11 @@ QWidget* WidgetSurface::createWidget(const Element& element, Binding& binding) {
         auto* box = new ModelCheckBox(parent);
         box->setTristate(true);
         box->onUserClick([this, name] { forward(name, [&] { surface_.userClick(name); }); });
+        // A state set on the box from outside a click (a script, an accessibility tool) is the user's too.
+        connect(box, &QCheckBox::stateChanged, this, [this, name](int state) {
+            forward(name,
+                    [&] { surface_.userSetValue(name, modelValue(static_cast<Qt::CheckState>(state))); });
+        });
         return box;
     }
     case ElementKind::OptionButton: {
@@ -373,7 +396,9 @@ void WidgetSurface::forward(const std::string& name, const std::function<void()>
 }
 
 bool WidgetSurface::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseMove) {
+    if (watched == host_ && event->type() == QEvent::Resize) {
+        hostResized(static_cast<QResizeEvent*>(event)->size());
+    } else if (event->type() == QEvent::MouseMove) {
         QString name = watched->property(kElementName).toString();
         if (!name.isEmpty()) {
             std::string element = fromQt(name);
