@@ -1,5 +1,6 @@
 #include "base/FileSlot.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -14,6 +15,8 @@ bool FileSlot::openForReading(const std::string& path) {
     if (error) return false;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return false;
+    // The window is the buffer; stdio's own would only copy the bytes twice.
+    std::setvbuf(file, nullptr, _IONBF, 0);
     file_ = file;
     path_ = path;
     size_ = size;
@@ -35,37 +38,57 @@ bool FileSlot::openForWriting(const std::string& path) {
 void FileSlot::close() {
     if (file_) std::fclose(file_);
     file_ = nullptr;
+    window_.clear();
+    windowStart_ = 0;
     path_.clear();
     size_ = 0;
     position_ = 0;
 }
 
+bool FileSlot::fillWindow(std::uint64_t offset) {
+    window_.clear();
+    if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) return false;
+    window_.resize(std::min(kWindowBytes, size_ - offset));
+    std::size_t got = window_.empty() ? 0 : std::fread(window_.data(), 1, window_.size(), file_);
+    if (got != window_.size()) {
+        // The file shrank under us: what it claimed to hold is not there.
+        window_.clear();
+        return false;
+    }
+    windowStart_ = offset;
+    return true;
+}
+
 bool FileSlot::readAt(std::uint64_t offset, std::uint64_t count, std::string& out) {
     out.clear();
-    if (!file_ || offset > size_ || count > size_ - offset) return false;
-    if (offset != position_) {
-        if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) return false;
-        position_ = offset;
+    if (!file_ || offset > size_ || count > size_ - offset) {
+        // Nothing beyond the end is read; the position moves to the end as a short read would.
+        if (file_) position_ = size_;
+        return false;
     }
-    return read(count, out);
+    bool inWindow = offset >= windowStart_ && offset + count <= windowStart_ + window_.size();
+    if (!inWindow && count <= kWindowBytes) inWindow = fillWindow(offset);
+    if (inWindow) {
+        out.assign(window_, static_cast<std::size_t>(offset - windowStart_), static_cast<std::size_t>(count));
+        position_ = offset + count;
+        return true;
+    }
+    // Larger than the window: read straight into the result.
+    window_.clear();
+    if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) return false;
+    out.resize(static_cast<std::size_t>(count));
+    std::size_t got = std::fread(out.data(), 1, out.size(), file_);
+    if (got != out.size()) {
+        out.clear();
+        position_ = size_;
+        return false;
+    }
+    position_ = offset + count;
+    return true;
 }
 
 bool FileSlot::read(std::uint64_t count, std::string& out) {
-    out.clear();
-    if (!file_) return false;
-    if (count > size_ - position_) {
-        // Nothing beyond the end is read; the position moves to the end as a short read would.
-        if (std::fseek(file_, 0, SEEK_END) == 0) position_ = size_;
-        return false;
-    }
-    out.resize(count);
-    std::size_t got = count == 0 ? 0 : std::fread(out.data(), 1, count, file_);
-    position_ += got;
-    if (got != count) {
-        out.clear();
-        return false;
-    }
-    return true;
+    return readAt(position_, count, out);
 }
 
 bool FileSlot::write(std::string_view bytes) {

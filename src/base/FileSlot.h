@@ -38,7 +38,14 @@ public:
     bool write(std::string_view bytes);
 
 private:
+    // Reads go through one small window, as stdio's buffer would, but a jump back into it (a value
+    // stored just before the directory that names it) costs no seek.
+    static constexpr std::uint64_t kWindowBytes = 8192;
+    bool fillWindow(std::uint64_t offset);
+
     std::FILE* file_ = nullptr;
+    std::string window_;
+    std::uint64_t windowStart_ = 0;
     std::string path_;
     std::uint64_t size_ = 0;
     std::uint64_t position_ = 0;
