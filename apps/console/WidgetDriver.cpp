@@ -7,6 +7,7 @@
 #include "platform/Latin1Text.h"
 #include "platform/Twips.h"
 #include "widget/ArrowSpin.h"
+#include "widget/ModelButtons.h"
 #include "widget/PictureBox.h"
 #include "widget/WidgetSurface.h"
 
@@ -39,10 +40,7 @@ namespace {
 // shows the model's text.
 std::string multiLineText(QPlainTextEdit* lines, const std::string& modelText) {
     QString shown = lines->toPlainText();
-    QString expected = toQt(modelText);
-    expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    expected.replace('\r', '\n');
-    return shown == expected ? modelText : fromQt(shown);
+    return shown == multiLineToQt(modelText) ? modelText : fromQt(shown);
 }
 
 // What a widget shows as its text or caption.
@@ -75,10 +73,6 @@ std::optional<int> widgetSelection(QWidget* w) {
     if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->currentIndex();
     if (auto* tabs = qobject_cast<QTabWidget*>(w)) return tabs->currentIndex();
     return std::nullopt;
-}
-
-int checkValue(Qt::CheckState state) {
-    return state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0;
 }
 
 // The user types `text` over whatever the line holds, as one edit.
@@ -131,12 +125,7 @@ void WidgetDriver::set(const std::string& name, const Json& value) {
         return act([&] { spin->request(value.get<int>()); });
     if (auto* box = qobject_cast<QCheckBox*>(w); box && wholeNumber) {
         int state = value.get<int>();
-        if (state >= 0 && state <= 2)
-            return act([&] {
-                box->setCheckState(state == 1   ? Qt::Checked
-                                   : state == 2 ? Qt::PartiallyChecked
-                                                : Qt::Unchecked);
-            });
+        if (state >= 0 && state <= 2) return act([&] { box->setCheckState(checkStateOf(state)); });
     }
     if (auto* option = qobject_cast<QRadioButton*>(w);
         option && value.is_boolean() && value.get<bool>() && option->isEnabled())
@@ -177,7 +166,7 @@ Json WidgetDriver::get(const std::string& name, const std::string& property) {
     if (property == "value") {
         if (auto* spin = qobject_cast<ArrowSpin*>(w)) return spin->value();
         if (auto* option = qobject_cast<QRadioButton*>(w)) return option->isChecked();
-        if (auto* box = qobject_cast<QCheckBox*>(w)) return checkValue(box->checkState());
+        if (auto* box = qobject_cast<QCheckBox*>(w)) return checkValueOf(box->checkState());
         if (auto* tabs = qobject_cast<QTabWidget*>(w)) return tabs->currentIndex();
         if (auto* picture = qobject_cast<PictureBox*>(w)) return picture->hasPicture();
         if (qobject_cast<QStatusBar*>(w)) {

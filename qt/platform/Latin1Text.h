@@ -16,6 +16,15 @@ inline std::string fromQt(const QString& text) {
     return text.toLatin1().toStdString();
 }
 
+// A multi-line text as Qt's multi-line field holds it: the Windows line end CR LF, and a lone CR,
+// become line feeds.
+inline QString multiLineToQt(const std::string& bytes) {
+    QString shown = toQt(bytes);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace('\r', '\n');
+    return shown;
+}
+
 // Paths are the file system's own bytes, not Latin-1 text: a name with umlauts in UTF-8 must still open.
 inline QString pathToQt(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));

@@ -35,36 +35,6 @@ constexpr const char* kElementName = "pelmarkElement";
 constexpr const char* kTwipGeometry = "twipGeometry";
 constexpr const char* kTag = "tag";
 
-// A Windows multi-line field keeps CR LF; Qt's shows line feeds only.
-QString multiLineText(const std::string& text) {
-    QString shown = toQt(text);
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace('\r', '\n');
-    return shown;
-}
-
-Qt::CheckState checkState(int value) {
-    switch (value) {
-    case 1:
-        return Qt::Checked;
-    case 2:
-        return Qt::PartiallyChecked;
-    default:
-        return Qt::Unchecked;
-    }
-}
-
-int modelValue(Qt::CheckState state) {
-    switch (state) {
-    case Qt::Checked:
-        return 1;
-    case Qt::PartiallyChecked:
-        return 2;
-    default:
-        return 0;
-    }
-}
-
 template <typename Widget>
 Widget* as(QWidget* widget) {
     return qobject_cast<Widget*>(widget);
@@ -223,7 +193,7 @@ QWidget* WidgetSurface::createWidget(const Element& element, Binding& binding) {
         // A state set on the box from outside a click (a script, an accessibility tool) is the user's too.
         connect(box, &QCheckBox::stateChanged, this, [this, name](int state) {
             forward(name,
-                    [&] { surface_.userSetValue(name, modelValue(static_cast<Qt::CheckState>(state))); });
+                    [&] { surface_.userSetValue(name, checkValueOf(static_cast<Qt::CheckState>(state))); });
         });
         return box;
     }
@@ -487,7 +457,7 @@ void WidgetSurface::refreshText(const Element& element, QWidget* w) {
     } else if (auto* edit = as<QLineEdit>(w)) {
         if (edit->text() != text) edit->setText(text);
     } else if (auto* lines = as<QPlainTextEdit>(w)) {
-        QString shown = multiLineText(element.text);
+        QString shown = multiLineToQt(element.text);
         if (lines->toPlainText() != shown) lines->setPlainText(shown);
     } else if (auto* combo = as<QComboBox>(w)) {
         if (combo->currentText() != text) combo->setEditText(text);
@@ -503,7 +473,7 @@ void WidgetSurface::refreshValue(const Element& element, QWidget* w) {
     } else if (auto* radio = as<QRadioButton>(w)) {
         radio->setChecked(element.value != 0);
     } else if (auto* box = as<QCheckBox>(w)) {
-        box->setCheckState(checkState(element.value));
+        box->setCheckState(checkStateOf(element.value));
     }
 }
 

@@ -1,10 +1,12 @@
 #include "WidgetTestSupport.h"
 #include "base/Error.h"
+#include "widget/PictureBox.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -195,6 +197,30 @@ TEST(Mirror, FilesDroppedOntoThePictureReachTheDropHandler) {
         ASSERT_TRUE(received.has_value());
         EXPECT_EQ(*received, c.expected);
     }
+}
+
+TEST(Mirror, ThePictureBoxShowsTheModelsPicture) {
+    WidgetControl c;
+    QImage photo(32, 24, QImage::Format_RGB32);
+    photo.fill(Qt::blue);
+    Picture picture{32, 24, std::make_shared<const QImage>(photo)};
+    auto* box = c.find<PictureBox>("Bild");
+    ASSERT_NE(box, nullptr);
+
+    c.model().setPicture("Bild", picture);
+    EXPECT_TRUE(box->hasPicture());
+    EXPECT_EQ(box->image(), photo);
+    // Stretched over the whole box: the middle of the grabbed box is the photo's colour.
+    QImage grabbed = box->grab().toImage();
+    EXPECT_EQ(grabbed.pixelColor(grabbed.width() / 2, grabbed.height() / 2), QColor(Qt::blue));
+
+    // A picture known only by its size still counts as shown, with nothing to paint.
+    c.model().setPicture("Bild", Picture{640, 480, nullptr});
+    EXPECT_TRUE(box->hasPicture());
+    EXPECT_TRUE(box->image().isNull());
+
+    c.model().setPicture("Bild", std::nullopt);
+    EXPECT_FALSE(box->hasPicture());
 }
 
 TEST(Mirror, AFailingUserActionReachesTheUserAsAMessage) {
