@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the track reader as a track file, by path and without a dialog.
 // The rig lives with the reader's tests; this target links the core only, so it is reached by path.
-#include "../tests/track/TrackRig.h"
+#include "track/TrackRig.h"
 
 #include <cstdint>
 #include <cstdio>
