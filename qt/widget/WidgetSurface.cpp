@@ -545,11 +545,8 @@ void WidgetSurface::refreshButtons(const Element& element, Binding& binding) {
             connect(action, &QAction::triggered, this, [this, name = element.name, key = button.key] {
                 forward(name, [&] { surface_.userClickTool(name, key); });
             });
-            if (QWidget* tool = target->widgetForAction(action)) {
-                tool->setMouseTracking(true);
-                tool->setProperty(kElementName, toQt(element.name));
-                tool->installEventFilter(this);
-            }
+            // A button passes the moves it does not use on to its toolbar, which hands them on.
+            if (QWidget* tool = target->widgetForAction(action)) tool->setMouseTracking(true);
             binding.actions.push_back(action);
         }
     }

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -197,6 +198,27 @@ TEST(Mirror, FilesDroppedOntoThePictureReachTheDropHandler) {
         ASSERT_TRUE(received.has_value());
         EXPECT_EQ(*received, c.expected);
     }
+}
+
+TEST(Mirror, TheMouseMovingOverAToolbarOrItsButtonsReachesTheModel) {
+    WidgetControl c;
+    int moves = 0;
+    c.model().on("Toolbar2", Event::MouseMove, [&](const EventArgs&) { ++moves; });
+    auto* toolbar = c.find<QToolBar>("Toolbar2");
+    ASSERT_NE(toolbar, nullptr);
+    QWidget* button = toolbar->widgetForAction(c.widget->widgetSurface().toolAction("Toolbar2", "Options"));
+    ASSERT_NE(button, nullptr);
+    for (QWidget* target : {static_cast<QWidget*>(toolbar), button}) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &move);
+    }
+    EXPECT_EQ(moves, 2);
+    // Other elements do not listen to the mouse.
+    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(c.find("Toolbar1"), &move);
+    EXPECT_EQ(moves, 2);
 }
 
 TEST(Mirror, ThePictureBoxShowsTheModelsPicture) {
