@@ -100,9 +100,14 @@ QByteArray pictureJpeg(int photo) {
 }
 
 std::string photoBytes(int photo, const SamplePhoto& description) {
-    static constexpr std::uint32_t kExposures[] = {125, 250, 500, 320, 200, 160};
+    // The control reads the first byte of a rational as its number, as the cameras of its day wrote
+    // them: an exposure of 1/250 s stands as 25/6250, a shutter speed as a whole APEX value.
+    static constexpr std::uint32_t kExposures[] = {100, 200, 250, 320, 500, 160};
     static constexpr std::uint32_t kApertures[] = {28, 40, 56, 80, 56, 40};
     std::uint32_t exposure = kExposures[photo % 6];
+    auto apex = static_cast<std::int32_t>(std::lround(std::log2(exposure)));
+    // The last photos were taken in a dark church, with flash; one saw its return light.
+    std::uint16_t flash = photo < 21 ? 0 : photo == 22 ? 7 : 1;
     fixtures::JpegExifWriter writer;
     writer.main(fixtures::asciiEntry(0x010E, "Sample trip, photo " + std::to_string(photo + 1)))
         .main(fixtures::asciiEntry(0x010F, "ACME Camera Works"))
@@ -111,18 +116,16 @@ std::string photoBytes(int photo, const SamplePhoto& description) {
         .main(fixtures::asciiEntry(0x0131, "Ver.1.03"))
         .main(fixtures::asciiEntry(0x0132, description.takenAt))
         .main(fixtures::exifPointerEntry())
-        .sub(fixtures::rationalEntry(0x829A, 1, exposure))
+        .sub(fixtures::rationalEntry(0x829A, exposure / 10, exposure * exposure / 10))
         .sub(fixtures::rationalEntry(0x829D, kApertures[photo % 6], 10))
         .sub(fixtures::shortEntry(0x8822, photo % 4 == 3 ? 1 : 2))
         .sub(fixtures::undefinedEntry(0x9000, "0220"))
         .sub(fixtures::asciiEntry(0x9003, description.takenAt))
         .sub(fixtures::asciiEntry(0x9004, description.takenAt))
-        .sub(signedRationalEntry(0x9201, static_cast<std::int32_t>(std::lround(std::log2(exposure) * 100)),
-                                 100))
-        // The last photos were taken in a dark church: with flash.
-        .sub(fixtures::shortEntry(0x9209, photo >= 21 ? 1 : 0))
+        .sub(signedRationalEntry(0x9201, apex, 1))
+        .sub(fixtures::shortEntry(0x9209, flash))
         .sub(fixtures::rationalEntry(0x920A, 63, 10))
-        .sub(fixtures::undefinedEntry(0x9286, std::string("ASCII\0\0\0", 8) + "Morning walk"));
+        .sub(fixtures::undefinedEntry(0x9286, std::string("Morning walk by the lake", 25)));
     QByteArray jpeg = pictureJpeg(photo);
     // The EXIF segment comes first, right after the start of image; the encoder's own segments follow.
     return writer.bytes() + std::string(jpeg.constData() + 2, static_cast<std::size_t>(jpeg.size() - 2));
