@@ -1,14 +1,18 @@
 #include "WidgetTestSupport.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <functional>
 
 namespace pelmark::test {
 namespace {
@@ -143,6 +147,63 @@ TEST(Layout, AGrabShowsKeyElementsAtTheirTwipPlaces) {
         SCOPED_TRACE(name);
         QWidget* hit = c.widget->childAt(c.onControl(name).center());
         EXPECT_EQ(hit, c.find(name));
+    }
+}
+
+TEST(Layout, ElementsCarryTheirFontsColoursAndKeys) {
+    WidgetControl c;
+    struct Case {
+        const char* name;
+        std::function<bool(QWidget*)> holds;
+    };
+    auto base = [](QWidget* w) { return w->palette().color(QPalette::Base); };
+    const Case cases[] = {
+        {"NoExifAvailable", [](QWidget* w) { return w->font().bold() && w->autoFillBackground(); }},
+        {"NoExifAvailable",
+         [](QWidget* w) { return w->palette().color(QPalette::Window) == QColor(Qt::red); }},
+        {"FilePath", [&](QWidget* w) { return base(w) == w->palette().color(QPalette::Button); }},
+        {"FilePath", [](QWidget* w) { return w->focusPolicy() == Qt::ClickFocus; }},
+        {"FilePath", [](QWidget* w) { return qobject_cast<QLineEdit*>(w)->isReadOnly(); }},
+        {"GarTripToolTipText",
+         [&](QWidget* w) { return base(w) == w->palette().color(QPalette::ToolTipBase); }},
+        {"GarTripToolTipText", [](QWidget* w) { return qobject_cast<QPlainTextEdit*>(w)->isReadOnly(); }},
+        {"Label13", [](QWidget* w) { return !w->autoFillBackground() && !w->font().bold(); }},
+        {"KameraShift", [](QWidget* w) { return w->focusPolicy() != Qt::ClickFocus; }},
+        {"StrobeReturnLight", [](QWidget* w) { return !w->isEnabled(); }},
+        {"RandomChoose",
+         [](QWidget* w) {
+             return w->toolTip() == QString::fromUtf8("Wählt zufällig ein Bild aus dem Ordner");
+         }},
+    };
+    for (const auto& e : cases) {
+        SCOPED_TRACE(e.name);
+        QWidget* w = c.find(e.name);
+        ASSERT_NE(w, nullptr);
+        EXPECT_TRUE(e.holds(w));
+    }
+
+    struct Tool {
+        const char* toolbar;
+        const char* key;
+        QString toolTip;
+        bool checkable;
+        bool checked;
+    };
+    const Tool tools[] = {
+        {"Toolbar1", "Load", "Load Image", false, false},
+        {"Toolbar1", "Open Folder", QString::fromUtf8("Öffnet einen ganzen Ordner"), false, false},
+        {"Toolbar2", "Load", "Load Files", false, false},
+        {"Toolbar2", "GarTrip Starten", "Start GarTrip after processing", true, true},
+        {"Toolbar2", "Options", "Optionen", false, false},
+    };
+    for (const auto& t : tools) {
+        SCOPED_TRACE(t.key);
+        QAction* action = c.widget->widgetSurface().toolAction(t.toolbar, t.key);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->toolTip(), t.toolTip);
+        EXPECT_EQ(action->isCheckable(), t.checkable);
+        EXPECT_EQ(action->isChecked(), t.checked);
+        EXPECT_FALSE(action->icon().isNull());
     }
 }
 
