@@ -9,6 +9,8 @@ namespace pelmark::console {
 
 namespace {
 
+constexpr int kMaxDepth = 32;
+
 // The parser hands strings over in UTF-8; the console's strings hold one byte per character.
 std::string bytesOfUtf8(const std::string& utf8) {
     std::string bytes;
@@ -145,7 +147,12 @@ void write(const Json& value, std::string& out) {
 } // namespace
 
 Json parseByteJson(std::string_view text) {
-    Json value = Json::parse(text.begin(), text.end(), nullptr, false);
+    // No argument nests deeply; a hostile line must not run the stack out on the way to being refused.
+    auto shallow = [](int depth, Json::parse_event_t, Json&) {
+        if (depth > kMaxDepth) throw PelmarkError(ErrorKind::InvalidArgument, "a value nests too deeply");
+        return true;
+    };
+    Json value = Json::parse(text.begin(), text.end(), shallow, false);
     if (value.is_discarded())
         throw PelmarkError(ErrorKind::InvalidArgument, "not a JSON value: " + std::string(text));
     toBytes(value);

@@ -64,6 +64,9 @@ TEST(ByteJsonTest, RefusedValues) {
         SCOPED_TRACE(text);
         EXPECT_THROW(parseByteJson(text), PelmarkError);
     }
+    // Deep enough to run the stack out if anything on the way recursed per level.
+    EXPECT_THROW(parseByteJson(std::string(200000, '[') + std::string(200000, ']')), PelmarkError);
+    EXPECT_NO_THROW(parseByteJson(std::string(8, '[') + std::string(8, ']')));
 }
 
 TEST(ByteJsonTest, NumbersAndStructures) {
