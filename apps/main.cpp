@@ -76,6 +76,13 @@ int main(int argc, char** argv) {
     if (command == "console") return runConsole(argc, argv);
     if (command == "sample") return runSample(argc, argv);
 #ifdef PELMARK_HAS_WINDOW_HOST
+    // Qt would abort without a display; say what works instead.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
+        std::getenv("WAYLAND_DISPLAY") == nullptr) {
+        std::cerr << "pelmark: no display to show the window on; use `pelmark console` for scripts, or set "
+                     "QT_QPA_PLATFORM=offscreen\n";
+        return 2;
+    }
     return runWindowHost(argc, argv);
 #else
     std::cerr << "pelmark: this build has no window; use `pelmark console` or `pelmark sample DIR`\n";
