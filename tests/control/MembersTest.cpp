@@ -2,8 +2,11 @@
 
 #include "base/Error.h"
 #include "control/VeltoraControl.h"
+#include "fixtures/JpegExifWriter.h"
 #include "platform/ScriptedPlatform.h"
+#include "support/TempDir.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
@@ -124,6 +127,92 @@ TEST(MembersTest, OptionalsLeftOutArriveAsMissing) {
         EXPECT_NE(kind, ErrorKind::InvalidArgument);
         EXPECT_NE(kind, ErrorKind::TypeMismatch);
         EXPECT_EQ(args, c.after);
+    }
+}
+
+// What a call came to: its result and arguments afterwards, or the error it threw.
+struct Outcome {
+    Variant result;
+    std::vector<Variant> args;
+    std::string error;
+    bool operator==(const Outcome&) const = default;
+};
+
+template <class Call>
+Outcome outcomeOf(std::vector<Variant> args, Call call) {
+    Outcome outcome;
+    try {
+        outcome.result = call(args);
+    } catch (const PelmarkError& error) {
+        outcome.error = error.what();
+    }
+    outcome.args = std::move(args);
+    return outcome;
+}
+
+TEST(MembersTest, EachNameReachesItsOwnMember) {
+    test::TempDir dir;
+    fixtures::JpegExifWriter photo;
+    photo.main(fixtures::asciiEntry(0x010F, "ACME Camera Works"))
+        .main(fixtures::asciiEntry(0x0110, "Pocket"))
+        .sub(fixtures::asciiEntry(0x9003, "2003:08:14 09:30:12"));
+    const std::string path = dir.write("P1.JPG", photo.bytes());
+    using Direct = std::function<Variant(VeltoraControl&, std::vector<Variant>&)>;
+    struct Case {
+        const char* name;
+        std::vector<Variant> args;
+        Direct direct;
+    };
+    const Variant m = Variant::missing();
+    // Arguments chosen so that a member wired to its neighbour's slot would answer differently.
+    const Case cases[] = {
+        {"Anzahl", {}, [](auto& c, auto&) { return c.Anzahl(); }},
+        {"GARTripPath", {}, [](auto& c, auto&) { return c.GARTripPath(); }},
+        {"DiffExifTrackTime",
+         {"2003:08:14 09:30:12", 429781687},
+         [](auto& c, auto& a) { return c.DiffExifTrackTime(a[0], a[1]); }},
+        {"BinarWert", {258, 2}, [](auto& c, auto& a) { return c.BinarWert(a[0].asNumber(), a[1]); }},
+        {"Wert", {"\x01\x02", "MM"}, [](auto& c, auto& a) { return c.Wert(a[0], a[1]); }},
+        {"FileExist", {path}, [](auto& c, auto& a) { return Variant(c.FileExist(a[0])); }},
+        {"PhotoPath", {1}, [](auto& c, auto& a) { return c.PhotoPath(a[0]); }},
+        {"PhotoName", {1}, [](auto& c, auto& a) { return c.PhotoName(a[0]); }},
+        {"PhotoCount", {}, [](auto& c, auto&) { return c.PhotoCount(); }},
+        {"TagExif", {8, m}, [](auto& c, auto& a) { return c.TagExif(a[0], a[1]); }},
+        {"TagExif", {9, m}, [](auto& c, auto& a) { return c.TagExif(a[0], a[1]); }},
+        {"OpenGarTrip",
+         {"x.wp"},
+         [](auto& c, auto& a) {
+             c.OpenGarTrip(a[0]);
+             return Variant();
+         }},
+        {"PrintWayPointList",
+         {},
+         [](auto& c, auto&) {
+             c.PrintWayPointList();
+             return Variant();
+         }},
+        {"SearchAllTrackFiles", {}, [](auto& c, auto&) { return c.SearchAllTrackFiles(); }},
+        {"ReferencePhoto", {}, [](auto& c, auto&) { return c.ReferencePhoto(); }},
+        {"DatumSetzen",
+         {path},
+         [](auto& c, auto& a) {
+             c.DatumSetzen(a[0]);
+             return Variant();
+         }},
+        {"FotoPrint", {}, [](auto& c, auto&) { return c.FotoPrint(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Two controls in the same state: one called by name, one directly.
+        ScriptedPlatform byNamePlatform, directPlatform;
+        VeltoraControl byName(byNamePlatform), direct(directPlatform);
+        for (VeltoraControl* control : {&byName, &direct}) {
+            Variant folder(path);
+            control->OpenFolder(folder);
+        }
+        Outcome called = outcomeOf(c.args, [&](auto& a) { return invoke(byName, c.name, a); });
+        Outcome expected = outcomeOf(c.args, [&](auto& a) { return c.direct(direct, a); });
+        EXPECT_EQ(called, expected) << called.error << " / " << expected.error;
     }
 }
 
