@@ -2,16 +2,16 @@
 # Builds pelmark, writes the sample trip if it is not there yet, and shows the control on it: in a
 # window where there is a display, otherwise as a console session that prints what the control shows.
 #
-#   scripts/run-sample.sh            build into ./build, sample trip in ./build/sample-trip
+#   scripts/run-sample.sh            build into ./build/release (the test command's normal build), sample trip in ./build/sample-trip
 #   PELMARK_BUILD_DIR=... PELMARK_SAMPLE_DIR=... scripts/run-sample.sh
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${PELMARK_BUILD_DIR:-$root/build}
-sample=${PELMARK_SAMPLE_DIR:-$build/sample-trip}
+build=${PELMARK_BUILD_DIR:-$root/build/release}
+sample=${PELMARK_SAMPLE_DIR:-$root/build/sample-trip}
 
 if [ ! -f "$build/build.ninja" ] && [ ! -f "$build/Makefile" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
 cmake --build "$build" --target pelmark -j2
 pelmark=$build/apps/pelmark
