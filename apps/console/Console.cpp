@@ -95,6 +95,9 @@ std::optional<std::string> Console::answer(const std::string& rawLine) {
     } catch (const Refused& refused) {
         allUnderstood_ = false;
         return errorLine(refused.what());
+    } catch (const DriverRefusal& refused) {
+        allUnderstood_ = false;
+        return errorLine(refused.what());
     } catch (const std::exception& failure) {
         return errorLine(failure.what());
     }

@@ -15,7 +15,7 @@ namespace pelmark::console {
 namespace {
 
 [[noreturn]] void refuse(const std::string& text) {
-    throw PelmarkError(ErrorKind::InvalidArgument, text);
+    throw DriverRefusal(text);
 }
 
 ElementAddress addressOf(const Surface& surface, const std::string& name) {
@@ -131,9 +131,14 @@ void HeadlessDriver::set(const std::string& name, const Json& value) {
         surface_.userSetText(name, textOfJson(value, name));
         return;
     case ElementKind::SpinControl:
-    case ElementKind::CheckBox:
         surface_.userSetValue(name, wholeNumberOf(value, name));
         return;
+    case ElementKind::CheckBox: {
+        int state = wholeNumberOf(value, name);
+        if (state < 0 || state > 2) refuse(name + " takes 0, 1 or 2");
+        surface_.userSetValue(name, state);
+        return;
+    }
     case ElementKind::OptionButton:
         if (!value.is_boolean()) refuse(name + " takes true or false");
         // Selecting an option button is the click that selects it.

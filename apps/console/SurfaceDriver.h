@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Error.h"
+
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -12,10 +14,18 @@ class VeltoraControl;
 
 namespace console {
 
+// What a driver throws for a request that no user could make: a value of the wrong kind, an action the
+// element does not take. The console counts such a line as not understood, unlike a failure of the
+// control's own handlers.
+class DriverRefusal : public PelmarkError {
+public:
+    explicit DriverRefusal(const std::string& text) : PelmarkError(ErrorKind::InvalidArgument, text) {}
+};
+
 // The user's side of the console: what a person does to the control's surface, by element name. The
 // headless driver acts on the element model; the widget driver acts on real widgets, so that a script
 // shows the same answers either way. Strings inside the JSON values are byte strings (one byte per
-// character, U+0000..U+00FF). Unknown elements or properties throw PelmarkError.
+// character, U+0000..U+00FF). Unknown elements or properties throw DriverRefusal.
 class SurfaceDriver {
 public:
     virtual ~SurfaceDriver() = default;

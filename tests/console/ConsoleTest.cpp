@@ -99,6 +99,9 @@ TEST(ConsoleTest, OnlyLinesItCannotUnderstandSetTheExitCode) {
          1},
         {"an unknown member is", "Anzahl\nZaehler\nAnzahl\n", 2, 3},
         {"a bad value is", "Wert [1]\n", 2, 1},
+        {"a value no user could enter is", ":set KameraShift [1]\n", 2, 1},
+        {"a check state beyond the three is", ":set Flash 3\n", 2, 1},
+        {"an action the element does not take is", ":timer ShowHide\n", 2, 1},
         {"carriage returns are line ends", "Anzahl 3\r\nAnzahl\r\n", 0, 2},
     };
     for (const Case& c : cases) {
