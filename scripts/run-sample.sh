@@ -7,6 +7,7 @@
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/deps.sh"
 build=${PELMARK_BUILD_DIR:-$root/build/release}
 sample=${PELMARK_SAMPLE_DIR:-$root/build/sample-trip}
 
