@@ -37,25 +37,11 @@ protected:
     test::PhotoRig rig;
 };
 
-TEST(FolderScanExtensions, OnlyTheLastFourCharactersCount) {
-    struct Case {
-        const char* name;
-        bool photo;
-    };
-    const Case cases[] = {
-        {"IMG_0001.JPG", true}, {"img_0002.jpg", true}, {"scan.TiF", true},      {"a.tif", true},
-        {"photo.jpeg", false},  {"scan.tiff", false},   {"notes.txt", false},    {"jpg", false},
-        {".jpg", true},         {"x.jpg.bak", false},   {"Alle Dateien", false}, {"x.jp", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(hasPhotoExtension(c.name), c.photo);
-    }
-}
-
+// Only the last four characters of a name count, in any letter case; hidden entries are skipped.
 TEST_F(FolderScanTest, ListsPhotosAndPhotoNamedFoldersInTheFileSystemsOrder) {
-    for (const char* name : {"IMG_0001.JPG", "img_0002.jpg", "scan.TiF", "photo.jpeg", "scan.tiff",
-                             "notes.txt", ".hidden.jpg", "zz.jpg", "a.tif", "Alle Dateien"})
+    for (const char* name :
+         {"IMG_0001.JPG", "img_0002.jpg", "scan.TiF", "photo.jpeg", "scan.tiff", "notes.txt", ".hidden.jpg",
+          "zz.jpg", "a.tif", "Alle Dateien", "jpg", "x.jpg.bak", "x.jp"})
         dir.write(name, photoBytes(name));
     std::filesystem::create_directory(dir.path() / "album.jpg");
     std::filesystem::create_directory(dir.path() / "other");
@@ -79,63 +65,31 @@ TEST_F(FolderScanTest, ListsPhotosAndPhotoNamedFoldersInTheFileSystemsOrder) {
     EXPECT_EQ(rig.surface.value("ShowPictures"), 2);
 }
 
-TEST_F(FolderScanTest, TheChosenNameSelectsItsPhoto) {
-    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
-        dir.write(name, photoBytes(name));
-    auto numberOf = [&](const std::string& name) {
-        for (int number = 1; number <= rig.loader.list().count(); ++number)
-            if (rig.loader.list().name(number) == name) return number;
-        return -1;
-    };
-    struct Case {
-        const char* name;
-        std::string path;
-        std::string selects; // empty: photo 1
-        std::string pfad;
-    };
-    const Case cases[] = {
-        {"the folder itself", dir.folder(), "", dir.folder()},
-        {"a file of the folder", dir.folder() + "b.jpg", "b.jpg", dir.folder()},
-        {"the preset name", dir.folder() + "Alle Dateien", "", dir.folder()},
-        {"letter case counts", dir.folder() + "B.JPG", "", dir.folder()},
-        {"a name not in the folder", dir.folder() + "zz.jpg", "", dir.folder()},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        rig.surface.setValue("UpDown1", 0);
-        Variant pfad = scan(c.path);
-        int expected = c.selects.empty() ? 1 : numberOf(c.selects);
-        EXPECT_EQ(rig.surface.value("UpDown1"), expected);
-        EXPECT_EQ(pfad, Variant(c.pfad));
-    }
-}
-
-TEST_F(FolderScanTest, AFolderWithoutPhotosAsksForAnotherUntilOneHasPhotos) {
-    test::TempDir other;
+// The chosen name selects its photo; a folder without photos brings up the folder dialog until one has
+// photos, and the first chosen name is looked for there.
+TEST_F(FolderScanTest, TheChosenNameSelectsItsPhotoInTheFolderThatHasPhotos) {
     for (const char* name : {"x.jpg", "y.jpg", "z.jpg"})
-        other.write(name, photoBytes(name));
-    dir.write("readme.txt", "no photo here");
+        dir.write(name, photoBytes(name));
+    test::TempDir empty;
+    empty.write("readme.txt", "no photo here");
     struct Case {
         const char* name;
         std::string firstPath;
-        std::vector<std::optional<std::string>> answers;
+        std::vector<std::optional<std::string>> answers; // nullopt: cancel
         int count;
         std::string selects; // empty: photo 1
     };
     const Case cases[] = {
-        {"the second folder's first photo",
-         dir.folder() + "Alle Dateien",
-         {other.file("Alle Dateien")},
-         3,
-         ""},
-        {"the first chosen name found in the new folder",
-         dir.folder() + "y.jpg",
-         {other.file("x.jpg")},
-         3,
-         "y.jpg"},
-        {"again empty, then photos", dir.folder(), {dir.file("readme.txt"), other.file("z.jpg")}, 3, ""},
-        {"cancelled", dir.folder(), {std::nullopt}, 0, ""},
-        {"a missing folder", dir.folder() + "gone/", {std::nullopt}, 0, ""},
+        {"the folder itself", dir.folder(), {}, 3, ""},
+        {"a file of the folder", dir.file("y.jpg"), {}, 3, "y.jpg"},
+        {"the preset name", dir.file("Alle Dateien"), {}, 3, ""},
+        {"letter case counts", dir.file("Y.JPG"), {}, 3, ""},
+        {"a name not in the folder", dir.file("zz.jpg"), {}, 3, ""},
+        {"the second folder's first photo", empty.file("Alle Dateien"), {dir.file("Alle Dateien")}, 3, ""},
+        {"the first name found in the new folder", empty.file("y.jpg"), {dir.file("x.jpg")}, 3, "y.jpg"},
+        {"again empty, then photos", empty.folder(), {empty.file("readme.txt"), dir.file("z.jpg")}, 3, ""},
+        {"cancelled", empty.folder(), {std::nullopt}, 0, ""},
+        {"a missing folder", empty.folder() + "gone/", {std::nullopt}, 0, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -150,28 +104,22 @@ TEST_F(FolderScanTest, AFolderWithoutPhotosAsksForAnotherUntilOneHasPhotos) {
         fresh.loader.openFolder(pfad);
         auto dialogs = fresh.platform.takeDialogs();
         ASSERT_EQ(dialogs.size(), c.answers.size());
-        EXPECT_EQ(dialogs[0].filter, "Ordner wird von Programm ausgew\xE4hlt|*");
-        EXPECT_EQ(dialogs[0].fileName, PhotoLoader::kFolderPreset);
+        for (const auto& dialog : dialogs) {
+            EXPECT_EQ(dialog.filter, "Ordner wird von Programm ausgew\xE4hlt|*");
+            EXPECT_EQ(dialog.fileName, "G:/DATEN/BILDER/Olympus/Test/Alle Dateien");
+        }
         EXPECT_EQ(fresh.loader.list().count(), c.count);
         EXPECT_EQ(fresh.surface.get("UpDown1").max, c.count);
         EXPECT_EQ(fresh.surface.text("PictureCount"), std::to_string(c.count));
+        if (c.count == 0) continue;
         int expected = 1;
         for (int number = 1; number <= c.count; ++number)
             if (fresh.loader.list().name(number) == c.selects) expected = number;
-        if (c.count > 0) {
-            EXPECT_EQ(fresh.surface.value("UpDown1"), expected);
+        EXPECT_EQ(fresh.surface.value("UpDown1"), expected);
+        if (c.answers.empty()) {
+            EXPECT_EQ(pfad, Variant(dir.folder()));
         }
     }
-}
-
-TEST_F(FolderScanTest, ACancelledFolderDialogLeavesTheListAlone) {
-    dir.write("a.jpg", photoBytes("a"));
-    scan(dir.folder());
-    rig.platform.queueFileCancel();
-    Variant missing = Variant::missing();
-    rig.loader.bildInBox(missing);
-    EXPECT_EQ(rig.loader.list().count(), 1);
-    EXPECT_EQ(missing, Variant(""));
 }
 
 TEST_F(FolderScanTest, TakesAtMost500Photos) {
@@ -226,6 +174,13 @@ TEST(FolderScanInTheControl, TheLoadPicturesButtonScansAndShowsTheChosenPhoto) {
     platform.queueFile(dir.file("Alle Dateien"));
     control.BildInBox(folder);
     EXPECT_EQ(folder, Variant(dir.folder()));
+
+    // A cancelled folder dialog leaves the list alone and answers the empty text.
+    folder = Variant::missing();
+    platform.queueFileCancel();
+    control.BildInBox(folder);
+    EXPECT_EQ(control.PhotoCount(), Variant(3));
+    EXPECT_EQ(folder, Variant(""));
 }
 
 } // namespace

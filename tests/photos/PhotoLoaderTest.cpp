@@ -37,52 +37,6 @@ protected:
     VeltoraControl control{platform};
 };
 
-TEST_F(PhotoLoaderTest, PathDrivenFailuresReachTheCallerAndClearTheFields) {
-    struct Case {
-        const char* name;
-        std::string path;
-        ErrorKind error;
-    };
-    test::TempDir files;
-    std::filesystem::create_directory(files.path() / "album.jpg");
-    const Case cases[] = {
-        {"a missing file", files.file("gone.jpg"), ErrorKind::FileNotFound},
-        {"a zero-length file", files.write("empty.jpg", ""), ErrorKind::FileRead},
-        {"a file cut inside its first directory", files.write("cut.jpg", cameraPhoto("Leo").bytesCutAt(40)),
-         ErrorKind::FileRead},
-        {"a folder named like a photo", files.file("album.jpg"), ErrorKind::FileRead},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        loadByPath(dir.write("good.jpg", cameraPhoto("Leo").bytes()));
-        ASSERT_EQ(surface().text("Hersteller"), "Leo");
-        try {
-            loadByPath(c.path);
-            ADD_FAILURE() << "no error";
-        } catch (const PelmarkError& error) {
-            EXPECT_EQ(error.kind(), c.error);
-        }
-        EXPECT_EQ(surface().text("Hersteller"), "");
-        EXPECT_EQ(surface().value("Flash"), 0);
-        EXPECT_EQ(surface().get("StatusBar1").panels[0].text, "");
-
-        // The same file chosen in the dialog ends without a word.
-        platform.queueFile(c.path);
-        Variant missing = Variant::missing();
-        EXPECT_NO_THROW(control.LoadPictures(missing));
-        EXPECT_TRUE(platform.takeMessages().empty());
-    }
-}
-
-TEST_F(PhotoLoaderTest, AFailedLoadLeavesTheFileClosed) {
-    test::PhotoRig rig;
-    std::string cut = dir.write("cut.jpg", cameraPhoto("Leo").bytesCutAt(40));
-    EXPECT_THROW(rig.loader.loadPictures(Variant(cut)), PelmarkError);
-    EXPECT_FALSE(rig.file.isOpen());
-    rig.loader.loadPictures(Variant(dir.write("good.jpg", cameraPhoto("Leo").bytes())));
-    EXPECT_FALSE(rig.file.isOpen());
-}
-
 TEST_F(PhotoLoaderTest, ALoadNeverTakesTheFileFromAnotherOperation) {
     test::PhotoRig rig;
     std::string other = dir.write("track.t", "a track being read");
@@ -96,9 +50,14 @@ TEST_F(PhotoLoaderTest, ALoadNeverTakesTheFileFromAnotherOperation) {
     EXPECT_EQ(rig.file.path(), other);
 }
 
-TEST_F(PhotoLoaderTest, ACancelledDialogChangesNothing) {
-    loadByPath(dir.write("good.jpg", cameraPhoto("Leo").bytes()));
+// A path-driven load leaves the picture setting alone; the dialog opens on the last file name, a cancel
+// there changes nothing, and a file chosen there turns pictures on.
+TEST_F(PhotoLoaderTest, TheDialogOpensOnTheLastFileAndAChoiceTurnsPicturesOn) {
+    std::string photo = dir.write("good.jpg", cameraPhoto("Leo").bytes());
     control.surface().setValue("ShowPictures", 2);
+    loadByPath(photo);
+    EXPECT_EQ(surface().text("Hersteller"), "Leo");
+    EXPECT_FALSE(surface().get("Bild").picture.has_value());
     platform.queueFileCancel();
     Variant empty("");
     control.LoadPictures(empty);
@@ -107,8 +66,12 @@ TEST_F(PhotoLoaderTest, ACancelledDialogChangesNothing) {
     auto dialogs = platform.takeDialogs();
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(dialogs[0].filter, "Alle Dateien|*|JPG-Dateien|*.jpg|Tiff-Dateien|*.tif");
-    // It opens on the last file name, which the path-driven load left there.
-    EXPECT_EQ(dialogs[0].fileName, dir.file("good.jpg"));
+    EXPECT_EQ(dialogs[0].fileName, photo);
+
+    platform.queueFile(photo);
+    control.LoadPictures(empty);
+    EXPECT_EQ(surface().value("ShowPictures"), 1);
+    EXPECT_TRUE(surface().get("Bild").picture.has_value());
 }
 
 TEST_F(PhotoLoaderTest, FilesWithoutAnExifHeaderShowTheLabelAndNoField) {
@@ -184,19 +147,6 @@ TEST_F(PhotoLoaderTest, ThePictureIsShownForJpegFilesWhilePicturesAreOn) {
         EXPECT_EQ(surface().get("Bild").picture.has_value(), c.shown);
         EXPECT_EQ(control.PhotoCount(), Variant(c.shown ? 1 : 0));
     }
-}
-
-TEST_F(PhotoLoaderTest, ADialogLoadTurnsPicturesOnAndAPathLoadLeavesThem) {
-    std::string photo = dir.write("a.jpg", cameraPhoto("Leo").bytes());
-    control.surface().setValue("ShowPictures", 2);
-    loadByPath(photo);
-    EXPECT_EQ(surface().value("ShowPictures"), 2);
-    EXPECT_FALSE(surface().get("Bild").picture.has_value());
-    platform.queueFile(photo);
-    Variant missing = Variant::missing();
-    control.LoadPictures(missing);
-    EXPECT_EQ(surface().value("ShowPictures"), 1);
-    EXPECT_TRUE(surface().get("Bild").picture.has_value());
 }
 
 TEST_F(PhotoLoaderTest, ALoadStartedWhileAnotherYieldsTakesOver) {
