@@ -20,7 +20,6 @@ TEST(DesignerPlugin, LoadsAndCreatesTheControl) {
     auto* plugin = qobject_cast<QDesignerCustomWidgetInterface*>(instance);
     ASSERT_NE(plugin, nullptr);
     EXPECT_EQ(plugin->name(), "pelmark::Veltora");
-    EXPECT_FALSE(plugin->isContainer());
     EXPECT_TRUE(plugin->domXml().contains("pelmark::Veltora"));
 
     std::unique_ptr<QWidget> widget(plugin->createWidget(nullptr));

@@ -4,11 +4,29 @@
 #include "platform/PictureLoader.h"
 #include "support/TempDir.h"
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QImage>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace pelmark::test {
 namespace {
+
+// Runs `call`, and `act` on the modal dialog it brings up as soon as it is up, as the user would.
+template <typename Dialog, typename Act, typename Call>
+auto answering(Act act, Call call) {
+    QTimer::singleShot(0, [act] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget()))
+            act(dialog);
+        else
+            ADD_FAILURE() << "no such dialog came up";
+    });
+    return call();
+}
 
 TEST(QtPlatform, DialogFiltersBecomeQtNameFilters) {
     struct Case {
@@ -28,6 +46,90 @@ TEST(QtPlatform, DialogFiltersBecomeQtNameFilters) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(qtNameFilters(c.filter), c.expected);
+    }
+}
+
+TEST(QtPlatform, TheFileDialogShowsTheFilterAndPresetNameAndAnswersTheChoice) {
+    TempDir dir;
+    const std::string photo = dir.write("a.jpg", "x");
+    for (bool accept : {true, false}) {
+        SCOPED_TRACE(accept ? "accepted" : "cancelled");
+        QStringList filters, preselected;
+        auto chosen = answering<QFileDialog>(
+            [&](QFileDialog* dialog) {
+                filters = dialog->nameFilters();
+                preselected = dialog->selectedFiles();
+                QDialog* asDialog = dialog; // accept() is the dialog's own, reached through QDialog
+                accept ? asDialog->accept() : asDialog->reject();
+            },
+            [&] { return QtPlatform().openFileDialog("JPEG|*.jpg;*.jpeg|Alle|*.*", photo); });
+        EXPECT_EQ(filters, QStringList({"JPEG (*.jpg *.jpeg)", "Alle (*.*)"}));
+        EXPECT_EQ(preselected, QStringList({QString::fromStdString(photo)}));
+        EXPECT_EQ(chosen, accept ? std::optional(photo) : std::nullopt);
+    }
+}
+
+TEST(QtPlatform, MessageBoxesCarryTheDefaultTitleAndAnswerTheButtonPressed) {
+    struct Case {
+        MessageButtons buttons;
+        std::string title;
+        QMessageBox::StandardButton press;
+        QString expectedTitle;
+        MessageAnswer expected;
+    };
+    const Case cases[] = {
+        {MessageButtons::Ok, "", QMessageBox::Ok, "Pelmark", MessageAnswer::Ok},
+        {MessageButtons::YesNo, "Veltora - Datei", QMessageBox::Yes, "Veltora - Datei", MessageAnswer::Yes},
+        {MessageButtons::YesNo, "", QMessageBox::No, "Pelmark", MessageAnswer::No},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expectedTitle.toStdString());
+        QString title, text;
+        auto answer = answering<QMessageBox>(
+            [&](QMessageBox* box) {
+                title = box->windowTitle();
+                text = box->text();
+                ASSERT_NE(box->button(c.press), nullptr);
+                box->button(c.press)->click();
+            },
+            [&] {
+                return QtPlatform().messageBox("Gr\xFC\xDF"
+                                               "e",
+                                               c.buttons, c.title);
+            });
+        EXPECT_EQ(answer, c.expected);
+        EXPECT_EQ(title, c.expectedTitle);
+        EXPECT_EQ(text, QString::fromUtf8("Grüße"));
+    }
+}
+
+TEST(QtPlatform, TheInputBoxProposesTheTextAndAnswersNothingWhenCancelled) {
+    struct Case {
+        const char* name;
+        QString typed;
+        bool accept;
+        std::optional<std::string> expected;
+    };
+    const Case cases[] = {
+        {"proposal taken", {}, true, "/opt/old"},
+        {"new text", "/usr/bin/gartrip", true, "/usr/bin/gartrip"},
+        {"emptied", "", true, ""},
+        {"cancelled", "/x", false, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString proposed, title;
+        auto answer = answering<QInputDialog>(
+            [&](QInputDialog* dialog) {
+                proposed = dialog->textValue();
+                title = dialog->windowTitle();
+                if (!c.typed.isNull()) dialog->setTextValue(c.typed);
+                c.accept ? dialog->accept() : dialog->reject();
+            },
+            [] { return QtPlatform().inputBox("Pfad?", "GarTrip", "/opt/old"); });
+        EXPECT_EQ(answer, c.expected);
+        EXPECT_EQ(proposed, "/opt/old");
+        EXPECT_EQ(title, "GarTrip");
     }
 }
 
@@ -65,13 +167,10 @@ TEST(QtPlatform, PicturesAreDecodedAtTheSizeOfTheirBox) {
         EXPECT_EQ(image->size(), *c.expected);
         EXPECT_EQ(QSize(picture->width, picture->height), *c.expected);
     }
-}
 
-TEST(QtPlatform, APictureBoxInTwipsIsMeasuredAtTheScreensResolution) {
-    TempDir dir;
-    const std::string path = dir.write("tiny.jpg", fixtures::JpegExifWriter().withPicture().bytes());
-    auto at96 = loadPictureForBox(path, 5610, 4208, 96.0);
-    auto at144 = loadPictureForBox(path, 5610, 4208, 144.0);
+    // A box in twips is measured at the screen's resolution.
+    auto at96 = loadPictureForBox(dir.file("tiny.jpg"), 5610, 4208, 96.0);
+    auto at144 = loadPictureForBox(dir.file("tiny.jpg"), 5610, 4208, 144.0);
     ASSERT_TRUE(at96 && at144);
     EXPECT_EQ(QSize(at96->width, at96->height), QSize(374, 281));
     EXPECT_EQ(QSize(at144->width, at144->height), QSize(561, 421));

@@ -17,8 +17,8 @@ struct WidgetControl {
     ScriptedPlatform platform;
     std::unique_ptr<Veltora> widget;
 
-    WidgetControl() : widget(std::make_unique<Veltora>(platform)) {}
-    explicit WidgetControl(std::map<std::string, std::string> settings) {
+    using Settings = std::map<std::string, std::string>;
+    explicit WidgetControl(Settings settings = {}) {
         platform.settings() = std::move(settings);
         widget = std::make_unique<Veltora>(platform);
     }
