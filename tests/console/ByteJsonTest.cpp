@@ -12,7 +12,7 @@ namespace {
 
 using namespace std::string_literals;
 
-TEST(ByteJsonTest, StringsPrintAsBytes) {
+TEST(ByteJsonTest, StringsPrintAsBytesAndReadBack) {
     struct Case {
         const char* name;
         std::string bytes;
@@ -22,36 +22,17 @@ TEST(ByteJsonTest, StringsPrintAsBytes) {
         {"printable ASCII as is", "Bild /x.jpg", R"("Bild /x.jpg")"},
         {"quote and backslash", "a\"b\\c", R"("a\"b\\c")"},
         {"short escapes", "\n\r\t\b\f", R"("\n\r\t\b\f")"},
-        {"NUL and other controls", "\0\x01\x1f"s, R"("\u0000\u0001\u001f")"},
-        {"DEL", "\x7f", R"("\u007f")"},
+        {"NUL, other controls and DEL", "\0\x01\x1f\x7f"s, R"("\u0000\u0001\u001f\u007f")"},
         {"high bytes as their characters in UTF-8", "\x80\xb0\xff", "\"\xc2\x80\xc2\xb0\xc3\xbf\""},
-        {"blank stays", " ", R"(" ")"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(writeByteJson(Json(c.bytes)), c.printed);
-        EXPECT_EQ(parseByteJson(c.printed).get<std::string>(), c.bytes) << "reads back";
+        EXPECT_EQ(parseByteJson(c.printed).get<std::string>(), c.bytes);
     }
-}
-
-TEST(ByteJsonTest, ParsedStringsHoldOneBytePerCharacter) {
-    struct Case {
-        const char* name;
-        std::string text;
-        std::string bytes;
-    };
-    const Case cases[] = {
-        {"escaped FF 00", R"("\u00ff\u0000")", "\xff\0"s},
-        {"raw UTF-8 of U+00E4", "\"\xc3\xa4\"", "\xe4"},
-        {"degree sign", R"("47\u00b0")", "47\xb0"},
-        {"inside an array", R"(["\u00fc"])", "\xfc"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Json value = parseByteJson(c.text);
-        std::string bytes = value.is_array() ? value[0].get<std::string>() : value.get<std::string>();
-        EXPECT_EQ(bytes, c.bytes);
-    }
+    // Other spellings of the same bytes read as one byte per character too.
+    EXPECT_EQ(parseByteJson(R"("\u00ff\u0000")").get<std::string>(), "\xff\0"s);
+    EXPECT_EQ(parseByteJson("[\"\xc3\xa4\"]")[0].get<std::string>(), "\xe4");
 }
 
 TEST(ByteJsonTest, RefusedValues) {
@@ -70,44 +51,28 @@ TEST(ByteJsonTest, RefusedValues) {
 }
 
 TEST(ByteJsonTest, NumbersAndStructures) {
-    struct Case {
-        const char* name;
-        Json value;
-        std::string printed;
-    };
-    const Case cases[] = {
-        {"whole double without fraction", Json(10.0), "10"},
-        {"negative whole", Json(-3.0), "-3"},
-        {"negative zero", Json(-0.0), "0"},
-        {"fraction shortest", Json(0.1), "0.1"},
-        {"large", Json(4294967295.0), "4294967295"},
-        {"not finite", Json(std::numeric_limits<double>::infinity()), "null"},
-        {"integer", Json(42), "42"},
-        {"null and Booleans", Json::array({nullptr, true, false}), "[null, true, false]"},
-        {"empty array", Json::array(), "[]"},
-        {"object keeps its order", Json{{"result", nullptr}, {"args", Json::array({1, "a"})}},
-         R"({"result": null, "args": [1, "a"]})"},
-        {"empty object", Json::object(), "{}"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(writeByteJson(c.value), c.printed);
-    }
+    // Whole doubles print without a fraction, fractions in their shortest form, and what is not finite
+    // as null.
+    const double infinity = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(writeByteJson(Json::array({10.0, -0.0, 0.1, 4294967295.0, infinity, 42})),
+              "[10, 0, 0.1, 4294967295, null, 42]");
+    // An object keeps its order.
+    Json answer{{"result", nullptr},
+                {"args", Json::array({1, "a", true, false, Json::array(), Json::object()})}};
+    EXPECT_EQ(writeByteJson(answer), R"({"result": null, "args": [1, "a", true, false, [], {}]})");
 }
 
 TEST(ByteJsonTest, VariantsCrossBothWays) {
     struct Case {
-        const char* name;
         Variant variant;
         std::string printed;
     };
     const Case cases[] = {
-        {"empty", Variant(), "null"},       {"missing prints as null", Variant::missing(), "null"},
-        {"number", Variant(2.5), "2.5"},    {"text", Variant("\xb0"), "\"\xc2\xb0\""},
-        {"Boolean", Variant(true), "true"},
+        {Variant(), "null"},     {Variant(2.5), "2.5"},        {Variant("\xb0"), "\"\xc2\xb0\""},
+        {Variant(true), "true"}, {Variant::missing(), "null"}, // missing prints as null, reads as empty
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.printed);
         EXPECT_EQ(writeByteJson(jsonOf(c.variant)), c.printed);
         if (!c.variant.isMissing()) {
             EXPECT_EQ(variantOf(parseByteJson(c.printed)), c.variant);
@@ -119,23 +84,18 @@ TEST(ByteJsonTest, VariantsCrossBothWays) {
 
 TEST(LineWordsTest, WordsOfALine) {
     struct Case {
-        const char* name;
         std::string line;
         std::vector<std::string> words;
     };
     const Case cases[] = {
-        {"bare words and blanks", "  Wert  1\t2 ", {"Wert", "1", "2"}},
-        {"string with blanks",
-         R"(:get "Toolbar2/GarTrip Starten" tooltip)",
-         {":get", R"("Toolbar2/GarTrip Starten")", "tooltip"}},
-        {"escaped quote inside", R"(Wert "a\" b" x)", {"Wert", R"("a\" b")", "x"}},
-        {"array with strings holding brackets",
-         R"(X [1, "]", {"k": "}"}] y)",
-         {"X", R"([1, "]", {"k": "}"}])", "y"}},
-        {"nothing", "   ", {}},
+        {"  Wert  1\t2 ", {"Wert", "1", "2"}},
+        {R"(:get "Toolbar2/GarTrip Starten" tooltip)", {":get", R"("Toolbar2/GarTrip Starten")", "tooltip"}},
+        {R"(Wert "a\" b" x)", {"Wert", R"("a\" b")", "x"}},
+        {R"(X [1, "]", {"k": "}"}] y)", {"X", R"([1, "]", {"k": "}"}])", "y"}},
+        {"   ", {}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.line);
         LineWords words(c.line);
         std::vector<std::string> found;
         while (auto word = words.next())

@@ -4,11 +4,9 @@
 #include "platform/SettingsStore.h"
 #include "support/TempDir.h"
 
-#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <thread>
 
 namespace pelmark {
 namespace {
@@ -20,11 +18,9 @@ TEST(SettingsStoreTest, ValuesSurviveTheStoreAndStayDistinctFromAbsence) {
         std::string value;
     };
     const Case cases[] = {
-        {"a Linux path", "/opt/gartrip/gartrip"},
-        {"backslashes", "D:\\Programme\\GPS\\GARtrip\\Gartrip.exe"},
+        {"backslashes, blanks and equals", "D:\\Programme\\GPS GARtrip = a ; b "},
         {"empty text is a value", ""},
         {"high bytes", "C:\\Bilder\\\xe4\xf6\xfc\xb0"},
-        {"blanks and equals", " a = b ; c "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -73,16 +69,6 @@ TEST(ProcessStartTest, FailuresAreProcessStartErrors) {
     }
 }
 
-TEST(ProcessStartTest, StartsTheProgramWithItsArguments) {
-    test::TempDir dir;
-    std::string marker = dir.file("started");
-    startCommandLine("touch " + marker);
-    // The start does not wait; give the program its moment.
-    for (int i = 0; i < 100 && !std::filesystem::exists(marker); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_TRUE(std::filesystem::exists(marker));
-}
-
 TEST(FileTimesTest, FileTimesBecomePosixTimes) {
     struct Case {
         const char* name;
@@ -124,14 +110,13 @@ TEST(FileTimesTest, SetsAccessAndWriteTimesAndLeavesZeroes) {
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_atim.tv_sec, 1000000000);
     EXPECT_EQ(info.st_mtim.tv_sec, 1000000000);
-}
 
-TEST(FileTimesTest, FilesThatCannotBeWrittenKeepTheirTimes) {
-    test::TempDir dir;
+    // A file that cannot be opened for writing keeps its times.
     std::filesystem::create_directory(dir.path() / "folder");
-    EXPECT_FALSE(setAccessAndWriteTimes(dir.file("missing.jpg"), 1, 1));
-    EXPECT_FALSE(setAccessAndWriteTimes(dir.file("folder"), 1, 1));
-    EXPECT_FALSE(setAccessAndWriteTimes("", 1, 1));
+    for (const std::string& other : {dir.file("missing.jpg"), dir.file("folder"), std::string()}) {
+        SCOPED_TRACE(other);
+        EXPECT_FALSE(setAccessAndWriteTimes(other, 1, 1));
+    }
 }
 
 } // namespace

@@ -1,14 +1,10 @@
 #include "sample/SampleTrip.h"
 
-#include "base/FileSlot.h"
-#include "base/StopRequest.h"
 #include "control/VeltoraControl.h"
-#include "platform/CommonDialog.h"
+#include "geotag/ClockOffset.h"
 #include "platform/ScriptedPlatform.h"
 #include "support/TempDir.h"
-#include "surface/Context.h"
-#include "surface/Inventory.h"
-#include "track/TrackReader.h"
+#include "track/TrackRig.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -71,28 +67,19 @@ TEST_F(SampleTripTest, PhotosDecodeAndCarryTheirCaptureTimes) {
 
 TEST_F(SampleTripTest, TrackCoversThePhotosMarkedOnIt) {
     sample::writeSampleTrip(dir.folder());
-    ScriptedPlatform platform;
-    StopRequest stop;
-    Surface surface(stop);
-    buildInventory(surface);
-    FileSlot file;
-    CommonDialog dialog(platform);
-    Context context{platform, surface, stop, file, dialog};
-    Variant anzahl;
-    TrackReader reader(context, anzahl);
-    ASSERT_EQ(reader.readTrackFile(dir.file(sample::kSampleTrackName), SCommonDialog::NoCommonDialog),
-              TrackReader::kNoError);
-    ASSERT_TRUE(anzahl.isNumber());
+    test::TrackRig rig;
+    ASSERT_EQ(rig.read(dir.file(sample::kSampleTrackName)), TrackReader::kNoError);
+    ASSERT_TRUE(rig.anzahl.isNumber());
 
     // The control's own comparison, with the offset it starts with, decides what is on the track.
-    VeltoraControl control(platform);
+    ClockOffset offset{rig.context};
     int onTrack = 0, offTrack = 0;
     for (const auto& photo : sample::samplePhotos()) {
         SCOPED_TRACE(photo.fileName);
         double nearest = 1e9;
-        for (long long i = 1; i <= static_cast<long long>(anzahl.asNumber()); ++i) {
-            Variant exifTime(photo.takenAt), pointTime(static_cast<double>(*reader.track().slot(i).time));
-            nearest = std::min(nearest, control.DiffExifTrackTime(exifTime, pointTime).asNumber());
+        for (long long i = 1; i <= static_cast<long long>(rig.anzahl.asNumber()); ++i) {
+            Variant exifTime(photo.takenAt), pointTime(static_cast<double>(*rig.reader.track().slot(i).time));
+            nearest = std::min(nearest, offset.DiffExifTrackTime(exifTime, pointTime).asNumber());
         }
         EXPECT_EQ(nearest < 120, photo.onTrack) << "nearest point " << nearest << " s away";
         (photo.onTrack ? onTrack : offTrack) += 1;

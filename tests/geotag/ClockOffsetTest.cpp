@@ -27,32 +27,28 @@ struct OffsetBench : test::TrackRig {
 TEST(DiffExifTrackTime, ComparesTheCorrectedPhotoTimeWithTheTrackTime) {
     struct Case {
         const char* name;
-        const char* exifTime;
-        std::uint32_t trackTime;
         const char* shift;
         bool cameraAhead;
         double seconds;
+        const char* exifTime = "2003:06:14 10:00:00";
+        std::uint32_t trackTime = kJune14At090031;
     };
     const Case cases[] = {
-        {"camera behind: the photo counts as 10:00:31, the point as hour 9 + 1", "2003:06:14 10:00:00",
-         kJune14At090031, "31", false, 0},
-        {"camera ahead: the photo counts as 09:59:29", "2003:06:14 10:00:00", kJune14At090031, "31", true,
-         62},
-        {"3 s apart across the month end", "2003:07:01 00:00:03", kJune30At230000, "0", false, 100000000},
-        {"hour 24 of the track side is midnight within the day sum", "2003:06:30 23:59:57", kJune30At230000,
-         "0", false, 3},
-        {"same day and time of another year", "2003:06:14 10:00:31", kJune14At090031Of2002, "0", false,
-         100000000},
-        {"a fractional offset", "2003:06:14 10:00:00", kJune14At090031, "2.5", false, 28.5},
-        {"a comma ends the offset's number", "2003:06:14 10:00:00", kJune14At090031, "1,5", false, 30},
-        {"an empty offset is 0", "2003:06:14 10:00:00", kJune14At090031, "", false, 31},
-        {"leading blanks and a negative offset", "2003:06:14 10:00:00", kJune14At090031, "  -29", true, 2},
-        {"text after the offset's number", "2003:06:14 10:00:00", kJune14At090031, "31 Sekunden", false, 0},
-        {"a corrected second below 0 enters the sum as it is", "2003:06:14 10:00:10", kJune14At090031, "100",
-         true, 121},
-        {"an empty EXIF time has year 0", "", kJune14At090031, "31", false, 100000000},
-        {"a time cut after the day compares from the day alone", "2003:06:14", kJune14At090031, "0", false,
-         36031},
+        {"camera behind: the photo counts as 10:00:31, the point as hour 9 + 1", "31", false, 0},
+        {"camera ahead: the photo counts as 09:59:29", "31", true, 62},
+        {"3 s apart across the month end", "0", false, 100000000, "2003:07:01 00:00:03", kJune30At230000},
+        {"hour 24 of the track side is midnight within the day sum", "0", false, 3, "2003:06:30 23:59:57",
+         kJune30At230000},
+        {"same day and time of another year", "0", false, 100000000, "2003:06:14 10:00:31",
+         kJune14At090031Of2002},
+        {"a fractional offset", "2.5", false, 28.5},
+        {"a comma ends the offset's number", "1,5", false, 30},
+        {"an empty offset is 0", "", false, 31},
+        {"leading blanks and a negative offset", "  -29", true, 2},
+        {"text after the offset's number", "31 Sekunden", false, 0},
+        {"a corrected second below 0 enters the sum as it is", "100", true, 121, "2003:06:14 10:00:10"},
+        {"an empty EXIF time has year 0", "31", false, 100000000, ""},
+        {"a time cut after the day compares from the day alone", "0", false, 36031, "2003:06:14"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -63,19 +59,12 @@ TEST(DiffExifTrackTime, ComparesTheCorrectedPhotoTimeWithTheTrackTime) {
 }
 
 TEST(DiffExifTrackTime, RefusesAPointTimeNoTrackCanHold) {
-    struct Case {
-        const char* name;
-        Variant time;
-    };
-    const Case cases[] = {
-        {"negative", Variant(-1)},
-        {"beyond four bytes", Variant(4294967296.0)},
-        {"a text that is no number", Variant("gestern")},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        OffsetBench bench("0", false);
-        EXPECT_THROW(bench.offset.DiffExifTrackTime(Variant("2003:06:14 10:00:00"), c.time), PelmarkError);
+    OffsetBench bench("0", false);
+    // Negative, beyond four bytes, and a text that is no number.
+    const Variant times[] = {Variant(-1), Variant(4294967296.0), Variant("gestern")};
+    for (std::size_t i = 0; i < std::size(times); ++i) {
+        EXPECT_THROW(bench.offset.DiffExifTrackTime(Variant("2003:06:14 10:00:00"), times[i]), PelmarkError)
+            << "case " << i;
     }
 }
 
