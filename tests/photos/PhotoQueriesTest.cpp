@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 #include "photos/NavigationTestPhotos.h"
+#include "photos/PhotoRig.h"
 
 #include <gtest/gtest.h>
 
@@ -87,12 +88,7 @@ TEST(PhotoQueries, AMissingNumberOrAVanishedPhotoFailsToTheHostWithoutADialog) {
             test::NavigationTestPhotos photos(platform, 3);
             std::filesystem::remove(photos.path(2));
             Variant number = c.number;
-            try {
-                (photos.control.*query)(number);
-                ADD_FAILURE() << "no error";
-            } catch (const PelmarkError& error) {
-                EXPECT_EQ(error.kind(), c.error);
-            }
+            EXPECT_EQ(test::failureOf([&] { (photos.control.*query)(number); }), c.error);
             EXPECT_EQ(photos.newLoads(), 0);
             EXPECT_TRUE(platform.takeDialogs().empty());
         }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "base/Error.h"
 #include "exif/ExifParser.h"
 #include "photos/PhotoLoader.h"
 #include "support/ContextRig.h"
+
+#include <optional>
 
 namespace pelmark::test {
 
@@ -14,5 +17,16 @@ struct PhotoRig : ContextRig {
     ExifParser parser{context};
     PhotoLoader loader{context, parser};
 };
+
+// The kind of error `call` fails with, or nothing when it does not fail.
+template <class Call>
+std::optional<ErrorKind> failureOf(Call call) {
+    try {
+        call();
+    } catch (const PelmarkError& error) {
+        return error.kind();
+    }
+    return std::nullopt;
+}
 
 } // namespace pelmark::test
