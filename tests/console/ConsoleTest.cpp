@@ -102,18 +102,5 @@ TEST(ConsolePlatformTest, LaunchesAreRecordedAndStartedOnlyWhenAsked) {
     EXPECT_TRUE(real.takeLaunched().empty()) << "a failed start is not recorded as started";
 }
 
-TEST(ConsolePlatformTest, FileTimesAreSetForReal) {
-    test::TempDir dir;
-    ConsolePlatform platform(ConsolePlatform::Launch::Record, dir.folder());
-    std::string photo = dir.write("a.jpg", "x");
-    constexpr FileTime kWrite = 116444736000000000ULL + 1060853412ULL * 10000000ULL;
-    // Creation time first: Linux has none to set, so it must not land anywhere else.
-    EXPECT_TRUE(platform.setFileTimes(photo, 1, 0, kWrite));
-    auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
-        std::chrono::file_clock::to_sys(std::filesystem::last_write_time(photo)).time_since_epoch());
-    EXPECT_EQ(seconds.count(), 1060853412);
-    EXPECT_FALSE(platform.setFileTimes(dir.file("missing.jpg"), 0, kWrite, kWrite));
-}
-
 } // namespace
 } // namespace pelmark::console

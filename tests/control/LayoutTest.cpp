@@ -55,7 +55,7 @@ TEST(Layout, GarTripPathComesFromTheStoreOrItsDefault) {
     }
 }
 
-TEST(Layout, ShowHideSwitchesByItsCaption) {
+TEST(Layout, ShowHideSwitchesByItsCaptionAndAnyResizeRestoresTheFixedSize) {
     ScriptedPlatform platform;
     VeltoraControl control(platform);
     Surface& surface = control.surface();
@@ -79,16 +79,11 @@ TEST(Layout, ShowHideSwitchesByItsCaption) {
         surface.userClick("ShowHide");
         EXPECT_EQ(surface.get("WPFrame").visible, c.shows);
     }
-}
 
-TEST(Layout, AnyResizeRestoresTheFixedSize) {
-    ScriptedPlatform platform;
-    VeltoraControl control(platform);
-    Surface& surface = control.surface();
     for (auto [width, height] : {std::pair{100, 100}, std::pair{20000, 9000}, std::pair{15165, 1}}) {
         surface.hostResize(width, height);
-        EXPECT_EQ(surface.get(Surface::kControl).width, kControlWidth);
-        EXPECT_EQ(surface.get(Surface::kControl).height, kControlHeight);
+        EXPECT_EQ(surface.get(Surface::kControl).width, 15165);
+        EXPECT_EQ(surface.get(Surface::kControl).height, 6240);
     }
 }
 
