@@ -15,10 +15,10 @@ constexpr long long kTicksBeforeUnixEpoch = 116'444'736'000'000'000;
 } // namespace
 
 timespec timespecOf(FileTime time) {
-    timespec spec{};
+    timespec moment{};
     if (time == 0) {
-        spec.tv_nsec = UTIME_OMIT;
-        return spec;
+        moment.tv_nsec = UTIME_OMIT;
+        return moment;
     }
     // Unsigned arithmetic keeps times beyond the signed range well defined; before 1970 the seconds
     // are negative and the nanoseconds still count forwards.
@@ -29,9 +29,9 @@ timespec timespecOf(FileTime time) {
         rest += kTicksPerSecond;
         --seconds;
     }
-    spec.tv_sec = static_cast<time_t>(seconds);
-    spec.tv_nsec = static_cast<long>(rest * 100);
-    return spec;
+    moment.tv_sec = static_cast<time_t>(seconds);
+    moment.tv_nsec = static_cast<long>(rest * 100);
+    return moment;
 }
 
 bool setAccessAndWriteTimes(const std::string& path, FileTime lastAccess, FileTime lastWrite) {

@@ -86,9 +86,9 @@ TEST(FileTimesTest, FileTimesBecomePosixTimes) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        timespec spec = timespecOf(c.time);
-        EXPECT_EQ(spec.tv_sec, c.seconds);
-        EXPECT_EQ(spec.tv_nsec, c.nanoseconds);
+        timespec moment = timespecOf(c.time);
+        EXPECT_EQ(moment.tv_sec, c.seconds);
+        EXPECT_EQ(moment.tv_nsec, c.nanoseconds);
     }
     EXPECT_EQ(timespecOf(0).tv_nsec, UTIME_OMIT);
 }
