@@ -19,8 +19,8 @@ int main(int argc, char** argv) {
 
     JpegExifWriter camera;
     camera.main(asciiEntry(0x010E, "Am See"))
-        .main(asciiEntry(0x010F, "OLYMPUS"))
-        .main(asciiEntry(0x0110, "C-750UZ"))
+        .main(asciiEntry(0x010F, "ACME Optics"))
+        .main(asciiEntry(0x0110, "Pocket 2"))
         .main(asciiEntry(0x0131, "v757-71"))
         .main(asciiEntry(0x0132, "2003:08:14 09:30:12"))
         .main(longEntry(0x8825, 0x300))
@@ -32,18 +32,18 @@ int main(int argc, char** argv) {
         .sub(asciiEntry(0x9004, "2003:08:14 09:30:12"))
         .sub(rationalEntry(0x9201, 7, 1))
         .sub(shortEntry(0x9209, 7))
-        .sub(undefinedEntry(0x927C, std::string("OLYMP\0\1\2", 8)))
+        .sub(undefinedEntry(0x927C, std::string("Lumos\0\1\2", 8)))
         .sub(undefinedEntry(0x9286, std::string("ASCII\0\0\0Kommentar", 17)))
         .sub(asciiEntry(0x9290, "00"))
         .withPicture();
     JpegExifWriter longLink;
     longLink.sub(shortEntry(0x9209, 1)).subLink(0x01010101).afterSubDirectory(std::string(150 * 12, '\x01'));
     JpegExifWriter motorola;
-    motorola.motorola().main(asciiEntry(0x010F, "NIKON")).sub(shortEntry(0x9209, 1));
+    motorola.motorola().main(asciiEntry(0x010F, "Brightline")).sub(shortEntry(0x9209, 1));
 
     const std::pair<const char*, std::string> seeds[] = {
         {"camera.jpg", camera.bytes()},
-        {"first-directory-only.jpg", JpegExifWriter().main(asciiEntry(0x010F, "Canon")).bytes()},
+        {"first-directory-only.jpg", JpegExifWriter().main(asciiEntry(0x010F, "Lumo")).bytes()},
         {"long-link.jpg", longLink.bytes()},
         {"motorola.jpg", motorola.bytes()},
         {"pointer-to-itself.jpg", JpegExifWriter().main(rawEntry(0x8769, 4, 1, 8)).bytes()},
