@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace pelmark {
@@ -85,7 +86,12 @@ private:
     void notify(const Element& element, Property property);
 
     StopRequest& stop_;
-    std::map<std::string, Element, std::less<>> elements_;
+    // Every load reads and writes dozens of elements by name: a hash lookup keeps that cheap.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+    std::unordered_map<std::string, Element, NameHash, std::equal_to<>> elements_;
     std::vector<std::string> order_;
     std::map<std::pair<std::string, Event>, std::vector<Handler>> handlers_;
     std::vector<Observer> observers_;
