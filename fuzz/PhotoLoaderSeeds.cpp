@@ -1,22 +1,13 @@
 // Writes the seed corpus of the photo-loader fuzzer into the folder given as the only argument.
+#include "SeedFolder.h"
 #include "fixtures/JpegExifWriter.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <utility>
 
 using namespace pelmark::fixtures;
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
-        return 2;
-    }
-    const std::filesystem::path folder = argv[1];
-    std::filesystem::create_directories(folder);
-
     JpegExifWriter camera;
     camera.main(asciiEntry(0x010E, "Am See"))
         .main(asciiEntry(0x010F, "ACME Optics"))
@@ -41,7 +32,7 @@ int main(int argc, char** argv) {
     JpegExifWriter motorola;
     motorola.motorola().main(asciiEntry(0x010F, "Brightline")).sub(shortEntry(0x9209, 1));
 
-    const std::pair<const char*, std::string> seeds[] = {
+    const pelmark::fuzz::Seeds seeds = {
         {"camera.jpg", camera.bytes()},
         {"first-directory-only.jpg", JpegExifWriter().main(asciiEntry(0x010F, "Lumo")).bytes()},
         {"long-link.jpg", longLink.bytes()},
@@ -51,13 +42,5 @@ int main(int argc, char** argv) {
         {"jfif.jpg", jfifJpeg()},
         {"scan.tif", tiffFile()},
     };
-    for (const auto& [name, bytes] : seeds) {
-        std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!out) {
-            std::fprintf(stderr, "cannot write %s\n", (folder / name).c_str());
-            return 1;
-        }
-    }
-    return 0;
+    return pelmark::fuzz::writeSeeds(argc, argv, seeds);
 }

@@ -1,21 +1,13 @@
 // Writes the seed corpus of the track-file fuzzer into the folder given as the only argument.
+#include "SeedFolder.h"
 #include "fixtures/TrackFileWriter.h"
 
-#include <cstdio>
-#include <filesystem>
 #include <string>
 
 using pelmark::fixtures::TrackFilePoint;
 using pelmark::fixtures::TrackFileWriter;
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
-        return 2;
-    }
-    const std::filesystem::path folder = argv[1];
-    std::filesystem::create_directories(folder);
-
     TrackFilePoint named;
     named.time = 424512031;
     named.byteValue = 7;
@@ -31,7 +23,7 @@ int main(int argc, char** argv) {
     TrackFileWriter longTitle;
     longTitle.title(std::string(300, 'x')).points(1, 86400, 1);
 
-    const std::pair<const char*, std::string> seeds[] = {
+    const pelmark::fuzz::Seeds seeds = {
         {"three-points.t", three.bytes()},
         {"point-with-text.t", withText.bytes()},
         {"other-marker.t", otherMarker.bytes()},
@@ -39,11 +31,5 @@ int main(int argc, char** argv) {
         {"title-only.t", TrackFileWriter().title("Leer").bytes()},
         {"cut-in-a-point.t", three.bytesCutAt(three.pointOffset(2) + 7)},
     };
-    for (const auto& [name, bytes] : seeds) {
-        std::FILE* out = std::fopen((folder / name).string().c_str(), "wb");
-        if (!out) return 1;
-        std::fwrite(bytes.data(), 1, bytes.size(), out);
-        std::fclose(out);
-    }
-    return 0;
+    return pelmark::fuzz::writeSeeds(argc, argv, seeds);
 }
