@@ -1,6 +1,7 @@
 // The host program: `pelmark console ...` drives a control from a script, `pelmark sample DIR` writes
 // the sample trip, anything else shows the control in a window.
 
+#include "WindowHost.h"
 #include "base/Error.h"
 #include "console/Console.h"
 #include "sample/SampleTrip.h"
@@ -13,17 +14,17 @@
 #include <string>
 #include <vector>
 
-#ifdef PELMARK_HAS_WINDOW_HOST
-#include "WindowHost.h"
-#endif
-
 namespace {
+
+// A display, or a Qt platform chosen by the user, to put widgets on.
+bool hasDisplay() {
+    return std::getenv("QT_QPA_PLATFORM") != nullptr || std::getenv("DISPLAY") != nullptr ||
+           std::getenv("WAYLAND_DISPLAY") != nullptr;
+}
 
 // Widgets need a display; without one they run on Qt's offscreen platform.
 void preferOffscreenWithoutDisplay() {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
-        std::getenv("WAYLAND_DISPLAY") == nullptr)
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!hasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
 int runConsole(int argc, char** argv) {
@@ -75,17 +76,11 @@ int main(int argc, char** argv) {
     std::string command = argc > 1 ? argv[1] : "";
     if (command == "console") return runConsole(argc, argv);
     if (command == "sample") return runSample(argc, argv);
-#ifdef PELMARK_HAS_WINDOW_HOST
     // Qt would abort without a display; say what works instead.
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
-        std::getenv("WAYLAND_DISPLAY") == nullptr) {
+    if (!hasDisplay()) {
         std::cerr << "pelmark: no display to show the window on; use `pelmark console` for scripts, or set "
                      "QT_QPA_PLATFORM=offscreen\n";
         return 2;
     }
     return runWindowHost(argc, argv);
-#else
-    std::cerr << "pelmark: this build has no window; use `pelmark console` or `pelmark sample DIR`\n";
-    return 2;
-#endif
 }

@@ -5,6 +5,7 @@
 #include "console/ElementAddress.h"
 #include "console/LineWords.h"
 #include "control/Members.h"
+#include "platform/DecimalSeparator.h"
 
 #include <array>
 #include <cmath>
@@ -76,7 +77,7 @@ ConsoleOptions parseConsoleOptions(const std::vector<std::string>& arguments) {
 
 Console::Console(const ConsoleOptions& options) : platform_(options.launch, options.settingsFolder) {
     // The separator is part of the platform the control starts on.
-    platform_.setDecimalSeparator(options.decimalSeparator.value_or(localeDecimalSeparator()));
+    platform_.setDecimalSeparator(options.decimalSeparator.value_or(userDecimalSeparator()));
     control_ = std::make_unique<VeltoraControl>(platform_);
     driver_ = options.widgets ? makeWidgetDriver(*control_) : makeHeadlessDriver(*control_);
 }
@@ -310,11 +311,5 @@ int Console::run(std::istream& in, std::ostream& out) {
     }
     return allUnderstood_ ? 0 : 2;
 }
-
-#ifndef PELMARK_HAS_WIDGET_DRIVER
-std::unique_ptr<SurfaceDriver> makeWidgetDriver(VeltoraControl&) {
-    throw PelmarkError(ErrorKind::NotImplemented, "this build has no widget surface for --widgets");
-}
-#endif
 
 } // namespace pelmark::console

@@ -1,14 +1,8 @@
 #include "console/ConsolePlatform.h"
 
 #include "platform/FileTimes.h"
-#include "platform/ProcessStart.h"
-
-#include <clocale>
-
-#if __has_include("platform/PictureLoader.h")
 #include "platform/PictureLoader.h"
-#define PELMARK_HAS_PICTURE_LOADER 1
-#endif
+#include "platform/ProcessStart.h"
 
 namespace pelmark::console {
 
@@ -26,12 +20,8 @@ ConsolePlatform::ConsolePlatform(Launch launch, const std::string& settingsFolde
 std::optional<Picture> ConsolePlatform::loadPicture(const std::string& path, int boxWidthTwips,
                                                     int boxHeightTwips) {
     ScriptedPlatform::loadPicture(path, boxWidthTwips, boxHeightTwips); // counts the load
-#ifdef PELMARK_HAS_PICTURE_LOADER
     // The console has no screen: the standard resolution.
     return loadPictureForBox(path, boxWidthTwips, boxHeightTwips, 96.0);
-#else
-    return probeJpegPicture(path);
-#endif
 }
 
 std::optional<std::string> ConsolePlatform::readSetting(const std::string& section, const std::string& key) {
@@ -52,15 +42,6 @@ bool ConsolePlatform::setFileTimes(const std::string& path, FileTime creation, F
                                    FileTime lastWrite) {
     ScriptedPlatform::setFileTimes(path, creation, lastAccess, lastWrite);
     return setAccessAndWriteTimes(path, lastAccess, lastWrite);
-}
-
-char localeDecimalSeparator() {
-    std::setlocale(LC_NUMERIC, "");
-    const char* point = std::localeconv()->decimal_point;
-    char separator = point != nullptr && point[0] != '\0' && point[1] == '\0' ? point[0] : '.';
-    // The rest of the program keeps reading and writing numbers the C way.
-    std::setlocale(LC_NUMERIC, "C");
-    return separator;
 }
 
 } // namespace pelmark::console

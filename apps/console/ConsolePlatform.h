@@ -31,7 +31,4 @@ private:
     SettingsStore settings_;
 };
 
-// The decimal separator of the user's locale (LC_NUMERIC).
-char localeDecimalSeparator();
-
 } // namespace pelmark::console

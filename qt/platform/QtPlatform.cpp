@@ -1,5 +1,6 @@
 #include "QtPlatform.h"
 
+#include "DecimalSeparator.h"
 #include "FileTimes.h"
 #include "Latin1Text.h"
 #include "PictureLoader.h"
@@ -54,11 +55,12 @@ QStringList qtNameFilters(const std::string& filter) {
     return filters;
 }
 
-QtPlatform::QtPlatform() {
+QtPlatform::QtPlatform() : separator_(userDecimalSeparator()) {
     seedRandomFromClock();
 }
 
-QtPlatform::QtPlatform(SettingsStore settings) : settings_(std::move(settings)) {
+QtPlatform::QtPlatform(SettingsStore settings)
+    : settings_(std::move(settings)), separator_(userDecimalSeparator()) {
     seedRandomFromClock();
 }
 
@@ -132,9 +134,7 @@ bool QtPlatform::setFileTimes(const std::string& path, FileTime, FileTime lastAc
 }
 
 char QtPlatform::decimalSeparator() const {
-    QString point = QLocale::system().decimalPoint();
-    if (point.size() != 1 || point.front().unicode() > 0xFF) return '.';
-    return static_cast<char>(point.front().toLatin1());
+    return separator_;
 }
 
 void QtPlatform::seedRandomFromClock() {

@@ -38,6 +38,8 @@ public:
 
 private:
     SettingsStore settings_;
+    // Read once: every decoded number asks for it.
+    char separator_;
     std::mt19937_64 random_;
 };
 
