@@ -1,6 +1,7 @@
 #include "console/ByteJson.h"
 
 #include "base/Error.h"
+#include "base/Latin1.h"
 
 #include <charconv>
 #include <cmath>
@@ -13,20 +14,9 @@ constexpr int kMaxDepth = 32;
 
 // The parser hands strings over in UTF-8; the console's strings hold one byte per character.
 std::string bytesOfUtf8(const std::string& utf8) {
-    std::string bytes;
-    bytes.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        auto lead = static_cast<unsigned char>(utf8[i]);
-        if (lead < 0x80) {
-            bytes.push_back(static_cast<char>(lead));
-        } else if ((lead == 0xC2 || lead == 0xC3) && i + 1 < utf8.size()) {
-            auto next = static_cast<unsigned char>(utf8[++i]);
-            bytes.push_back(static_cast<char>(((lead & 0x03u) << 6) | (next & 0x3Fu)));
-        } else {
-            throw PelmarkError(ErrorKind::InvalidArgument, "a string holds a character above U+00FF");
-        }
-    }
-    return bytes;
+    auto bytes = exactLatin1FromUtf8(utf8);
+    if (!bytes) throw PelmarkError(ErrorKind::InvalidArgument, "a string holds a character above U+00FF");
+    return *bytes;
 }
 
 void toBytes(Json& value) {

@@ -2,7 +2,11 @@
 
 namespace pelmark {
 
-std::string latin1FromUtf8(std::string_view utf8) {
+namespace {
+
+// Decodes UTF-8 into bytes; a character that does not fit gets `replacement`, or ends the decoding
+// with nothing when there is none.
+std::optional<std::string> decodeUtf8(std::string_view utf8, std::optional<char> replacement) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
@@ -20,10 +24,26 @@ std::string latin1FromUtf8(std::string_view utf8) {
             if ((next & 0xC0) != 0x80) valid = false;
             code = (code << 6) | (next & 0x3Fu);
         }
-        out.push_back(valid && code <= 0xFF ? static_cast<char>(code) : '?');
+        if (valid && code <= 0xFF) {
+            out.push_back(static_cast<char>(code));
+        } else if (replacement) {
+            out.push_back(*replacement);
+        } else {
+            return std::nullopt;
+        }
         i += valid ? length : 1;
     }
     return out;
+}
+
+} // namespace
+
+std::string latin1FromUtf8(std::string_view utf8) {
+    return *decodeUtf8(utf8, '?');
+}
+
+std::optional<std::string> exactLatin1FromUtf8(std::string_view utf8) {
+    return decodeUtf8(utf8, std::nullopt);
 }
 
 std::string utf8FromLatin1(std::string_view latin1) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,8 @@ namespace pelmark {
 
 // Characters above U+00FF cannot be held in a byte string and become '?'.
 std::string latin1FromUtf8(std::string_view utf8);
+// The same, but nothing when a character lies above U+00FF or the UTF-8 is malformed.
+std::optional<std::string> exactLatin1FromUtf8(std::string_view utf8);
 std::string utf8FromLatin1(std::string_view latin1);
 
 } // namespace pelmark
