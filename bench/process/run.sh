@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Whole-process benchmark: builds a Release tree, writes the corpus (500 photos, a 10,000-point track)
+# and times, as whole processes, the minimal reader and `pelmark console` headless and with --widgets:
+# an empty script, the capture times of the 500 photos, and the track read. Prints median and spread
+# (min..max) in milliseconds. RUNS sets the number of runs of each command (default 21).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build="$root/build/bench"
+runs=${RUNS:-21}
+export TZ=UTC LC_ALL=C QT_QPA_PLATFORM=offscreen
+
+"$root/scripts/deps.sh" >/dev/null
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELMARK_WERROR=ON >/dev/null
+cmake --build "$build" -j "$(nproc)" --target pelmark bench_make_corpus bench_minimal_reader >/dev/null
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+corpus="$work/corpus"
+mkdir -p "$corpus"
+"$build/bench/process/bench_make_corpus" "$corpus"
+settings="$work/settings"
+mkdir -p "$settings"
+
+: >"$work/empty.txt"
+{
+  echo "OpenFolder \"$corpus/P1000001.JPG\""
+  for n in $(seq 1 500); do echo "TagExif 0 $n"; done
+} >"$work/walk.txt"
+printf ':file %s\n:click LoadTrack\nAnzahl\n' "$corpus/bench.t" >"$work/track.txt"
+
+# Times one command `runs` times (after one untimed run that warms the page cache) and prints
+# "label  median  min..max".
+measure() {
+  local label=$1 input=$2
+  shift 2
+  local times=()
+  "$@" <"$input" >/dev/null 2>&1
+  for _ in $(seq 1 "$runs"); do
+    local start end
+    start=$(date +%s%N)
+    "$@" <"$input" >/dev/null 2>&1
+    end=$(date +%s%N)
+    times+=($(((end - start) / 1000)))
+  done
+  printf '%s\n' "${times[@]}" | sort -n | awk -v label="$label" '
+    { t[NR] = $1 }
+    END { printf "%-34s %8.1f ms   %.1f..%.1f\n", label, t[int((NR + 1) / 2)] / 1000, t[1] / 1000, t[NR] / 1000 }'
+}
+
+pelmark="$build/apps/pelmark"
+minimal="$build/bench/process/bench_minimal_reader"
+echo "machine: $(nproc) cores, $(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo)," \
+  "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
+echo "runs per command: $runs (median, min..max)"
+measure "minimal: 500 capture times" "$work/empty.txt" "$minimal" photos "$corpus"
+measure "minimal: 10,000-point track" "$work/empty.txt" "$minimal" track "$corpus/bench.t"
+for mode in headless widgets; do
+  flags=(console --settings "$settings")
+  [ "$mode" = widgets ] && flags+=(--widgets)
+  measure "$mode: empty script" "$work/empty.txt" "$pelmark" "${flags[@]}"
+  measure "$mode: 500 capture times" "$work/walk.txt" "$pelmark" "${flags[@]}"
+  measure "$mode: 10,000-point track" "$work/track.txt" "$pelmark" "${flags[@]}"
+done
