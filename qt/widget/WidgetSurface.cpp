@@ -61,15 +61,12 @@ WidgetSurface::WidgetSurface(Surface& surface, QWidget* host)
     // Whatever size the host is given goes to the model, which decides what becomes of it.
     host->installEventFilter(this);
 
-    std::weak_ptr<bool> alive = alive_;
-    surface_.addObserver([this, alive](const std::string& name, Property property) {
-        if (alive.expired()) return;
-        refresh(name, property);
-    });
+    observer_ =
+        surface_.addObserver([this](const std::string& name, Property property) { refresh(name, property); });
 }
 
 WidgetSurface::~WidgetSurface() {
-    alive_.reset();
+    surface_.removeObserver(observer_);
     // The widgets go first, while the model they report to still listens to nobody.
     for (auto& [name, binding] : bindings_) {
         if (binding.timer) binding.timer->stop();
@@ -356,13 +353,14 @@ void WidgetSurface::hostResized(QSize pixels) {
 }
 
 void WidgetSurface::forward(const std::string& name, const std::function<void()>& action) {
-    std::weak_ptr<bool> alive = alive_;
+    // The action may end in the host deleting the control, and this surface with it.
+    QPointer<WidgetSurface> self(this);
     try {
         action();
     } catch (...) {
         if (failureSink_) failureSink_(std::current_exception());
     }
-    if (!alive.expired()) refreshAll(name);
+    if (self) refreshAll(name);
 }
 
 bool WidgetSurface::eventFilter(QObject* watched, QEvent* event) {

@@ -93,7 +93,7 @@ private:
     double dpiY_;
     std::map<std::string, Binding, std::less<>> bindings_;
     FailureSink failureSink_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    Surface::ObserverId observer_ = 0;
 };
 
 } // namespace pelmark

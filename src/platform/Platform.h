@@ -17,6 +17,8 @@ struct Picture {
     int width = 0;
     int height = 0;
     std::shared_ptr<const void> image;
+    // The same decoded image at the same size: showing it again changes nothing.
+    bool operator==(const Picture&) const = default;
 };
 
 // A file time: 100-nanosecond intervals since 1601-01-01 00:00 UTC; 0 leaves that time as it is.

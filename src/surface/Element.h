@@ -45,6 +45,7 @@ struct StatusPanel {
     std::string tag;
     int minWidth = 0;
     bool autoSize = false;
+    bool operator==(const StatusPanel&) const = default;
 };
 
 struct ToolButton {

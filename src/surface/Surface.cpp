@@ -18,30 +18,44 @@ std::string beforeFirstNul(std::string text) {
 } // namespace
 
 Element& Surface::add(Element element) {
-    std::string name = element.name;
-    auto [it, inserted] = elements_.insert_or_assign(name, std::move(element));
-    if (inserted) order_.push_back(name);
-    return it->second;
+    auto it = index_.find(element.name);
+    if (it != index_.end()) return elements_[it->second] = std::move(element);
+    index_.emplace(element.name, elements_.size());
+    order_.push_back(element.name);
+    return elements_.emplace_back(std::move(element));
 }
 
 bool Surface::has(std::string_view name) const {
-    return elements_.find(name) != elements_.end();
+    return index_.find(name) != index_.end();
 }
 
 const Element& Surface::get(std::string_view name) const {
-    auto it = elements_.find(name);
-    if (it == elements_.end())
+    auto it = index_.find(name);
+    if (it == index_.end())
         throw PelmarkError(ErrorKind::InvalidArgument, "unknown element: " + std::string(name));
-    return it->second;
+    return elements_[it->second];
 }
 
 Element& Surface::mutableElement(std::string_view name) {
     return const_cast<Element&>(get(name));
 }
 
+Surface::ObserverId Surface::addObserver(Observer observer) {
+    observers_.emplace(nextObserver_, std::move(observer));
+    return nextObserver_++;
+}
+
+void Surface::removeObserver(ObserverId id) {
+    observers_.erase(id);
+}
+
 void Surface::notify(const Element& element, Property property) {
-    for (auto& observer : observers_)
-        observer(element.name, property);
+    // An observer may remove itself or another while it hears of a change.
+    for (auto it = observers_.begin(); it != observers_.end();) {
+        const ObserverId id = it->first;
+        it->second(element.name, property);
+        it = observers_.upper_bound(id);
+    }
 }
 
 void Surface::setText(std::string_view name, std::string text) {
@@ -79,13 +93,13 @@ void Surface::setValue(std::string_view name, int value) {
     if (element.value == value) return;
     element.value = value;
     if (element.kind == ElementKind::OptionButton && value == 1) {
-        // Option buttons of one container exclude each other.
-        for (auto& [otherName, other] : elements_) {
+        // Option buttons of one container exclude each other; the partners hear it in the frame's order.
+        for (auto& other : elements_) {
             if (&other != &element && other.kind == ElementKind::OptionButton &&
                 other.container == element.container && other.value != 0) {
                 other.value = 0;
                 notify(other, Property::Value);
-                raise(otherName, Event::Change);
+                raise(other.name, Event::Change);
             }
         }
     }
@@ -94,52 +108,31 @@ void Surface::setValue(std::string_view name, int value) {
 }
 
 void Surface::setMax(std::string_view name, int max) {
-    Element& element = mutableElement(name);
-    if (element.max == max) return;
-    element.max = max;
-    notify(element, Property::Range);
+    assign(name, &Element::max, max, Property::Range);
 }
 
 void Surface::setEnabled(std::string_view name, bool enabled) {
-    Element& element = mutableElement(name);
-    if (element.enabled == enabled) return;
-    element.enabled = enabled;
-    notify(element, Property::Enabled);
+    assign(name, &Element::enabled, enabled, Property::Enabled);
 }
 
 void Surface::setVisible(std::string_view name, bool visible) {
-    Element& element = mutableElement(name);
-    if (element.visible == visible) return;
-    element.visible = visible;
-    notify(element, Property::Visible);
+    assign(name, &Element::visible, visible, Property::Visible);
 }
 
 void Surface::setLeft(std::string_view name, int left) {
-    Element& element = mutableElement(name);
-    if (element.left == left) return;
-    element.left = left;
-    notify(element, Property::Geometry);
+    assign(name, &Element::left, left, Property::Geometry);
 }
 
 void Surface::setWidth(std::string_view name, int width) {
-    Element& element = mutableElement(name);
-    if (element.width == width) return;
-    element.width = width;
-    notify(element, Property::Geometry);
+    assign(name, &Element::width, width, Property::Geometry);
 }
 
 void Surface::setHeight(std::string_view name, int height) {
-    Element& element = mutableElement(name);
-    if (element.height == height) return;
-    element.height = height;
-    notify(element, Property::Geometry);
+    assign(name, &Element::height, height, Property::Geometry);
 }
 
 void Surface::setToolTip(std::string_view name, std::string toolTip) {
-    Element& element = mutableElement(name);
-    if (element.toolTip == toolTip) return;
-    element.toolTip = std::move(toolTip);
-    notify(element, Property::ToolTip);
+    assign(name, &Element::toolTip, std::move(toolTip), Property::ToolTip);
 }
 
 void Surface::setItems(std::string_view name, std::vector<std::string> items) {
@@ -167,16 +160,11 @@ void Surface::setSelected(std::string_view name, int index) {
 }
 
 void Surface::setPicture(std::string_view name, std::optional<Picture> picture) {
-    Element& element = mutableElement(name);
-    if (!element.picture && !picture) return;
-    element.picture = std::move(picture);
-    notify(element, Property::Picture);
+    assign(name, &Element::picture, std::move(picture), Property::Picture);
 }
 
 void Surface::setPanels(std::string_view name, std::vector<StatusPanel> panels) {
-    Element& element = mutableElement(name);
-    element.panels = std::move(panels);
-    notify(element, Property::Panels);
+    assign(name, &Element::panels, std::move(panels), Property::Panels);
 }
 
 void Surface::setPanelText(std::string_view name, int panel, std::string text) {
@@ -204,10 +192,7 @@ void Surface::setButtonPressed(std::string_view toolbar, std::string_view key, b
 }
 
 void Surface::setTimerEnabled(std::string_view name, bool enabled) {
-    Element& element = mutableElement(name);
-    if (element.timerEnabled == enabled) return;
-    element.timerEnabled = enabled;
-    notify(element, Property::Timer);
+    assign(name, &Element::timerEnabled, enabled, Property::Timer);
 }
 
 void Surface::on(std::string_view name, Event event, Handler handler) {

@@ -3,6 +3,8 @@
 #include "base/StopRequest.h"
 #include "surface/Element.h"
 
+#include <cstddef>
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -29,6 +31,7 @@ class Surface {
 public:
     using Handler = std::function<void(const EventArgs&)>;
     using Observer = std::function<void(const std::string& name, Property)>;
+    using ObserverId = std::size_t;
 
     explicit Surface(StopRequest& stop) : stop_(stop) {}
     Surface(const Surface&) = delete;
@@ -44,7 +47,8 @@ public:
     const std::string& text(std::string_view name) const { return get(name).text; }
     int value(std::string_view name) const { return get(name).value; }
 
-    // Program changes. Each returns early when nothing changes, then notifies.
+    // Program changes. Each returns early when the element already holds the value, and otherwise
+    // stores it and then notifies, so observers and change handlers hear only of real changes.
     void setText(std::string_view name, std::string text);
     void setValue(std::string_view name, int value);
     void setMax(std::string_view name, int max);
@@ -76,7 +80,9 @@ public:
     void userDrop(std::string_view name, std::optional<std::vector<std::string>> files);
     void hostResize(int width, int height);
 
-    void addObserver(Observer observer) { observers_.push_back(std::move(observer)); }
+    // An observer hears of every property change until it is removed.
+    ObserverId addObserver(Observer observer);
+    void removeObserver(ObserverId id);
 
     // The name of the control's own element (its size is the control's size).
     static constexpr const char* kControl = "Veltora";
@@ -84,17 +90,29 @@ public:
 private:
     Element& mutableElement(std::string_view name);
     void notify(const Element& element, Property property);
+    // The one shape of every plain setter: store the value unless it is already there, then notify.
+    template <typename T>
+    void assign(std::string_view name, T Element::*member, T value, Property property) {
+        Element& element = mutableElement(name);
+        if (element.*member == value) return;
+        element.*member = std::move(value);
+        notify(element, property);
+    }
 
     StopRequest& stop_;
-    // Every load reads and writes dozens of elements by name: a hash lookup keeps that cheap.
+    // Every load reads and writes dozens of elements by name: a hash lookup keeps that cheap. The
+    // elements themselves stay in the order they were added (a deque keeps references stable), which
+    // is also the order option buttons hear that a partner took the selection.
     struct NameHash {
         using is_transparent = void;
         std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
     };
-    std::unordered_map<std::string, Element, NameHash, std::equal_to<>> elements_;
+    std::deque<Element> elements_;
+    std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> index_;
     std::vector<std::string> order_;
     std::map<std::pair<std::string, Event>, std::vector<Handler>> handlers_;
-    std::vector<Observer> observers_;
+    std::map<ObserverId, Observer> observers_;
+    ObserverId nextObserver_ = 0;
 };
 
 } // namespace pelmark

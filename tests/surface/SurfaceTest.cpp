@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,10 @@ TEST_F(SurfaceTest, ComboTextFollowsTheSelectionAndBack) {
     surface.setText("ExposureProgram", "");
     EXPECT_EQ(surface.get("ExposureProgram").selected, -1);
     EXPECT_THROW(surface.setSelected("ExposureProgram", 2), PelmarkError);
+    // A shorter list drops a selection that no longer has its entry, the one just past the end too.
+    surface.setSelected("ExposureProgram", 1);
+    surface.setItems("ExposureProgram", {"1 - Manual Control"});
+    EXPECT_EQ(surface.get("ExposureProgram").selected, -1);
 }
 
 TEST_F(SurfaceTest, UserActionsWithdrawAStopRequestOnlyWhenNothingRuns) {
@@ -119,16 +124,23 @@ TEST_F(SurfaceTest, UserActionsWithdrawAStopRequestOnlyWhenNothingRuns) {
     EXPECT_TRUE(stop.requested());
 }
 
-TEST_F(SurfaceTest, ObserversHearEveryPropertyChange) {
+TEST_F(SurfaceTest, ObserversHearEveryRealPropertyChangeUntilRemoved) {
     std::vector<std::pair<std::string, Property>> heard;
-    surface.addObserver(
+    const auto id = surface.addObserver(
         [&](const std::string& name, Property property) { heard.emplace_back(name, property); });
+    const Picture picture{4, 3, std::make_shared<int>(0)};
     surface.setVisible("NoExifAvailable", true);
     surface.setVisible("NoExifAvailable", true);
     surface.setPanelText("StatusBar1", 1, " 3 von ");
-    ASSERT_EQ(heard.size(), 2u);
+    surface.setPanels("StatusBar1", surface.get("StatusBar1").panels);
+    surface.setPicture("Bild", picture);
+    surface.setPicture("Bild", picture);
+    surface.removeObserver(id);
+    surface.setVisible("NoExifAvailable", false);
+    ASSERT_EQ(heard.size(), 3u);
     EXPECT_EQ(heard[0], std::make_pair(std::string("NoExifAvailable"), Property::Visible));
     EXPECT_EQ(heard[1], std::make_pair(std::string("StatusBar1"), Property::Panels));
+    EXPECT_EQ(heard[2], std::make_pair(std::string("Bild"), Property::Picture));
 }
 
 TEST_F(SurfaceTest, UnknownNamesAreErrors) {
