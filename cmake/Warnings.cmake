@@ -12,17 +12,15 @@ if(PELMARK_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# One library for each folder under src/: its sources are the folder's .cpp files.
+# One library for each folder under src/: its sources are the folder's .cpp files. PUBLIC names the
+# subsystems its headers include, PRIVATE those only its sources include, so the build graph is the
+# include graph.
 function(pelmark_subsystem name)
-  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "PUBLIC;PRIVATE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  if(sources)
-    add_library(pelmark_${name} STATIC ${sources})
-    target_include_directories(pelmark_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-    target_link_libraries(pelmark_${name} PUBLIC ${ARG_DEPENDS} PRIVATE pelmark_warnings)
-  else()
-    add_library(pelmark_${name} INTERFACE)
-    target_include_directories(pelmark_${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
-    target_link_libraries(pelmark_${name} INTERFACE ${ARG_DEPENDS})
-  endif()
+  add_library(pelmark_${name} STATIC ${sources})
+  target_include_directories(pelmark_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  list(TRANSFORM ARG_PUBLIC PREPEND pelmark_)
+  list(TRANSFORM ARG_PRIVATE PREPEND pelmark_)
+  target_link_libraries(pelmark_${name} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE} pelmark_warnings)
 endfunction()
