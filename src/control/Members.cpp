@@ -16,8 +16,9 @@ constexpr Parameter byRef(std::string_view name, bool optional = false) {
     return Parameter{name, ParameterType::Variant, true, optional};
 }
 
-constexpr Member property(int slot, std::string_view name, MemberKind kind, std::uint32_t id) {
-    Member member{slot, name, kind, id, {}, 0, ResultType::None};
+constexpr Member property(int slot, std::string_view name, MemberKind kind, std::uint32_t id,
+                          MemberCall call) {
+    Member member{slot, name, kind, id, {}, 0, ResultType::None, call};
     if (kind == MemberKind::PropertyGet) {
         member.result = ResultType::Variant;
     } else {
@@ -28,40 +29,75 @@ constexpr Member property(int slot, std::string_view name, MemberKind kind, std:
 }
 
 constexpr Member member(int slot, std::string_view name, MemberKind kind, std::uint32_t id, ResultType result,
-                        std::array<Parameter, 2> parameters = {}, int count = 0) {
-    return Member{slot, name, kind, id, parameters, count, result};
+                        MemberCall call, std::array<Parameter, 2> parameters = {}, int count = 0) {
+    return Member{slot, name, kind, id, parameters, count, result, call};
 }
 
 using K = MemberKind;
 using R = ResultType;
+using C = VeltoraControl;
+using A = std::vector<Variant>;
+
+constexpr MemberCall kGetAnzahl = [](C& c, A&) { return c.Anzahl(); };
+constexpr MemberCall kLetAnzahl = [](C& c, A& a) { return c.setAnzahl(a[0]), Variant(); };
+constexpr MemberCall kGetGARTripPath = [](C& c, A&) { return c.GARTripPath(); };
+constexpr MemberCall kLetGARTripPath = [](C& c, A& a) { return c.setGARTripPath(a[0]), Variant(); };
 
 constexpr std::array<Member, kMemberSlots> kMembers{{
-    property(0, "Anzahl", K::PropertyGet, 0x40030011),
-    property(1, "Anzahl", K::PropertyLet, 0x40030011),
-    property(2, "Anzahl", K::PropertySet, 0x40030011),
-    property(3, "GARTripPath", K::PropertyGet, 0x40030012),
-    property(4, "GARTripPath", K::PropertyLet, 0x40030012),
-    property(5, "GARTripPath", K::PropertySet, 0x40030012),
-    member(6, "DiffExifTrackTime", K::Method, 0x60030006, R::Variant,
-           {byRef("ExifTime"), byRef("TrackPointTime")}, 2),
-    member(7, "BildInBox", K::Method, 0x6003000D, R::None, {byRef("PictureLoadPath", true)}, 1),
-    member(8, "OpenGarTrip", K::Method, 0x60030013, R::None, {byRef("FileName")}, 1),
-    member(9, "PrintWayPointList", K::Method, 0x60030014, R::None),
-    member(10, "BinarWert", K::Method, 0x60030015, R::Variant,
-           {Parameter{"WertDez", ParameterType::Double, false, false}, byRef("Length")}, 2),
-    member(11, "SearchAllTrackFiles", K::Method, 0x60030016, R::Variant),
-    member(12, "ReferencePhoto", K::Method, 0x60030018, R::Variant),
-    member(13, "Wert", K::Method, 0x60030019, R::Variant, {byRef("Binar"), byRef("IIMM", true)}, 2),
-    member(14, "LoadPictures", K::Method, 0x6003001B, R::None, {byRef("Pfad", true)}, 1),
-    member(15, "OpenFolder", K::Method, 0x6003001C, R::None, {byRef("Pfad", true)}, 1),
-    member(16, "FileExist", K::Method, 0x6003001F, R::Boolean, {byRef("DateiName")}, 1),
-    member(17, "DatumSetzen", K::Method, 0x60030021, R::None, {byRef("BildFile")}, 1),
-    member(18, "PhotoPath", K::ReadOnlyProperty, 0x68030003, R::Variant, {byRef("PhotoNumber")}, 1),
-    member(19, "PhotoName", K::ReadOnlyProperty, 0x68030002, R::Variant, {byRef("PhotoNumber")}, 1),
-    member(20, "PhotoCount", K::ReadOnlyProperty, 0x68030001, R::Variant),
-    member(21, "FotoPrint", K::Method, 0x60030027, R::Variant),
-    member(22, "TagExif", K::ReadOnlyProperty, 0x68030000, R::Variant,
-           {Parameter{"TagKind", ParameterType::TagEnum, true, false}, byRef("BildNr", true)}, 2),
+    property(0, "Anzahl", K::PropertyGet, 0x40030011, kGetAnzahl),
+    property(1, "Anzahl", K::PropertyLet, 0x40030011, kLetAnzahl),
+    property(2, "Anzahl", K::PropertySet, 0x40030011, kLetAnzahl),
+    property(3, "GARTripPath", K::PropertyGet, 0x40030012, kGetGARTripPath),
+    property(4, "GARTripPath", K::PropertyLet, 0x40030012, kLetGARTripPath),
+    property(5, "GARTripPath", K::PropertySet, 0x40030012, kLetGARTripPath),
+    member(
+        6, "DiffExifTrackTime", K::Method, 0x60030006, R::Variant,
+        [](C& c, A& a) { return c.DiffExifTrackTime(a[0], a[1]); },
+        {byRef("ExifTime"), byRef("TrackPointTime")}, 2),
+    member(
+        7, "BildInBox", K::Method, 0x6003000D, R::None,
+        [](C& c, A& a) { return c.BildInBox(a[0]), Variant(); }, {byRef("PictureLoadPath", true)}, 1),
+    member(
+        8, "OpenGarTrip", K::Method, 0x60030013, R::None,
+        [](C& c, A& a) { return c.OpenGarTrip(a[0]), Variant(); }, {byRef("FileName")}, 1),
+    member(9, "PrintWayPointList", K::Method, 0x60030014, R::None,
+           [](C& c, A&) { return c.PrintWayPointList(), Variant(); }),
+    member(
+        10, "BinarWert", K::Method, 0x60030015, R::Variant,
+        [](C& c, A& a) { return c.BinarWert(a[0].asNumber(), a[1]); },
+        {Parameter{"WertDez", ParameterType::Double, false, false}, byRef("Length")}, 2),
+    member(11, "SearchAllTrackFiles", K::Method, 0x60030016, R::Variant,
+           [](C& c, A&) { return c.SearchAllTrackFiles(); }),
+    member(12, "ReferencePhoto", K::Method, 0x60030018, R::Variant,
+           [](C& c, A&) { return c.ReferencePhoto(); }),
+    member(
+        13, "Wert", K::Method, 0x60030019, R::Variant, [](C& c, A& a) { return c.Wert(a[0], a[1]); },
+        {byRef("Binar"), byRef("IIMM", true)}, 2),
+    member(
+        14, "LoadPictures", K::Method, 0x6003001B, R::None,
+        [](C& c, A& a) { return c.LoadPictures(a[0]), Variant(); }, {byRef("Pfad", true)}, 1),
+    member(
+        15, "OpenFolder", K::Method, 0x6003001C, R::None,
+        [](C& c, A& a) { return c.OpenFolder(a[0]), Variant(); }, {byRef("Pfad", true)}, 1),
+    member(
+        16, "FileExist", K::Method, 0x6003001F, R::Boolean,
+        [](C& c, A& a) { return Variant(c.FileExist(a[0])); }, {byRef("DateiName")}, 1),
+    member(
+        17, "DatumSetzen", K::Method, 0x60030021, R::None,
+        [](C& c, A& a) { return c.DatumSetzen(a[0]), Variant(); }, {byRef("BildFile")}, 1),
+    member(
+        18, "PhotoPath", K::ReadOnlyProperty, 0x68030003, R::Variant,
+        [](C& c, A& a) { return c.PhotoPath(a[0]); }, {byRef("PhotoNumber")}, 1),
+    member(
+        19, "PhotoName", K::ReadOnlyProperty, 0x68030002, R::Variant,
+        [](C& c, A& a) { return c.PhotoName(a[0]); }, {byRef("PhotoNumber")}, 1),
+    member(20, "PhotoCount", K::ReadOnlyProperty, 0x68030001, R::Variant,
+           [](C& c, A&) { return c.PhotoCount(); }),
+    member(21, "FotoPrint", K::Method, 0x60030027, R::Variant, [](C& c, A&) { return c.FotoPrint(); }),
+    member(
+        22, "TagExif", K::ReadOnlyProperty, 0x68030000, R::Variant,
+        [](C& c, A& a) { return c.TagExif(a[0], a[1]); },
+        {Parameter{"TagKind", ParameterType::TagEnum, true, false}, byRef("BildNr", true)}, 2),
 }};
 
 // A host's value as the typed parameter receives it, with the coercions an automation call makes: a
@@ -75,64 +111,6 @@ Variant coerce(const Parameter& parameter, const Variant& value, char decimalSep
     if (!(whole >= -2147483648.0 && whole <= 2147483647.0))
         throw PelmarkError(ErrorKind::Overflow, std::string(parameter.name) + " is out of range");
     return whole;
-}
-
-Variant call(VeltoraControl& control, const Member& m, std::vector<Variant>& a) {
-    switch (m.slot) {
-    case 0:
-    case 3:
-        return m.slot == 0 ? control.Anzahl() : control.GARTripPath();
-    case 1:
-    case 2:
-        control.setAnzahl(a[0]);
-        return {};
-    case 4:
-    case 5:
-        control.setGARTripPath(a[0]);
-        return {};
-    case 6:
-        return control.DiffExifTrackTime(a[0], a[1]);
-    case 7:
-        control.BildInBox(a[0]);
-        return {};
-    case 8:
-        control.OpenGarTrip(a[0]);
-        return {};
-    case 9:
-        control.PrintWayPointList();
-        return {};
-    case 10:
-        return control.BinarWert(a[0].asNumber(), a[1]);
-    case 11:
-        return control.SearchAllTrackFiles();
-    case 12:
-        return control.ReferencePhoto();
-    case 13:
-        return control.Wert(a[0], a[1]);
-    case 14:
-        control.LoadPictures(a[0]);
-        return {};
-    case 15:
-        control.OpenFolder(a[0]);
-        return {};
-    case 16:
-        return control.FileExist(a[0]);
-    case 17:
-        control.DatumSetzen(a[0]);
-        return {};
-    case 18:
-        return control.PhotoPath(a[0]);
-    case 19:
-        return control.PhotoName(a[0]);
-    case 20:
-        return control.PhotoCount();
-    case 21:
-        return control.FotoPrint();
-    case 22:
-        return control.TagExif(a[0], a[1]);
-    default:
-        throw PelmarkError(ErrorKind::InvalidArgument, "no member in slot " + std::to_string(m.slot));
-    }
 }
 
 } // namespace
@@ -193,7 +171,7 @@ Variant invoke(VeltoraControl& control, std::string_view name, std::vector<Varia
             if (params[i].byReference) args[i] = std::move(received[i]);
     };
     try {
-        Variant result = call(control, m, received);
+        Variant result = m.call(control, received);
         writeBack();
         return result;
     } catch (...) {

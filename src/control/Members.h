@@ -27,8 +27,13 @@ struct Parameter {
     bool optional = false;
 };
 
+// How a slot reaches the control: the arguments arrive fitted to the signature (missing ones added,
+// typed ones coerced) and by-reference ones are the caller's variables.
+using MemberCall = Variant (*)(VeltoraControl&, std::vector<Variant>&);
+
 // One slot of the control's dispatch interface. A property takes three slots (get, let, set) under
-// one name.
+// one name. The table of slots is the one list of the members: the console, the widget's meta-object
+// test and every call by name read it.
 struct Member {
     int slot = 0;
     std::string_view name;
@@ -37,6 +42,7 @@ struct Member {
     std::array<Parameter, 2> parameterSlots{};
     int parameterCount = 0;
     ResultType result = ResultType::None;
+    MemberCall call = nullptr;
 
     std::span<const Parameter> parameters() const {
         return {parameterSlots.data(), static_cast<std::size_t>(parameterCount)};
