@@ -1,6 +1,9 @@
+#include "base/FileSlot.h"
+#include "base/NameOrder.h"
 #include "base/NumberText.h"
 #include "photos/PhotoLoader.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -8,6 +11,10 @@
 namespace pelmark {
 
 void PhotoLoader::openFolder(Variant& path) {
+    chooseFolder(path);
+}
+
+PhotoLoader::FolderOutcome PhotoLoader::chooseFolder(Variant& path) {
     Surface& surface = context_.surface;
     CommonDialog& dialog = context_.dialog;
     if (pathGiven(path)) {
@@ -17,7 +24,7 @@ void PhotoLoader::openFolder(Variant& path) {
     } else {
         dialog.filter = kFolderFilter;
         dialog.fileName = kFolderPreset;
-        if (!dialog.showOpen()) return;
+        if (!dialog.showOpen()) return FolderOutcome::Cancelled;
     }
 
     // The folder ends with its "/"; the name after it is the file the user picked, if any.
@@ -27,15 +34,20 @@ void PhotoLoader::openFolder(Variant& path) {
     const std::string chosenName = slash == std::string::npos ? std::string() : chosen.substr(slash + 1);
     path = Variant(slash == std::string::npos ? chosen : folder);
 
-    list_.restart();
     // Without a "/" the name is a pattern's start in the current folder.
-    if (!scanFolder(folder, slash == std::string::npos ? chosen : std::string())) return;
-
-    if (list_.count() == 0) {
+    auto names = scanFolder(folder, slash == std::string::npos ? chosen : std::string());
+    // Stopped: the user did not get the folder they asked for, so the one shown before stays whole.
+    if (!names) return FolderOutcome::Stopped;
+    if (names->empty()) {
         // A folder without photos: ask again until one has photos or the user gives up.
         Variant again = Variant::missing();
-        openFolder(again);
+        FolderOutcome outcome = chooseFolder(again);
+        if (outcome != FolderOutcome::Cancelled) return outcome;
     }
+
+    list_.restart();
+    for (const std::string& name : *names)
+        if (!list_.append(name, folder + name)) break;
     const int count = list_.count();
     surface.setMax("UpDown1", count);
     int selected = 1;
@@ -44,24 +56,39 @@ void PhotoLoader::openFolder(Variant& path) {
     // The count is shown before the number is set: setting it loads that photo, and whatever runs while
     // the load yields, or a load that fails, should find the new count already there.
     surface.setText("PictureCount", std::to_string(count));
+    const int before = surface.value("UpDown1");
     surface.setValue("UpDown1", selected);
+    // An unchanged number fires nothing, yet the photo it names now is another folder's.
+    if (surface.value("UpDown1") == before && before >= 1) loadPictures(Variant(list_.path(before)));
+    return FolderOutcome::Shown;
 }
 
-bool PhotoLoader::scanFolder(const std::string& folder, const std::string& namePrefix) {
+std::optional<std::vector<std::string>> PhotoLoader::scanFolder(const std::string& folder,
+                                                                const std::string& namePrefix) {
+    std::vector<std::string> listing;
     std::error_code error;
-    std::filesystem::directory_iterator entries(folder.empty() ? std::string(".") : folder, error);
-    if (error) return true; // a folder that cannot be listed holds no photo
-    for (; entries != std::filesystem::directory_iterator(); entries.increment(error)) {
-        if (error) break;
-        const std::string name = entries->path().filename().string();
+    // A folder that cannot be listed holds no photo.
+    if (namesFile(folder)) {
+        std::filesystem::directory_iterator entries(folder.empty() ? std::string(".") : folder, error);
+        for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error))
+            listing.push_back(entries->path().filename().string());
+    }
+    std::sort(listing.begin(), listing.end(),
+              [](const std::string& a, const std::string& b) { return nameOrder(a, b); });
+
+    std::vector<std::string> photos;
+    for (const std::string& name : listing) {
         // Hidden entries are not listed, and "." and ".." are among them.
         if (name.empty() || name[0] == '.') continue;
         if (name.compare(0, namePrefix.size(), namePrefix) != 0) continue;
         if (name == kAllFiles) continue;
-        if (hasPhotoExtension(name) && !list_.append(name, folder + name)) break; // the list is full
-        if (context_.yieldAndTestStop()) return false;
+        if (hasPhotoExtension(name)) {
+            if (photos.size() == PhotoList::kCapacity) break; // the list is full
+            photos.push_back(name);
+        }
+        if (context_.yieldAndTestStop()) return std::nullopt;
     }
-    return true;
+    return photos;
 }
 
 void PhotoLoader::bildInBox(Variant& path) {
