@@ -13,7 +13,7 @@ namespace {
 
 // A picture decoded at the box's size never needs more; a file claiming more fails at once instead of
 // holding the control while the decoder works through it.
-constexpr int kAllocationLimitMegabytes = 64;
+constexpr int kAllocationLimitMegabytes = 32;
 
 } // namespace
 

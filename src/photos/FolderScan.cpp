@@ -10,11 +10,26 @@
 
 namespace pelmark {
 
-void PhotoLoader::openFolder(Variant& path) {
-    chooseFolder(path);
+namespace {
+
+// A dialog's answer: the folder ends with its "/"; the name after it is the file the user picked, if
+// any. Without a "/" the name is a pattern's start in the current folder.
+struct FolderChoice {
+    std::string folder;
+    std::string name;
+    std::string prefix;
+    bool hasFolder;
+};
+
+FolderChoice choiceOf(const std::string& chosen) {
+    const auto slash = chosen.rfind('/');
+    if (slash == std::string::npos) return {"", "", chosen, false};
+    return {chosen.substr(0, slash + 1), chosen.substr(slash + 1), "", true};
 }
 
-PhotoLoader::FolderOutcome PhotoLoader::chooseFolder(Variant& path) {
+} // namespace
+
+void PhotoLoader::openFolder(Variant& path) {
     Surface& surface = context_.surface;
     CommonDialog& dialog = context_.dialog;
     if (pathGiven(path)) {
@@ -24,35 +39,33 @@ PhotoLoader::FolderOutcome PhotoLoader::chooseFolder(Variant& path) {
     } else {
         dialog.filter = kFolderFilter;
         dialog.fileName = kFolderPreset;
-        if (!dialog.showOpen()) return FolderOutcome::Cancelled;
+        if (!dialog.showOpen()) return;
     }
+    const FolderChoice first = choiceOf(dialog.fileName);
+    path = Variant(first.hasFolder ? first.folder : first.prefix);
 
-    // The folder ends with its "/"; the name after it is the file the user picked, if any.
-    const std::string chosen = dialog.fileName;
-    const auto slash = chosen.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : chosen.substr(0, slash + 1);
-    const std::string chosenName = slash == std::string::npos ? std::string() : chosen.substr(slash + 1);
-    path = Variant(slash == std::string::npos ? chosen : folder);
-
-    // Without a "/" the name is a pattern's start in the current folder.
-    auto names = scanFolder(folder, slash == std::string::npos ? chosen : std::string());
+    FolderChoice listed = first;
+    auto names = scanFolder(listed.folder, listed.prefix);
+    while (names && names->empty()) {
+        // A folder without photos: ask again until one has photos or the user gives up. The name chosen
+        // first is still the one looked for.
+        dialog.filter = kFolderFilter;
+        dialog.fileName = kFolderPreset;
+        if (!dialog.showOpen()) break;
+        listed = choiceOf(dialog.fileName);
+        names = scanFolder(listed.folder, listed.prefix);
+    }
     // Stopped: the user did not get the folder they asked for, so the one shown before stays whole.
-    if (!names) return FolderOutcome::Stopped;
-    if (names->empty()) {
-        // A folder without photos: ask again until one has photos or the user gives up.
-        Variant again = Variant::missing();
-        FolderOutcome outcome = chooseFolder(again);
-        if (outcome != FolderOutcome::Cancelled) return outcome;
-    }
+    if (!names) return;
 
     list_.restart();
     for (const std::string& name : *names)
-        if (!list_.append(name, folder + name)) break;
+        if (!list_.append(name, listed.folder + name)) break;
     const int count = list_.count();
     surface.setMax("UpDown1", count);
     int selected = 1;
     for (int number = 1; number <= count; ++number)
-        if (list_.name(number) == chosenName) selected = number;
+        if (list_.name(number) == first.name) selected = number;
     // The count is shown before the number is set: setting it loads that photo, and whatever runs while
     // the load yields, or a load that fails, should find the new count already there.
     surface.setText("PictureCount", std::to_string(count));
@@ -60,7 +73,6 @@ PhotoLoader::FolderOutcome PhotoLoader::chooseFolder(Variant& path) {
     surface.setValue("UpDown1", selected);
     // An unchanged number fires nothing, yet the photo it names now is another folder's.
     if (surface.value("UpDown1") == before && before >= 1) loadPictures(Variant(list_.path(before)));
-    return FolderOutcome::Shown;
 }
 
 std::optional<std::vector<std::string>> PhotoLoader::scanFolder(const std::string& folder,

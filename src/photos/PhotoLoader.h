@@ -45,8 +45,6 @@ public:
 private:
     void loadFile();
     void clearExifFields();
-    enum class FolderOutcome { Shown, Cancelled, Stopped };
-    FolderOutcome chooseFolder(Variant& path);
     // The photo names of the folder in name order; nothing when the user stopped the scan.
     std::optional<std::vector<std::string>> scanFolder(const std::string& folder,
                                                        const std::string& namePrefix);
