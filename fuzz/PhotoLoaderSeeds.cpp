@@ -32,15 +32,23 @@ int main(int argc, char** argv) {
     JpegExifWriter motorola;
     motorola.motorola().main(asciiEntry(0x010F, "Brightline")).sub(shortEntry(0x9209, 1));
 
+    // Each seed starts with the length of the hole the fuzzer appends to the file (little-endian).
+    const std::string noHole(4, '\0');
+    const std::string twoGiB("\0\0\0\x80", 4);
+    JpegExifWriter huge;
+    for (int k = 0; k < 64; ++k)
+        huge.main(rawEntry(static_cast<std::uint16_t>(k % 2 ? 0x010F : 0x010E), 2, 2'000'000'000, 0x400));
+    huge.sub(rawEntry(0x927C, 7, 2'000'000'000, 0x400)).sub(rawEntry(0x9003, 2, 0xFFFFFFFF, 0x400));
     const pelmark::fuzz::Seeds seeds = {
-        {"camera.jpg", camera.bytes()},
-        {"first-directory-only.jpg", JpegExifWriter().main(asciiEntry(0x010F, "Lumo")).bytes()},
-        {"long-link.jpg", longLink.bytes()},
-        {"motorola.jpg", motorola.bytes()},
-        {"pointer-to-itself.jpg", JpegExifWriter().main(rawEntry(0x8769, 4, 1, 8)).bytes()},
-        {"cut-in-directory.jpg", camera.bytesCutAt(60)},
-        {"jfif.jpg", jfifJpeg()},
-        {"scan.tif", tiffFile()},
+        {"huge-counts-over-a-hole.jpg", twoGiB + huge.bytes()},
+        {"camera.jpg", noHole + camera.bytes()},
+        {"first-directory-only.jpg", noHole + JpegExifWriter().main(asciiEntry(0x010F, "Lumo")).bytes()},
+        {"long-link.jpg", noHole + longLink.bytes()},
+        {"motorola.jpg", noHole + motorola.bytes()},
+        {"pointer-to-itself.jpg", noHole + JpegExifWriter().main(rawEntry(0x8769, 4, 1, 8)).bytes()},
+        {"cut-in-directory.jpg", noHole + camera.bytesCutAt(60)},
+        {"jfif.jpg", noHole + jfifJpeg()},
+        {"scan.tif", noHole + tiffFile()},
     };
     return pelmark::fuzz::writeSeeds(argc, argv, seeds);
 }

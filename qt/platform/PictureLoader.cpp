@@ -9,8 +9,17 @@
 
 namespace pelmark {
 
+namespace {
+
+// A picture decoded at the box's size never needs more; a file claiming more fails at once instead of
+// holding the control while the decoder works through it.
+constexpr int kAllocationLimitMegabytes = 32;
+
+} // namespace
+
 std::optional<Picture> loadPictureScaled(const std::string& path, int widthPixels, int heightPixels) {
     QImageReader reader(pathToQt(path));
+    reader.setAllocationLimit(kAllocationLimitMegabytes);
     if (!reader.canRead()) return std::nullopt;
     // A box of zero size still shows one pixel rather than asking the decoder for nothing.
     reader.setScaledSize(QSize(std::max(1, widthPixels), std::max(1, heightPixels)));

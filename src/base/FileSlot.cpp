@@ -8,6 +8,7 @@ namespace pelmark {
 
 bool FileSlot::openForReading(const std::string& path) {
     close();
+    if (!namesFile(path)) return false;
     // A folder opens on Linux; it is no file to read.
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) return false;
@@ -26,6 +27,7 @@ bool FileSlot::openForReading(const std::string& path) {
 
 bool FileSlot::openForWriting(const std::string& path) {
     close();
+    if (!namesFile(path)) return false;
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
     file_ = file;

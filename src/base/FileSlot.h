@@ -7,6 +7,12 @@
 
 namespace pelmark {
 
+// False for a name holding a NUL byte: the system would read it only up to the NUL, so it would name
+// another file than the one asked for.
+inline bool namesFile(std::string_view path) {
+    return path.find('\0') == std::string_view::npos;
+}
+
 // The control's single file slot: at most one file is open at a time, and the Stop button closes
 // whatever it holds. Reads after a close fail instead of touching a closed handle, so a loop that was
 // stopped while it yielded simply sees the end of its data.
@@ -29,10 +35,10 @@ public:
 
     // Exactly `count` bytes from `offset`, appended to nothing: `out` is replaced. False, and `out`
     // empty, when the slot is closed or the bytes lie wholly or partly beyond the end.
-    bool readAt(std::uint64_t offset, std::uint64_t count, std::string& out);
+    [[nodiscard]] bool readAt(std::uint64_t offset, std::uint64_t count, std::string& out);
 
     // Exactly `count` bytes from the current position; on a short read the position is at the end.
-    bool read(std::uint64_t count, std::string& out);
+    [[nodiscard]] bool read(std::uint64_t count, std::string& out);
     std::uint64_t position() const { return position_; }
 
     bool write(std::string_view bytes);

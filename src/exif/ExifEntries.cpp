@@ -1,15 +1,17 @@
 #include "exif/ExifEntries.h"
 
+#include "exif/TiffReader.h"
+
 namespace pelmark {
 
 ExifEntry entryFromBytes(std::string_view twelve, ByteOrder order) {
     ExifEntry entry;
     if (twelve.size() < kEntryBytes) return entry;
     entry.Tag = std::string(twelve.substr(0, 2));
-    entry.FieldType = decodeUnsigned(twelve.substr(2, 2), order);
-    entry.ValueCount = decodeUnsigned(twelve.substr(4, 4), order);
+    entry.FieldType = u16From(twelve.substr(2, 2), order);
+    entry.ValueCount = u32From(twelve.substr(4, 4), order);
     entry.valueFieldBytes = std::string(twelve.substr(8, 4));
-    entry.ValueField = decodeUnsigned(entry.valueFieldBytes, order);
+    entry.ValueField = u32From(entry.valueFieldBytes, order);
     return entry;
 }
 

@@ -2,6 +2,7 @@
 
 #include "exif/ByteOrder.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,9 +12,9 @@ namespace pelmark {
 // One directory entry of the current photo.
 struct ExifEntry {
     std::string Tag; // the two tag bytes exactly as they stand in the file
-    double FieldType = 0;
-    double ValueCount = 0;
-    double ValueField = 0;
+    std::uint16_t FieldType = 0;
+    std::uint32_t ValueCount = 0;
+    std::uint32_t ValueField = 0;
     std::string valueFieldBytes; // the four bytes behind `ValueField`, in file order
     // The value bytes; read only for an entry the parser decodes, and only while it decodes it.
     std::string Data;

@@ -11,14 +11,15 @@ namespace pelmark {
 namespace {
 
 const std::string kStartOfImageAndApp1("\xFF\xD8\xFF\xE1", 4);
-constexpr std::uint64_t kEntryCountAt = 20;
-constexpr std::uint64_t kFirstEntryAt = 22;
+// Inside the TIFF structure, behind the byte-order mark and the first directory's offset.
+constexpr std::uint64_t kEntryCountAt = 8;
+constexpr std::uint64_t kFirstEntryAt = 10;
 const std::string kMotorolaNote = "Motorola-Format wird leider noch nicht unterst\xFCtzt";
 
 // The size of one value of a TIFF field type; 0 for a type TIFF does not define, whose values are then
 // taken from the value field.
-std::uint64_t typeSize(double fieldType) {
-    switch (static_cast<int>(fieldType)) {
+std::uint64_t typeSize(std::uint16_t fieldType) {
+    switch (fieldType) {
     case 1: // BYTE
     case 2: // ASCII
     case 6: // SBYTE
@@ -38,6 +39,39 @@ std::uint64_t typeSize(double fieldType) {
     default:
         return 0;
     }
+}
+
+// True for a file too short for the header whose bytes are still the header's start: a photo cut off,
+// not a file of another kind. The APP1 length and the bytes after "Exif" may be anything.
+bool startsHeader(std::string_view bytes) {
+    if (bytes.empty()) return false;
+    const std::string_view expected("\xFF\xD8\xFF\xE1??Exif", 10);
+    for (std::size_t i = 0; i < bytes.size() && i < expected.size(); ++i)
+        if (expected[i] != '?' && bytes[i] != expected[i]) return false;
+    return true;
+}
+
+ExifParser::ValueUse valueUseOf(TagEffect effect) {
+    using Use = ExifParser::ValueUse;
+    switch (effect) {
+    case TagEffect::Text:
+    case TagEffect::AppendSubSecond:
+        return Use::UpToZero;
+    case TagEffect::ExposureTime:
+    case TagEffect::FNumber:
+    case TagEffect::ExposureProgram:
+    case TagEffect::ShutterSpeed:
+        return Use::FirstByte;
+    case TagEffect::ExifVersion:
+        return Use::LeadingDigits;
+    default:
+        return Use::None;
+    }
+}
+
+bool endsValue(ExifParser::ValueUse use, char c) {
+    if (use == ExifParser::ValueUse::LeadingDigits) return c < '0' || c > '9';
+    return c == '\0';
 }
 
 std::string_view beforeFirstZero(std::string_view bytes) {
@@ -67,41 +101,48 @@ ExifParser::Outcome ExifParser::readOpenPhoto() {
     const int run = ++runs_;
     FileSlot& file = context_.file;
     path_ = file.path();
+    const auto readError = [&] {
+        return PelmarkError(ErrorKind::FileRead, "Input past end of file: " + path_);
+    };
 
-    std::string header;
-    if (!file.readAt(0, kTiffStart, header))
-        throw PelmarkError(ErrorKind::FileRead, "Input past end of file: " + path_);
-    if (header.compare(0, 4, kStartOfImageAndApp1) != 0 || header.compare(6, 4, "Exif") != 0)
+    TiffReader whole(file, ByteOrder::Intel);
+    if (!whole.holds(0, kTiffStart)) {
+        auto bytes = whole.bytes(0, whole.length());
+        if (!bytes || startsHeader(*bytes)) throw readError();
+        return Outcome::NoExif;
+    }
+    auto header = whole.bytes(0, kTiffStart);
+    if (!header) throw readError();
+    if (header->compare(0, 4, kStartOfImageAndApp1) != 0 || header->compare(6, 4, "Exif") != 0)
         return Outcome::NoExif;
 
-    std::string mark, count;
-    if (!file.readAt(kTiffStart, 2, mark) || !file.readAt(kEntryCountAt, 2, count))
-        throw PelmarkError(ErrorKind::FileRead, "Input past end of file: " + path_);
     // Any mark but "MM" is read as Intel order, which is how the parser compares tags anyway.
-    photoByteOrder_ = mark == "MM" ? ByteOrder::Motorola : ByteOrder::Intel;
+    auto mark = whole.bytes(kTiffStart, 2);
+    if (!mark) throw readError();
+    photoByteOrder_ = *mark == "MM" ? ByteOrder::Motorola : ByteOrder::Intel;
+    TiffReader tiff = whole.sub(kTiffStart, whole.length() - kTiffStart, photoByteOrder_);
+    auto count = tiff.u16(kEntryCountAt);
+    if (!count) throw readError();
 
     // A Motorola photo's entries cannot match the Intel-order tag bytes, so none are taken: the first
     // pass walks nothing, exactly as it did before big-endian decoding existed.
-    double claimed = photoByteOrder_ == ByteOrder::Motorola ? 0 : decodeUnsigned(count, photoByteOrder_);
-    auto entries = static_cast<std::uint64_t>(claimed);
-    if (kFirstEntryAt + kEntryBytes * entries > file.size())
-        throw PelmarkError(ErrorKind::FileRead, "Input past end of file: " + path_);
+    const std::uint64_t entries = photoByteOrder_ == ByteOrder::Motorola ? 0 : *count;
+    if (!tiff.holds(kFirstEntryAt, kEntryBytes * entries)) throw readError();
 
     // Entries beyond the table's capacity are neither read nor walked.
     auto taken = std::min<std::uint64_t>(entries, ExifEntries::kCapacity);
-    std::string directory;
-    if (!file.readAt(kFirstEntryAt, kEntryBytes * taken, directory))
-        throw PelmarkError(ErrorKind::FileRead, "Input past end of file: " + path_);
+    auto directory = tiff.bytes(kFirstEntryAt, kEntryBytes * taken);
+    if (!directory) throw readError();
     for (std::uint64_t k = 0; k < taken; ++k)
         entries_.store(static_cast<int>(k + 1),
-                       entryFromBytes(std::string_view(directory).substr(kEntryBytes * k, kEntryBytes),
+                       entryFromBytes(std::string_view(*directory).substr(kEntryBytes * k, kEntryBytes),
                                       photoByteOrder_));
     mainEntryCount_ = static_cast<int>(taken);
     subEntryCount_ = 0;
     subDirectoryOffset_ = 0;
 
     walkingRun_ = run;
-    parseExif(0, run);
+    parseExif(Pass::Main, run, tiff);
     if (photoByteOrder_ == ByteOrder::Motorola && stillCurrent(run))
         counters_.note(StatusCounters::kNote, kMotorolaNote);
     if (walkingRun_ == run) walkingRun_ = 0;
@@ -112,22 +153,23 @@ bool ExifParser::stillCurrent(int run) const {
     return runs_ == run && context_.file.isOpen() && context_.file.path() == path_;
 }
 
-bool ExifParser::parseExif(int pass, int run) {
+void ExifParser::parseExif(Pass pass, int run, TiffReader& tiff) {
+    const bool main = pass == Pass::Main;
     counters_.reset(StatusCounters::kEntries);
-    if (pass == 0) counters_.reset(StatusCounters::kRecognised);
+    if (main) counters_.reset(StatusCounters::kRecognised);
     counters_.set(StatusCounters::kEntries, mainEntryCount_ + subEntryCount_);
 
     const std::span<const TagRow> table =
-        pass == 0 ? std::span<const TagRow>(kMainDirectoryTags) : std::span<const TagRow>(kSubDirectoryTags);
-    const int first = pass == 0 ? 1 : mainEntryCount_ + 1;
-    const int last = pass == 0 ? mainEntryCount_ : mainEntryCount_ + subEntryCount_;
+        main ? std::span<const TagRow>(kMainDirectoryTags) : std::span<const TagRow>(kSubDirectoryTags);
+    const int first = main ? 1 : mainEntryCount_ + 1;
+    const int last = main ? mainEntryCount_ : mainEntryCount_ + subEntryCount_;
     for (int position = first; position <= last; ++position) {
         ExifEntry entry = entries_.at(position);
         counters_.add(StatusCounters::kRecognised, 1);
-        if (pass == 2) counters_.add(StatusCounters::kSubRecognised, 1);
+        if (!main) counters_.add(StatusCounters::kSubRecognised, 1);
         if (auto row = findTag(table, entry.Tag)) {
-            // Only a decoded entry's value is read: nothing else shows it.
-            entry.Data = valueBytes(entry);
+            // Only what the row shows is read: its count may claim gigabytes.
+            entry.Data = valueBytes(entry, valueUseOf(row->effect), tiff);
             try {
                 decode(*row, entry, pass);
             } catch (const PelmarkError&) {
@@ -135,25 +177,38 @@ bool ExifParser::parseExif(int pass, int run) {
             }
         } else {
             counters_.add(StatusCounters::kRecognised, -1);
-            if (pass == 2) counters_.add(StatusCounters::kSubRecognised, -1);
+            if (!main) counters_.add(StatusCounters::kSubRecognised, -1);
         }
-        if (context_.yieldAndTestStop() || !stillCurrent(run)) return false;
+        if (context_.yieldAndTestStop() || !stillCurrent(run)) return;
     }
-    if (pass == 0 && subDirectoryOffset_ != 0) readSubDirectory(subDirectoryOffset_, run);
-    return true;
+    if (main && subDirectoryOffset_ != 0) readSubDirectory(subDirectoryOffset_, run, tiff);
 }
 
-std::string ExifParser::valueBytes(const ExifEntry& entry) const {
-    double total = entry.ValueCount * static_cast<double>(typeSize(entry.FieldType));
-    if (total <= 4) return entry.valueFieldBytes.substr(0, static_cast<std::size_t>(entry.ValueCount));
-    // One byte per value whatever the type's size: that is what the fields were built to show.
+std::string ExifParser::valueBytes(const ExifEntry& entry, ValueUse use, TiffReader& tiff) {
+    if (use == ValueUse::None) return {};
+    const std::uint64_t total = std::uint64_t{entry.ValueCount} * typeSize(entry.FieldType);
+    if (total <= 4) return entry.valueFieldBytes.substr(0, entry.ValueCount);
+    // One byte per value whatever the type's size: that is what the fields were built to show. A value
+    // that runs past the end of the file shows as nothing.
+    if (!tiff.holds(entry.ValueField, entry.ValueCount)) return {};
+    const std::uint64_t wanted =
+        use == ValueUse::FirstByte ? 1 : std::min<std::uint64_t>(entry.ValueCount, kValueReadLimit);
+    // Texts end at their first zero and digits at the first other byte, usually within a few bytes:
+    // small chunks first, so a huge count costs no more than the text it really holds.
     std::string data;
-    context_.file.readAt(static_cast<std::uint64_t>(entry.ValueField) + kTiffStart,
-                         static_cast<std::uint64_t>(entry.ValueCount), data);
+    std::uint64_t chunk = 64;
+    while (data.size() < wanted) {
+        auto part =
+            tiff.bytes(entry.ValueField + data.size(), std::min<std::uint64_t>(chunk, wanted - data.size()));
+        if (!part) return {};
+        data += *part;
+        if (std::any_of(part->begin(), part->end(), [use](char c) { return endsValue(use, c); })) break;
+        chunk = std::min<std::uint64_t>(chunk * 4, 4096);
+    }
     return data;
 }
 
-void ExifParser::decode(const TagRow& row, const ExifEntry& entry, int pass) {
+void ExifParser::decode(const TagRow& row, const ExifEntry& entry, Pass pass) {
     Surface& surface = context_.surface;
     const std::string field(row.field);
     const char separator = context_.platform.decimalSeparator();
@@ -167,7 +222,7 @@ void ExifParser::decode(const TagRow& row, const ExifEntry& entry, int pass) {
         surface.setText(field, surface.text(field) + "." + std::string(beforeFirstZero(entry.Data)));
         break;
     case TagEffect::SubDirectoryOffset:
-        if (pass == 0) subDirectoryOffset_ = entry.ValueField;
+        if (pass == Pass::Main) subDirectoryOffset_ = entry.ValueField;
         surface.setText(field, hexText(static_cast<std::uint64_t>(entry.ValueField)));
         break;
     case TagEffect::Offset:
@@ -199,26 +254,24 @@ void ExifParser::decode(const TagRow& row, const ExifEntry& entry, int pass) {
     }
 }
 
-void ExifParser::readSubDirectory(double offset, int run) {
-    FileSlot& file = context_.file;
+void ExifParser::readSubDirectory(std::uint32_t offset, int run, TiffReader& tiff) {
     // The sub-directory's own entry count is skipped: the walk ends at a zero tag or the limit.
-    const std::uint64_t start = static_cast<std::uint64_t>(offset) + kTiffStart + 2;
+    const std::uint64_t start = std::uint64_t{offset} + 2;
     int taken = -1;
     while (true) {
         ++taken;
         int position = mainEntryCount_ + taken + 1;
         if (position > ExifEntries::kCapacity) break; // the table is full: the walk ends with what it has
-        std::string bytes;
-        if (!stillCurrent(run) ||
-            !file.readAt(start + kEntryBytes * static_cast<std::uint64_t>(taken), kEntryBytes, bytes))
-            return; // the sub-directory work ends silently; the first pass's fields stay
-        ExifEntry entry = entryFromBytes(bytes, photoByteOrder_);
+        if (!stillCurrent(run)) return;
+        auto bytes = tiff.bytes(start + kEntryBytes * static_cast<std::uint64_t>(taken), kEntryBytes);
+        if (!bytes) return; // the sub-directory work ends silently; the first pass's fields stay
+        ExifEntry entry = entryFromBytes(*bytes, photoByteOrder_);
         bool zeroTag = entry.Tag == std::string(2, '\0');
         entries_.store(position, std::move(entry));
         if (taken >= kSubDirectoryLimit || zeroTag) break;
     }
     subEntryCount_ = taken;
-    parseExif(2, run);
+    parseExif(Pass::Sub, run, tiff);
 }
 
 } // namespace pelmark

@@ -4,6 +4,7 @@
 #include "exif/ExifEntries.h"
 #include "exif/ExifTags.h"
 #include "exif/StatusCounters.h"
+#include "exif/TiffReader.h"
 #include "surface/Context.h"
 
 namespace pelmark {
@@ -23,6 +24,7 @@ public:
     explicit ExifParser(Context& context);
 
     // Throws PelmarkError (FileRead) when the file is shorter than its header and first directory claim.
+    // A file too short for the header is a photo without EXIF unless the bytes it has start one.
     Outcome readOpenPhoto();
 
     // True while a walk holds the file slot (a load started meanwhile supersedes it).
@@ -37,13 +39,21 @@ public:
     static constexpr int kSubDirectoryLimit = 130;
     // TIFF offsets count from here: the byte-order mark behind the APP1 header.
     static constexpr std::uint64_t kTiffStart = 12;
+    // The most value bytes one entry reads, whatever its count claims: far beyond any text a camera
+    // writes, and small enough that 4096 hostile entries still load in milliseconds.
+    static constexpr std::uint64_t kValueReadLimit = 16 * 1024;
+
+    // The first directory, then the Exif sub-directory.
+    enum class Pass { Main, Sub };
+
+    // What a recognised entry's effect needs of its value.
+    enum class ValueUse { None, FirstByte, UpToZero, LeadingDigits };
 
 private:
-    // False when the walk ended early (stop, or a later load took the slot).
-    bool parseExif(int pass, int run);
-    void readSubDirectory(double offset, int run);
-    std::string valueBytes(const ExifEntry& entry) const;
-    void decode(const TagRow& row, const ExifEntry& entry, int pass);
+    void parseExif(Pass pass, int run, TiffReader& tiff);
+    void readSubDirectory(std::uint32_t offset, int run, TiffReader& tiff);
+    static std::string valueBytes(const ExifEntry& entry, ValueUse use, TiffReader& tiff);
+    void decode(const TagRow& row, const ExifEntry& entry, Pass pass);
     bool stillCurrent(int run) const;
 
     Context& context_;
@@ -52,7 +62,7 @@ private:
     ByteOrder photoByteOrder_ = ByteOrder::Intel;
     int mainEntryCount_ = 0;
     int subEntryCount_ = 0;
-    double subDirectoryOffset_ = 0;
+    std::uint32_t subDirectoryOffset_ = 0;
     std::string path_;
     int runs_ = 0;
     int walkingRun_ = 0;

@@ -56,8 +56,11 @@ Variant ClockOffset::DiffExifTrackTime(const Variant& exifTime, const Variant& t
     const double seconds = roundHalfEven(numberOf(trackPointTime, separator));
     if (!(seconds >= 0 && seconds <= 4294967295.0))
         throw PelmarkError(ErrorKind::Overflow, "no track time: " + textOf(trackPointTime, separator));
-    return clockDifference(textOf(exifTime, separator), static_cast<std::uint32_t>(seconds), shiftSeconds(),
-                           cameraAhead());
+    const double difference = clockDifference(
+        textOf(exifTime, separator), static_cast<std::uint32_t>(seconds), shiftSeconds(), cameraAhead());
+    // A shift such as "1e400" makes no difference a number can hold; nothing (null) means no answer.
+    if (!std::isfinite(difference)) throw PelmarkError(ErrorKind::Overflow, "Overflow: no time difference");
+    return difference;
 }
 
 } // namespace pelmark

@@ -90,7 +90,7 @@ void PhotoLoader::loadFile() {
     const std::string name = context_.dialog.fileName;
     if (!file.openForReading(name)) {
         std::error_code error;
-        if (std::filesystem::exists(name, error))
+        if (namesFile(name) && std::filesystem::exists(name, error))
             throw PelmarkError(ErrorKind::FileRead, "Path/File access error: " + name);
         throw PelmarkError(ErrorKind::FileNotFound, "File not found: " + name);
     }

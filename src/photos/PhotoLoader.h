@@ -5,7 +5,9 @@
 #include "photos/PhotoList.h"
 #include "surface/Context.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace pelmark {
 
@@ -22,6 +24,7 @@ public:
     // `LoadPictures`: a missing or empty path shows the file dialog.
     void loadPictures(const Variant& path);
     // `OpenFolder`: a missing or empty path shows the folder dialog; on return `path` holds the folder.
+    // A scan that the user stops leaves the list, the count and the photo shown before as they were.
     void openFolder(Variant& path);
     // `BildInBox`: `OpenFolder` with the path, or with "" when it is missing.
     void bildInBox(Variant& path);
@@ -42,8 +45,9 @@ public:
 private:
     void loadFile();
     void clearExifFields();
-    // False when the user stopped the scan.
-    bool scanFolder(const std::string& folder, const std::string& namePrefix);
+    // The photo names of the folder in name order; nothing when the user stopped the scan.
+    std::optional<std::vector<std::string>> scanFolder(const std::string& folder,
+                                                       const std::string& namePrefix);
 
     Context& context_;
     ExifParser& parser_;

@@ -1,6 +1,7 @@
 #include "PhotoRig.h"
 #include "base/Error.h"
 #include "fixtures/JpegExifWriter.h"
+#include "fixtures/SparsePhoto.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
@@ -24,7 +25,9 @@ TEST(HostilePhotos, LoadOrFailCleanly) {
         std::string panel1; // the count of recognised entries
     };
     const Case cases[] = {
-        {"photo-empty.jpg", ErrorKind::FileRead, "", ""},
+        {"photo-empty.jpg", std::nullopt, "", ""},
+        {"three-bytes.jpg", std::nullopt, "", ""}, // too short for the header, and not its start either
+        {"first-byte-of-the-header.jpg", ErrorKind::FileRead, "", ""},
         {"photo-header-only.jpg", ErrorKind::FileRead, "", ""},
         {"photo-65535-entries.jpg", ErrorKind::FileRead, "", ""},
         {"photo-cut-in-directory.jpg", ErrorKind::FileRead, "", ""},
@@ -34,11 +37,19 @@ TEST(HostilePhotos, LoadOrFailCleanly) {
         {"photo-sub-directory-runs-off-the-end.jpg", std::nullopt, "Leo", " 2 von "},
         {"photo-unknown-byte-order-mark.jpg", std::nullopt, "Leo", " 1 von "},
         {"photo-empty-values.jpg", std::nullopt, "", " 3 von "},
+        {"directory-ends-with-the-file.jpg", std::nullopt, "Leo", " 1 von "},
+        {"sparse-2-GiB-4096-entries-of-2e9-bytes.jpg", std::nullopt, "Leo", " 4096 von "},
         {"missing.jpg", ErrorKind::FileNotFound, "", ""},
         {"album.jpg", ErrorKind::FileRead, "", ""}, // a folder named like a photo
     };
     test::TempDir dir;
     std::filesystem::create_directory(dir.path() / "album.jpg");
+    dir.write("three-bytes.jpg", "abc");
+    dir.write("first-byte-of-the-header.jpg", "\xFF");
+    dir.write("directory-ends-with-the-file.jpg",
+              fixtures::JpegExifWriter().main(fixtures::asciiEntry(0x010F, "Leo")).bytes().substr(0, 34));
+    ASSERT_TRUE(fixtures::writeSparsePhoto(dir.file("sparse-2-GiB-4096-entries-of-2e9-bytes.jpg"), 4096,
+                                           2'000'000'000, 2ULL << 30));
     std::string before = dir.write("before.jpg", fixtures::JpegExifWriter()
                                                      .main(fixtures::asciiEntry(0x010F, "before"))
                                                      .sub(fixtures::shortEntry(0x9209, 7))

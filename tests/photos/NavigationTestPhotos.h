@@ -5,6 +5,7 @@
 #include "platform/ScriptedPlatform.h"
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -28,9 +29,10 @@ struct NavigationTestPhotos {
             control.OpenFolder(path);
         }
         control.surface().setValue("ShowPictures", 1);
-        // The list keeps the file system's order; a second listing of an unchanged folder gives the same.
+        // Photo numbers follow the names: photo1, photo10, photo11, photo12, photo2, ...
         for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
             paths.push_back(folder.folder() + entry.path().filename().string());
+        std::sort(paths.begin(), paths.end());
         platform.takeDialogs();
         loadsSeen = platform.pictureLoads();
     }
