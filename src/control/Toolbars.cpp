@@ -11,15 +11,26 @@ namespace {
 constexpr const char* kNavigationGroup[] = {"Controller", "ActPictNum",   "PictureCount",
                                             "BildLabel",  "RandomChoose", "UpDown1"};
 
+// Cancelled, failed or done, the user asked for one photo or for a folder: the mode follows the button.
+template <class Open>
+void openThenSwitch(Surface& surface, bool folderMode, Open open) {
+    try {
+        open();
+    } catch (...) {
+        setFolderMode(surface, folderMode);
+        throw;
+    }
+    setFolderMode(surface, folderMode);
+}
+
 void toolbar1Clicked(Context& context, PhotoLoader& loader, const std::string& key) {
     if (key == "Load") {
-        loader.loadPictures(Variant::missing());
-        // Cancelled or not, the user asked for one photo.
-        setFolderMode(context.surface, false);
+        openThenSwitch(context.surface, false, [&] { loader.loadPictures(Variant::missing()); });
     } else if (key == "Open Folder") {
-        Variant path = Variant::missing();
-        loader.openFolder(path);
-        setFolderMode(context.surface, true);
+        openThenSwitch(context.surface, true, [&] {
+            Variant path = Variant::missing();
+            loader.openFolder(path);
+        });
     }
 }
 
