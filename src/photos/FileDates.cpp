@@ -56,7 +56,7 @@ constexpr int kHoursAheadOfUniversalTime = 2;
 
 } // namespace
 
-bool calendarToFileTime(const CalendarTime& t, FileTime& fileTime) {
+bool systemTimeToFileTime(const SystemTime& t, FileTime& fileTime) {
     if (t.year < 1601 || t.month < 1 || t.month > 12 || t.day < 1 || t.day > daysInMonth(t.year, t.month) ||
         t.hour < 0 || t.hour > 23 || t.minute < 0 || t.minute > 59 || t.second < 0 || t.second > 59 ||
         t.milliseconds < 0 || t.milliseconds > 999)
@@ -69,8 +69,8 @@ bool calendarToFileTime(const CalendarTime& t, FileTime& fileTime) {
     return true;
 }
 
-CalendarTime calendarOfExifDate(const std::string& date) {
-    CalendarTime time;
+SystemTime systemTimeOfExifDate(const std::string& date) {
+    SystemTime time;
     time.day = pieceAt(date, 9, 2);
     time.month = pieceAt(date, 6, 2);
     time.year = pieceAt(date, 1, 4);
@@ -98,9 +98,9 @@ void FileDates::datumSetzen(const Variant& path) {
 
     loader_.loadPictures(Variant(file));
     for (std::size_t pass = 0; pass < times_.size(); ++pass) {
-        record_ = calendarOfExifDate(tags_.answer(static_cast<double>(kPassKinds[pass])));
+        record_ = systemTimeOfExifDate(tags_.answer(static_cast<double>(kPassKinds[pass])));
         // A date that names no valid time leaves the value of the last conversion in place.
-        calendarToFileTime(record_, times_[pass]);
+        systemTimeToFileTime(record_, times_[pass]);
         context_.platform.setFileTimes(file, times_[0], times_[1], times_[2]);
     }
 }
