@@ -4,6 +4,7 @@
 #include "WindowHost.h"
 #include "base/Error.h"
 #include "console/Console.h"
+#include "restore/RestoreTimes.h"
 #include "sample/SampleTrip.h"
 
 #include <QApplication>
@@ -76,6 +77,8 @@ int main(int argc, char** argv) {
     std::string command = argc > 1 ? argv[1] : "";
     if (command == "console") return runConsole(argc, argv);
     if (command == "sample") return runSample(argc, argv);
+    if (command == "restore-times")
+        return pelmark::restore::runRestoreTimes({argv + 2, argv + argc}, std::cout, std::cerr);
     // Qt would abort without a display; say what works instead.
     if (!hasDisplay()) {
         std::cerr << "pelmark: no display to show the window on; use `pelmark console` for scripts, or set "

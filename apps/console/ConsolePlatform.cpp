@@ -15,7 +15,8 @@ SettingsStore storeIn(const std::string& folder) {
 } // namespace
 
 ConsolePlatform::ConsolePlatform(Launch launch, const std::string& settingsFolder)
-    : launch_(launch), settings_(storeIn(settingsFolder)) {}
+    : launch_(launch), settings_(storeIn(settingsFolder)),
+      record_(TimeRecord::forSettingsFolder(settingsFolder)) {}
 
 std::optional<Picture> ConsolePlatform::loadPicture(const std::string& path, int boxWidthTwips,
                                                     int boxHeightTwips) {
@@ -41,7 +42,7 @@ void ConsolePlatform::startProcess(const std::string& commandLine) {
 bool ConsolePlatform::setFileTimes(const std::string& path, FileTime creation, FileTime lastAccess,
                                    FileTime lastWrite) {
     ScriptedPlatform::setFileTimes(path, creation, lastAccess, lastWrite);
-    return setAccessAndWriteTimes(path, lastAccess, lastWrite);
+    return setAccessAndWriteTimes(path, lastAccess, lastWrite, &record_);
 }
 
 } // namespace pelmark::console

@@ -2,6 +2,7 @@
 
 #include "platform/ScriptedPlatform.h"
 #include "platform/SettingsStore.h"
+#include "platform/TimeRecord.h"
 
 #include <optional>
 #include <string>
@@ -15,7 +16,7 @@ class ConsolePlatform : public ScriptedPlatform {
 public:
     enum class Launch { Record, Real };
 
-    // `settingsFolder` empty: the user's own store.
+    // `settingsFolder` empty: the user's own store and time record; otherwise both live in that folder.
     ConsolePlatform(Launch launch, const std::string& settingsFolder);
 
     std::optional<Picture> loadPicture(const std::string& path, int boxWidthTwips,
@@ -29,6 +30,7 @@ public:
 private:
     Launch launch_;
     SettingsStore settings_;
+    TimeRecord record_;
 };
 
 } // namespace pelmark::console

@@ -34,14 +34,24 @@ timespec timespecOf(FileTime time) {
     return moment;
 }
 
-bool setAccessAndWriteTimes(const std::string& path, FileTime lastAccess, FileTime lastWrite) {
+bool setAccessAndWriteTimes(const std::string& path, FileTime lastAccess, FileTime lastWrite,
+                            TimeRecord* record) {
     // Opening for writing first keeps the rule that a file we may not write keeps its times; the
     // non-blocking flag keeps a FIFO from waiting for a reader.
     int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) return false;
+    struct FdCloser {
+        int fd;
+        ~FdCloser() { ::close(fd); }
+    } closer{fd};
+    // The superuser may open anything for writing; a file marked read-only keeps its times all the same.
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
+    if (lastAccess == 0 && lastWrite == 0) return true; // nothing to change, nothing to keep
+    if (record) record->keep(fd, path);
     const timespec times[2] = {timespecOf(lastAccess), timespecOf(lastWrite)};
     bool ok = ::futimens(fd, times) == 0;
-    ::close(fd);
+    if (record) record->left(fd);
     return ok;
 }
 

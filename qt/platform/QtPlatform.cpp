@@ -55,12 +55,12 @@ QStringList qtNameFilters(const std::string& filter) {
     return filters;
 }
 
-QtPlatform::QtPlatform() : separator_(userDecimalSeparator()) {
+QtPlatform::QtPlatform() : record_(TimeRecord::forSettingsFolder("")), separator_(userDecimalSeparator()) {
     seedRandomFromClock();
 }
 
-QtPlatform::QtPlatform(SettingsStore settings)
-    : settings_(std::move(settings)), separator_(userDecimalSeparator()) {
+QtPlatform::QtPlatform(SettingsStore settings, TimeRecord record)
+    : settings_(std::move(settings)), record_(std::move(record)), separator_(userDecimalSeparator()) {
     seedRandomFromClock();
 }
 
@@ -130,7 +130,7 @@ void QtPlatform::startProcess(const std::string& commandLine) {
 
 // Linux keeps no settable creation time: the value is computed by the caller and set nowhere.
 bool QtPlatform::setFileTimes(const std::string& path, FileTime, FileTime lastAccess, FileTime lastWrite) {
-    return setAccessAndWriteTimes(path, lastAccess, lastWrite);
+    return setAccessAndWriteTimes(path, lastAccess, lastWrite, &record_);
 }
 
 char QtPlatform::decimalSeparator() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SettingsStore.h"
+#include "TimeRecord.h"
 #include "platform/Platform.h"
 
 #include <QStringList>
@@ -14,9 +15,9 @@ class QtPlatform : public Platform {
 public:
     static constexpr const char* kDefaultTitle = "Pelmark";
 
-    // On the user's own settings store, or on the one given.
+    // On the user's own settings store and time record, or on the ones given.
     QtPlatform();
-    explicit QtPlatform(SettingsStore settings);
+    QtPlatform(SettingsStore settings, TimeRecord record);
 
     std::optional<std::string> openFileDialog(const std::string& filter,
                                               const std::string& fileName) override;
@@ -38,6 +39,7 @@ public:
 
 private:
     SettingsStore settings_;
+    TimeRecord record_;
     // Read once: every decoded number asks for it.
     char separator_;
     std::mt19937_64 random_;

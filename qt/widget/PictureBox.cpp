@@ -42,14 +42,15 @@ void PictureBox::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     if (!dropHandler_) return;
     const QMimeData* dropped = event->mimeData();
-    if (!dropped || !dropped->hasUrls()) {
-        dropHandler_(std::nullopt);
-        return;
-    }
     std::vector<std::string> files;
-    for (const QUrl& url : dropped->urls())
-        if (url.isLocalFile()) files.push_back(pathFromQt(url.toLocalFile()));
-    dropHandler_(std::move(files));
+    if (dropped)
+        for (const QUrl& url : dropped->urls())
+            if (url.isLocalFile()) files.push_back(pathFromQt(url.toLocalFile()));
+    // Links to web pages name no file: such a drop is one without a file list.
+    if (files.empty())
+        dropHandler_(std::nullopt);
+    else
+        dropHandler_(std::move(files));
 }
 
 } // namespace pelmark

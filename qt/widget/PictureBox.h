@@ -10,7 +10,7 @@
 namespace pelmark {
 
 // The picture box: shows a picture stretched to fill it and takes files dropped onto it. Data that
-// carries no file list is passed on as nothing, so the drop handler can tell the two apart.
+// names no local file is passed on as nothing, so the drop handler can tell the two apart.
 class PictureBox : public QFrame {
     Q_OBJECT
 public:

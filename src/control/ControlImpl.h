@@ -6,6 +6,8 @@
 #include "exif/ExifParser.h"
 #include "exif/TagQuery.h"
 #include "geotag/ClockOffset.h"
+#include "photos/DropIntake.h"
+#include "photos/FileDates.h"
 #include "photos/Navigation.h"
 #include "photos/PhotoLoader.h"
 #include "platform/CommonDialog.h"
@@ -36,6 +38,8 @@ struct VeltoraControl::Impl {
     PhotoLoader photoLoader{context, exifParser};
     Navigation navigation{context, photoLoader};
     TagQuery tagQuery{context, [this](double number) { navigation.stepTo(number); }};
+    FileDates fileDates{context, photoLoader, tagQuery};
+    DropIntake dropIntake{context, fileDates, photoLoader};
 };
 
 } // namespace pelmark

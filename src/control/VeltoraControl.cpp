@@ -3,7 +3,9 @@
 #include "base/Error.h"
 #include "base/NumberText.h"
 #include "control/ControlImpl.h"
+#include "control/FieldHandlers.h"
 #include "control/Layout.h"
+#include "control/Toolbars.h"
 #include "exif/BinarWert.h"
 #include "exif/ByteOrder.h"
 #include "photos/FileExist.h"
@@ -33,6 +35,9 @@ VeltoraControl::Impl::Impl(Platform& p) : platform(p) {
     });
     photoLoader.wire();
     navigation.wire();
+    dropIntake.wire();
+    wireToolbars(context, photoLoader, garTripPath);
+    wireFieldHandlers(surface);
 
     garTripPath = startUp(context);
 }
@@ -104,8 +109,9 @@ void VeltoraControl::OpenFolder(Variant& Pfad) {
 bool VeltoraControl::FileExist(Variant& DateiName) {
     return DateiName.isText() && fileExist(DateiName.asText());
 }
-void VeltoraControl::DatumSetzen(Variant&) {
-    notBuiltYet("DatumSetzen");
+void VeltoraControl::DatumSetzen(Variant& BildFile) {
+    StopRequest::OutsideAction action(impl_->stop);
+    impl_->fileDates.datumSetzen(BildFile);
 }
 Variant VeltoraControl::PhotoPath(Variant& PhotoNumber) {
     StopRequest::OutsideAction action(impl_->stop);

@@ -1,7 +1,6 @@
 #include "console/Console.h"
 
 #include "base/Error.h"
-#include "platform/SettingsStore.h"
 #include "support/TempDir.h"
 
 #include <chrono>
@@ -49,13 +48,20 @@ TEST(ConsoleOptionsTest, OptionsOfTheCommandLine) {
     }
 }
 
-// The default path and a stored one are the control's and the widget's business; a stored empty text
-// can only come back through the console's own settings folder.
-TEST(ConsoleTest, StartUpReadsTheStoreOfTheSettingsFolder) {
-    test::TempDir dir;
-    SettingsStore(dir.folder()).write("Options", "GARTripPath", "");
-    Console console(optionsIn(dir));
-    EXPECT_EQ(console.answer("GARTripPath"), R"({"result": "", "args": []})");
+// The default path and a stored one are the control's and the widget's business; an empty answer to
+// the options button can only come back at the next start through the console's own settings folder.
+TEST(ConsoleTest, AnEmptyGarTripPathIsStoredAndReadBackEmpty) {
+    for (const char* answer : {":input", ":input-cancel"}) {
+        SCOPED_TRACE(answer);
+        test::TempDir dir;
+        {
+            Console console(optionsIn(dir));
+            console.answer(answer);
+            console.answer(R"(:click "Toolbar2/Options")");
+        }
+        Console console(optionsIn(dir));
+        EXPECT_EQ(console.answer("GARTripPath"), R"({"result": "", "args": []})");
+    }
 }
 
 // The transcripts hold the lines that set the exit code; these are the line shapes they cannot show.

@@ -1,0 +1,99 @@
+#include "restore/RestoreTimes.h"
+
+#include "platform/TimeRecord.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <ostream>
+#include <set>
+#include <sys/stat.h>
+
+namespace pelmark::restore {
+
+namespace {
+
+constexpr const char* kUsage = "usage: pelmark restore-times [--dry-run] [--settings DIR]\n";
+
+std::string universalTime(const timespec& time) {
+    std::tm parts{};
+    time_t seconds = time.tv_sec;
+    if (!::gmtime_r(&seconds, &parts)) return std::to_string(static_cast<long long>(time.tv_sec)) + " s";
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d.%09ld UTC", parts.tm_year + 1900,
+                  parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec, time.tv_nsec);
+    return buffer;
+}
+
+std::string timesText(const RecordedTimes& times) {
+    return "access " + universalTime(times.access) + ", modification " + universalTime(times.modification);
+}
+
+} // namespace
+
+int runRestoreTimes(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    bool dryRun = false;
+    std::string settingsFolder;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--dry-run") {
+            dryRun = true;
+        } else if (args[i] == "--settings" && i + 1 < args.size()) {
+            settingsFolder = args[++i];
+        } else if (args[i] == "--help") {
+            out << kUsage
+                << "Gives the photos whose file times the control set from their EXIF dates the times they "
+                   "had\n"
+                   "before. --dry-run lists what would be done and changes nothing; --settings DIR reads "
+                   "the\n"
+                   "record kept beside the settings store in DIR, as `pelmark console --settings DIR` keeps "
+                   "it.\n";
+            return 0;
+        } else {
+            err << "pelmark restore-times: unknown argument " << args[i] << "\n" << kUsage;
+            return 2;
+        }
+    }
+
+    TimeRecord record = TimeRecord::forSettingsFolder(settingsFolder);
+    const std::vector<RecordedTimes> lines = record.read();
+    if (lines.empty()) {
+        out << "no file times on record in " << record.file() << "\n";
+        return 0;
+    }
+
+    // The first line of a file holds the times it had before the control first touched it; later
+    // lines hold times the control had set itself.
+    std::set<std::string> seen;
+    std::set<std::string> failed;
+    for (const RecordedTimes& times : lines) {
+        if (!seen.insert(times.path).second) continue;
+        if (dryRun) {
+            out << "would restore " << times.path << ": " << timesText(times) << "\n";
+            continue;
+        }
+        const timespec values[2] = {times.access, times.modification};
+        if (::utimensat(AT_FDCWD, times.path.c_str(), values, 0) == 0) {
+            out << "restored " << times.path << ": " << timesText(times) << "\n";
+        } else {
+            err << "cannot restore " << times.path << ": " << std::strerror(errno) << "\n";
+            failed.insert(times.path);
+        }
+    }
+    if (dryRun) return 0;
+
+    // Files put back leave the record; the others stay for another try.
+    std::vector<RecordedTimes> remaining;
+    for (const RecordedTimes& times : lines)
+        if (failed.count(times.path)) remaining.push_back(times);
+    try {
+        record.rewrite(remaining);
+    } catch (const std::exception& error) {
+        err << "pelmark restore-times: " << error.what() << "\n";
+        return 1;
+    }
+    return failed.empty() ? 0 : 1;
+}
+
+} // namespace pelmark::restore

@@ -1,0 +1,154 @@
+#include "platform/TimeRecord.h"
+
+#include "base/Error.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <cerrno>
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace pelmark {
+
+namespace {
+
+constexpr const char* kFileName = "file-times.txt";
+
+bool sameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+std::string timeText(const timespec& time) {
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%lld.%09ld", static_cast<long long>(time.tv_sec), time.tv_nsec);
+    return buffer;
+}
+
+std::optional<timespec> parseTime(const std::string& text) {
+    long long seconds = 0;
+    long nanoseconds = 0;
+    int consumed = 0;
+    if (std::sscanf(text.c_str(), "%lld.%9ld%n", &seconds, &nanoseconds, &consumed) != 2 ||
+        consumed != static_cast<int>(text.size()) || text.size() < 11 || text[text.size() - 10] != '.' ||
+        nanoseconds < 0)
+        return std::nullopt;
+    timespec time{};
+    time.tv_sec = static_cast<time_t>(seconds);
+    time.tv_nsec = nanoseconds;
+    return time;
+}
+
+} // namespace
+
+TimeRecord TimeRecord::forSettingsFolder(const std::string& folder) {
+    if (!folder.empty()) return TimeRecord(folder + "/Pelmark/" + kFileName);
+    QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty()) data = QDir::homePath() + QStringLiteral("/.local/share");
+    return TimeRecord(QFile::encodeName(data).toStdString() + "/Pelmark/" + kFileName);
+}
+
+std::string TimeRecord::lineOf(const RecordedTimes& times) {
+    std::string line = timeText(times.access) + " " + timeText(times.modification) + " ";
+    for (char c : times.path) {
+        if (c == '\\')
+            line += "\\\\";
+        else if (c == '\n')
+            line += "\\n";
+        else
+            line += c;
+    }
+    return line;
+}
+
+std::optional<RecordedTimes> TimeRecord::parseLine(const std::string& line) {
+    auto first = line.find(' ');
+    auto second = first == std::string::npos ? first : line.find(' ', first + 1);
+    if (second == std::string::npos) return std::nullopt;
+    auto access = parseTime(line.substr(0, first));
+    auto modification = parseTime(line.substr(first + 1, second - first - 1));
+    if (!access || !modification) return std::nullopt;
+    RecordedTimes times{{}, *access, *modification};
+    for (std::size_t i = second + 1; i < line.size(); ++i) {
+        if (line[i] != '\\') {
+            times.path += line[i];
+            continue;
+        }
+        if (++i == line.size()) return std::nullopt;
+        if (line[i] == 'n')
+            times.path += '\n';
+        else if (line[i] == '\\')
+            times.path += '\\';
+        else
+            return std::nullopt;
+    }
+    if (times.path.empty()) return std::nullopt;
+    return times;
+}
+
+void TimeRecord::keep(int fd, const std::string& path) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        throw PelmarkError(ErrorKind::FileRead,
+                           "cannot read the times of " + path + ": " + std::strerror(errno));
+    if (lastLeft_ && lastLeft_->device == info.st_dev && lastLeft_->inode == info.st_ino &&
+        sameTime(lastLeft_->access, info.st_atim) && sameTime(lastLeft_->modification, info.st_mtim))
+        return;
+
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(file_).parent_path(), ignored);
+    // The line reaches the disk before the times change: a crash in between loses no original time.
+    std::string line = lineOf({path, info.st_atim, info.st_mtim}) + "\n";
+    int record = ::open(file_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    bool written = record >= 0 &&
+                   ::write(record, line.data(), line.size()) == static_cast<ssize_t>(line.size()) &&
+                   ::fsync(record) == 0;
+    if (record >= 0) written = ::close(record) == 0 && written;
+    if (!written)
+        throw PelmarkError(ErrorKind::FileWrite,
+                           "cannot keep the times of " + path + " in " + file_ + " before changing them");
+}
+
+void TimeRecord::left(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        lastLeft_.reset();
+        return;
+    }
+    lastLeft_ = Identity{info.st_dev, info.st_ino, info.st_atim, info.st_mtim};
+}
+
+std::vector<RecordedTimes> TimeRecord::read() const {
+    std::vector<RecordedTimes> lines;
+    std::ifstream in(file_, std::ios::binary);
+    for (std::string line; std::getline(in, line);)
+        if (auto times = parseLine(line)) lines.push_back(std::move(*times));
+    return lines;
+}
+
+void TimeRecord::rewrite(const std::vector<RecordedTimes>& lines) const {
+    if (lines.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(file_, ignored);
+        return;
+    }
+    // Written aside and renamed over the record, so a failure leaves the old record whole.
+    const std::string aside = file_ + ".new";
+    {
+        std::ofstream out(aside, std::ios::binary | std::ios::trunc);
+        for (const RecordedTimes& times : lines)
+            out << lineOf(times) << '\n';
+        out.flush();
+        if (!out) throw PelmarkError(ErrorKind::FileWrite, "cannot write " + aside);
+    }
+    std::error_code error;
+    std::filesystem::rename(aside, file_, error);
+    if (error) throw PelmarkError(ErrorKind::FileWrite, "cannot replace " + file_ + ": " + error.message());
+}
+
+} // namespace pelmark

@@ -1,0 +1,78 @@
+#include "control/Toolbars.h"
+
+#include "base/NumberText.h"
+#include "control/Layout.h"
+#include "photos/PhotoLoader.h"
+
+namespace pelmark {
+
+namespace {
+
+constexpr const char* kNavigationGroup[] = {"Controller", "ActPictNum",   "PictureCount",
+                                            "BildLabel",  "RandomChoose", "UpDown1"};
+
+// Cancelled, failed or done, the user asked for one photo or for a folder: the mode follows the button.
+template <class Open>
+void openThenSwitch(Surface& surface, bool folderMode, Open open) {
+    try {
+        open();
+    } catch (...) {
+        setFolderMode(surface, folderMode);
+        throw;
+    }
+    setFolderMode(surface, folderMode);
+}
+
+void toolbar1Clicked(Context& context, PhotoLoader& loader, const std::string& key) {
+    if (key == "Load") {
+        openThenSwitch(context.surface, false, [&] { loader.loadPictures(Variant::missing()); });
+    } else if (key == "Open Folder") {
+        openThenSwitch(context.surface, true, [&] {
+            Variant path = Variant::missing();
+            loader.openFolder(path);
+        });
+    }
+}
+
+void toolbar2Clicked(Context& context, Variant& garTripPath, const std::string& key) {
+    Platform& platform = context.platform;
+    if (key == "Load") return; // its twin on the photo toolbar loads; this one was never given work
+    if (key == "Options") {
+        // Whatever the user answers is the path, also nothing: a cancel stores the empty text too.
+        auto answer = platform.inputBox("Geben Sie den Pfad des GARTrip-Programms ein!", "GarTrip",
+                                        textOf(garTripPath, platform.decimalSeparator()));
+        std::string path = answer.value_or(std::string());
+        garTripPath = Variant(path);
+        platform.writeSetting(kOptionsSection, kGarTripPathKey, path);
+        return;
+    }
+    platform.messageBox("Dieser Button ist leider noch nicht programmiert: " + key, MessageButtons::Ok, "");
+}
+
+} // namespace
+
+void setFolderMode(Surface& surface, bool folderMode) {
+    for (const char* name : kNavigationGroup)
+        surface.setEnabled(name, folderMode);
+}
+
+void wireToolbars(Context& context, PhotoLoader& loader, Variant& garTripPath) {
+    Surface& surface = context.surface;
+    surface.on("Toolbar1", Event::ToolClick,
+               [&context, &loader](const EventArgs& args) { toolbar1Clicked(context, loader, args.key); });
+    surface.on("Toolbar2", Event::ToolClick, [&context, &garTripPath](const EventArgs& args) {
+        toolbar2Clicked(context, garTripPath, args.key);
+    });
+    // A move while the hint shows leaves its countdown running: the hint is a reminder, not a tool tip
+    // that follows the mouse.
+    surface.on("Toolbar2", Event::MouseMove, [&surface](const EventArgs&) {
+        surface.setVisible("GarTripToolTipText", true);
+        surface.setTimerEnabled("GarTripToolTipTextTimer", true);
+    });
+    surface.on("GarTripToolTipTextTimer", Event::Timer, [&surface](const EventArgs&) {
+        surface.setTimerEnabled("GarTripToolTipTextTimer", false);
+        surface.setVisible("GarTripToolTipText", false);
+    });
+}
+
+} // namespace pelmark

@@ -1,0 +1,120 @@
+#include "restore/RestoreTimes.h"
+
+#include "console/ConsolePlatform.h"
+#include "control/VeltoraControl.h"
+#include "fixtures/JpegExifWriter.h"
+#include "platform/TimeRecord.h"
+#include "support/TempDir.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace pelmark {
+namespace {
+
+// A time as nanoseconds since 1970, so that times compare and print as one number.
+long long nanoseconds(const timespec& time) {
+    return time.tv_sec * 1000000000LL + time.tv_nsec;
+}
+
+struct Times {
+    long long access, modification;
+};
+
+Times timesOf(const std::string& path) {
+    struct stat info {};
+    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+    return {nanoseconds(info.st_atim), nanoseconds(info.st_mtim)};
+}
+
+int restore(const std::vector<std::string>& args, std::string& output) {
+    std::ostringstream out, err;
+    int code = restore::runRestoreTimes(args, out, err);
+    output = out.str() + err.str();
+    return code;
+}
+
+// The one place the control changes a user's files: the real times after `DatumSetzen`, a read-only
+// photo left as it was, and the record that brings the times back to the nanosecond.
+TEST(RestoreTimesTest, DatesSetOnRealFilesAreRecordedAndComeBackExactly) {
+    test::TempDir dir;
+    fixtures::JpegExifWriter photo;
+    photo
+        .main(fixtures::asciiEntry(0x0132, "2003:07:15 14:30:07")) // DateTime
+        .sub(fixtures::asciiEntry(0x9003, "2003:07:15 14:30:05"))  // DateTimeOriginal
+        .sub(fixtures::asciiEntry(0x9004, "2003:07:15 14:30:06"))  // DateTimeDigitized
+        .withPicture();
+    const std::string writable = dir.file("P1.jpg"), readOnly = dir.file("P2.jpg");
+    // Access an hour ahead, after the modification and the change of times: reading the photo does not
+    // move it.
+    const timespec before[2] = {{::time(nullptr) + 3600, 250}, {978307200, 123456789}};
+    for (const std::string& path : {writable, readOnly}) {
+        ASSERT_TRUE(photo.writeTo(path));
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), before, 0), 0);
+    }
+    std::filesystem::permissions(readOnly,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+
+    {
+        console::ConsolePlatform platform(console::ConsolePlatform::Launch::Record, dir.folder());
+        VeltoraControl control(platform);
+        for (const std::string& path : {writable, readOnly, writable}) {
+            Variant file(path);
+            control.DatumSetzen(file);
+        }
+    }
+    // 2003-07-15 12:30:06 and 12:30:07 UTC.
+    EXPECT_EQ(timesOf(writable).access, 1058272206LL * 1000000000);
+    EXPECT_EQ(timesOf(writable).modification, 1058272207LL * 1000000000);
+    EXPECT_EQ(timesOf(readOnly).access, nanoseconds(before[0]));
+    EXPECT_EQ(timesOf(readOnly).modification, nanoseconds(before[1]));
+
+    const auto lines = TimeRecord::forSettingsFolder(dir.folder()).read();
+    ASSERT_FALSE(lines.empty());
+    for (const auto& line : lines)
+        EXPECT_EQ(line.path, writable) << "a file that keeps its times is not on record";
+    EXPECT_EQ(nanoseconds(lines.front().modification), nanoseconds(before[1]));
+
+    std::string output;
+    EXPECT_EQ(restore({"--dry-run", "--settings", dir.folder()}, output), 0);
+    EXPECT_NE(output.find("would restore " + writable + ": access "), std::string::npos) << output;
+    EXPECT_EQ(output.find(readOnly), std::string::npos) << output;
+    EXPECT_EQ(timesOf(writable).modification, 1058272207LL * 1000000000) << "a dry run changes nothing";
+
+    EXPECT_EQ(restore({"--settings", dir.folder()}, output), 0) << output;
+    EXPECT_EQ(timesOf(writable).access, nanoseconds(before[0]));
+    EXPECT_EQ(timesOf(writable).modification, nanoseconds(before[1]));
+    EXPECT_TRUE(TimeRecord::forSettingsFolder(dir.folder()).read().empty())
+        << "restored files leave the record";
+    EXPECT_EQ(restore({"--settings"}, output), 2);
+}
+
+TEST(RestoreTimesTest, EveryPathSurvivesItsLineInTheRecord) {
+    struct Case {
+        const char* name;
+        std::string path;
+    };
+    const Case cases[] = {
+        {"blanks", "/p/a b  c.jpg"},
+        {"a line break", "/p/a\nb\n.jpg"},
+        {"backslashes, also before an n", "/p/a\\b\\n\\.jpg"},
+        {"high bytes", "/p/\xe4\xb0.jpg"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordedTimes times{c.path, {-1, 5}, {1058272207, 999999999}};
+        std::string line = TimeRecord::lineOf(times);
+        EXPECT_EQ(line.find('\n'), std::string::npos) << "one line per file";
+        auto read = TimeRecord::parseLine(line);
+        ASSERT_TRUE(read.has_value()) << line;
+        EXPECT_EQ(read->path, c.path);
+        EXPECT_EQ(nanoseconds(read->access), nanoseconds(times.access));
+        EXPECT_EQ(nanoseconds(read->modification), nanoseconds(times.modification));
+    }
+}
+
+} // namespace
+} // namespace pelmark

@@ -1,0 +1,150 @@
+#include "photos/FileDates.h"
+
+#include "exif/TagQuery.h"
+#include "fixtures/JpegExifWriter.h"
+#include "photos/DropIntake.h"
+#include "photos/PhotoRig.h"
+#include "support/TempDir.h"
+
+#include <ctime>
+#include <gtest/gtest.h>
+
+namespace pelmark {
+namespace {
+
+// The control's pieces that setting file dates needs, with the platform recording the times it is asked
+// to set.
+struct DatesBench : test::PhotoRig {
+    TagQuery tags{context, [](double) {}};
+    FileDates dates{context, loader, tags};
+    DropIntake drops{context, dates, loader};
+};
+
+// A universal time "YYYY-MM-DD HH:MM:SS" plus milliseconds as a file time, by the C library's calendar.
+FileTime fileTimeOf(const char* utc, int milliseconds = 0) {
+    std::tm parts{};
+    strptime(utc, "%Y-%m-%d %H:%M:%S", &parts);
+    const auto seconds = static_cast<FileTime>(timegm(&parts) + 11644473600LL);
+    return seconds * FileTime{10000000} + static_cast<FileTime>(milliseconds) * FileTime{10000};
+}
+
+TEST(FileDates, TheThreeDatesLessTwoHoursBecomeCreationAccessAndWriteTimes) {
+    struct Case {
+        const char* name;
+        const char* original; // empty: the photo has no such date
+        const char* digitized;
+        const char* modified;
+        const char* subSecond; // of the original date
+        FileTime times[3];     // creation, last access, last write
+    };
+    const Case cases[] = {
+        {"each date its own time",
+         "2003:07:15 14:30:05",
+         "2003:07:15 14:30:06",
+         "2003:12:24 14:30:07",
+         "",
+         {fileTimeOf("2003-07-15 12:30:05"), fileTimeOf("2003-07-15 12:30:06"),
+          fileTimeOf("2003-12-24 12:30:07")}},
+        {"an early hour borrows the day and never the month",
+         "2003:07:15 01:10:00",
+         "2003:03:01 02:00:00",
+         "2003:12:31 00:59:59",
+         "",
+         {fileTimeOf("2003-07-14 23:10:00"), fileTimeOf("2003-03-01 00:00:00"),
+          fileTimeOf("2003-12-30 22:59:59")}},
+        {"only a modification date gives all three",
+         "",
+         "",
+         "2003:07:15 14:30:05",
+         "",
+         {fileTimeOf("2003-07-15 12:30:05"), fileTimeOf("2003-07-15 12:30:05"),
+          fileTimeOf("2003-07-15 12:30:05")}},
+        {"sub-second digits count as milliseconds",
+         "2003:07:15 14:30:05",
+         "",
+         "2003:07:15 14:30:05",
+         "5",
+         {fileTimeOf("2003-07-15 12:30:05", 5), fileTimeOf("2003-07-15 12:30:05"),
+          fileTimeOf("2003-07-15 12:30:05")}},
+        {"three sub-second digits",
+         "2003:07:15 14:30:05",
+         "2003:07:15 14:30:05",
+         "2003:07:15 14:30:05",
+         "987",
+         {fileTimeOf("2003-07-15 12:30:05", 987), fileTimeOf("2003-07-15 12:30:05"),
+          fileTimeOf("2003-07-15 12:30:05")}},
+        // Day 0 and a photo without dates name no time: the value stays as it was, zero in a new control,
+        // and a zero leaves the file's time alone.
+        {"the first of a month before two o'clock names day 0",
+         "2003:08:01 01:00:00",
+         "",
+         "2003:08:01 01:00:00",
+         "",
+         {0, 0, 0}},
+        {"no date at all", "", "", "", "", {0, 0, 0}},
+    };
+    test::TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fixtures::JpegExifWriter photo;
+        if (*c.modified) photo.main(fixtures::asciiEntry(0x0132, c.modified));  // DateTime
+        if (*c.original) photo.sub(fixtures::asciiEntry(0x9003, c.original));   // DateTimeOriginal
+        if (*c.digitized) photo.sub(fixtures::asciiEntry(0x9004, c.digitized)); // DateTimeDigitized
+        if (*c.subSecond) photo.sub(fixtures::asciiEntry(0x9291, c.subSecond)); // SubSecTimeOriginal
+        photo.withSubDirectory();
+        const std::string path = dir.file("photo.jpg");
+        ASSERT_TRUE(photo.writeTo(path));
+
+        DatesBench bench;
+        bench.dates.datumSetzen(Variant(path));
+        const auto& calls = bench.platform.fileTimes();
+        ASSERT_EQ(calls.size(), 3u) << "one call per pass";
+        EXPECT_EQ(calls.back().path, path);
+        EXPECT_EQ(calls.back().creation, c.times[0]);
+        EXPECT_EQ(calls.back().lastAccess, c.times[1]);
+        EXPECT_EQ(calls.back().lastWrite, c.times[2]);
+    }
+}
+
+TEST(FileDates, OnlyALoadablePhotoAtALocalAbsolutePathIsTouched) {
+    struct Case {
+        const char* name;
+        Variant path;
+        std::optional<ErrorKind> failure;
+    };
+    const Case cases[] = {
+        {"a relative path", Variant("fotos/P1010001.JPG"), std::nullopt},
+        {"a network share", Variant("//server/fotos/P1010001.JPG"), std::nullopt},
+        {"an empty text", Variant(""), std::nullopt},
+        {"nothing", Variant(), std::nullopt},
+        {"a missing photo", Variant("/no/such/folder/P1010001.JPG"), ErrorKind::FileNotFound},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DatesBench bench;
+        EXPECT_EQ(test::failureOf([&] { bench.dates.datumSetzen(c.path); }), c.failure);
+        EXPECT_TRUE(bench.platform.fileTimes().empty());
+        EXPECT_TRUE(bench.platform.takeDialogs().empty());
+    }
+}
+
+TEST(DropIntake, DroppedPathsKeepTheirLast255Characters) {
+    struct Case {
+        const char* name;
+        std::size_t length;
+    };
+    const Case cases[] = {{"shorter", 254}, {"exactly 255", 255}, {"longer", 256}, {"far longer", 1000}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DatesBench bench;
+        // Relative, so that no dates are set.
+        std::string path = std::string(c.length - 5, 'a') + "b.jpg";
+        bench.platform.queueAnswer(MessageAnswer::Yes);
+        bench.drops.drop(std::vector<std::string>{path});
+        std::string kept = path.substr(path.size() - std::min<std::size_t>(path.size(), 255));
+        EXPECT_EQ(bench.drops.dropFile(1), Variant(kept));
+    }
+}
+
+} // namespace
+} // namespace pelmark
