@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QPointer>
+#include <QWidget>
+
 #include "SettingsStore.h"
 #include "platform/Platform.h"
 
@@ -36,7 +39,14 @@ public:
     void seedRandomFromClock() override;
     double nextRandom() override;
 
+    // The widget whose window the dialogs and message boxes belong to, centred on it; nothing: the
+    // active window.
+    void setDialogOwner(QWidget* owner) { owner_ = owner; }
+
 private:
+    QWidget* dialogParent() const;
+
+    QPointer<QWidget> owner_;
     SettingsStore settings_;
     // Read once: every decoded number asks for it.
     char separator_;

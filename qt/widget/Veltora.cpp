@@ -48,6 +48,8 @@ struct Veltora::Private {
         : ownPlatform(given ? nullptr : std::make_unique<QtPlatform>()),
           platform(given ? *given : *ownPlatform), control(platform),
           widgets(std::make_unique<WidgetSurface>(control.surface(), widget)) {
+        // Boxes and dialogs come up over the window the control sits in.
+        if (ownPlatform) ownPlatform->setDialogOwner(widget);
         // Whatever a handler of the surface lets through reaches the user, not Qt's event loop.
         widgets->setFailureSink([this](std::exception_ptr failure) {
             try {

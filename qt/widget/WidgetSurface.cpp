@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +26,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
+#include <tuple>
 #include <limits>
 
 namespace pelmark {
@@ -35,10 +37,29 @@ constexpr const char* kElementName = "pelmarkElement";
 constexpr const char* kTwipGeometry = "twipGeometry";
 constexpr const char* kTag = "tag";
 
+constexpr const char* kStepsSpin = "stepsSpin";
+
 template <typename Widget>
 Widget* as(QWidget* widget) {
     return qobject_cast<Widget*>(widget);
 }
+
+// The fields that hold a file's path: the model keeps its bytes, and the user reads and types it as
+// a file name (UTF-8 on Linux), not as Latin-1 text.
+bool holdsPath(std::string_view name) {
+    return name == "FilePath" || name == "PathTxt";
+}
+
+QString shownText(const std::string& name, const std::string& bytes) {
+    return holdsPath(name) ? pathToQt(bytes) : toQt(bytes);
+}
+
+std::string typedText(const std::string& name, const QString& text) {
+    return holdsPath(name) ? pathFromQt(text) : fromQt(text);
+}
+
+// The number field steps the photo number with the keys the spin control takes.
+constexpr std::pair<std::string_view, std::string_view> kSteppedFields[] = {{"ActPictNum", "UpDown1"}};
 
 } // namespace
 
@@ -57,6 +78,13 @@ WidgetSurface::WidgetSurface(Surface& surface, QWidget* host)
     for (const std::string& name : surface_.names())
         create(surface_.get(name));
     stackSiblings();
+    orderTabStops();
+    for (auto [field, spin] : kSteppedFields) {
+        if (QWidget* w = widget(field)) {
+            w->setProperty(kStepsSpin, toQt(std::string(spin)));
+            w->installEventFilter(this);
+        }
+    }
 
     // Whatever size the host is given goes to the model, which decides what becomes of it.
     host->installEventFilter(this);
@@ -147,6 +175,10 @@ void WidgetSurface::create(const Element& element) {
     binding.widget = widget;
     widget->setObjectName(toQt(element.name));
     widget->setProperty(kElementName, toQt(element.name));
+    // Fields carry no caption of their own: a screen reader names them by their element.
+    if (element.kind == ElementKind::TextField || element.kind == ElementKind::ComboBox ||
+        element.kind == ElementKind::PictureBox)
+        widget->setAccessibleName(toQt(element.name));
     applyStyle(element, widget);
     refreshAll(element.name);
 }
@@ -166,6 +198,8 @@ QWidget* WidgetSurface::createWidget(const Element& element, Binding& binding) {
     case ElementKind::TextField:
         if (element.style.multiLine) {
             auto* edit = new QPlainTextEdit(parent);
+            // A tab in a description is rare; leaving the field with Tab is what users try.
+            edit->setTabChangesFocus(true);
             connect(edit, &QPlainTextEdit::textChanged, this, [this, name, edit] {
                 forward(name, [&] { surface_.userSetText(name, fromQt(edit->toPlainText())); });
             });
@@ -175,7 +209,7 @@ QWidget* WidgetSurface::createWidget(const Element& element, Binding& binding) {
             // The model's texts have no length limit; Qt's line edit would cut them at 32767.
             edit->setMaxLength(std::numeric_limits<int>::max());
             connect(edit, &QLineEdit::textEdited, this, [this, name](const QString& text) {
-                forward(name, [&] { surface_.userSetText(name, fromQt(text)); });
+                forward(name, [&] { surface_.userSetText(name, typedText(name, text)); });
             });
             return edit;
         }
@@ -365,7 +399,45 @@ void WidgetSurface::forward(const std::string& name, const std::function<void()>
     if (!alive.expired()) refreshAll(name);
 }
 
+// Tab runs through the surface as the eye reads it: container by container (in the order they were
+// made), within each top to bottom in rows of about a field's height, then left to right.
+void WidgetSurface::orderTabStops() {
+    struct Stop {
+        int container;
+        int page;
+        int row;
+        int left;
+        QWidget* widget;
+    };
+    std::vector<std::string> containers;
+    std::vector<Stop> stops;
+    for (const std::string& name : surface_.names()) {
+        const Element& element = surface_.get(name);
+        QWidget* w = widget(name);
+        if (!w || !(w->focusPolicy() & Qt::TabFocus)) continue;
+        auto at = std::find(containers.begin(), containers.end(), element.container);
+        if (at == containers.end()) at = containers.insert(containers.end(), element.container);
+        stops.push_back({static_cast<int>(at - containers.begin()), element.page, element.top / 200,
+                         element.left, w});
+    }
+    std::stable_sort(stops.begin(), stops.end(), [](const Stop& a, const Stop& b) {
+        return std::tie(a.container, a.page, a.row, a.left) < std::tie(b.container, b.page, b.row, b.left);
+    });
+    for (std::size_t i = 1; i < stops.size(); ++i)
+        QWidget::setTabOrder(stops[i - 1].widget, stops[i].widget);
+}
+
 bool WidgetSurface::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const QString spinName = watched->property(kStepsSpin).toString();
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        // Left and Right stay the field's own: they move the cursor.
+        const int step = key == Qt::Key_Left || key == Qt::Key_Right ? 0 : ArrowSpin::stepOfKey(key);
+        if (!spinName.isEmpty() && step != 0) {
+            if (auto* spin = as<ArrowSpin>(widget(fromQt(spinName)))) spin->request(spin->value() + step);
+            return true;
+        }
+    }
     if (watched == host_ && event->type() == QEvent::Resize) {
         hostResized(static_cast<QResizeEvent*>(event)->size());
     } else if (event->type() == QEvent::MouseMove) {
@@ -421,7 +493,7 @@ void WidgetSurface::refresh(const std::string& name, Property property) {
         place(element, w);
         break;
     case Property::ToolTip:
-        w->setToolTip(toQt(element.toolTip));
+        w->setToolTip(shownText(element.name, element.toolTip));
         break;
     case Property::Tag:
         w->setProperty(kTag, toQt(element.tag));
@@ -448,7 +520,7 @@ void WidgetSurface::refresh(const std::string& name, Property property) {
 }
 
 void WidgetSurface::refreshText(const Element& element, QWidget* w) {
-    QString text = toQt(element.text);
+    QString text = shownText(element.name, element.text);
     if (auto* box = as<QGroupBox>(w)) {
         box->setTitle(text);
     } else if (auto* label = as<QLabel>(w)) {

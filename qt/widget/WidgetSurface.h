@@ -68,6 +68,7 @@ private:
     QWidget* parentFor(const Element& element);
     void applyStyle(const Element& element, QWidget* widget);
     void stackSiblings();
+    void orderTabStops();
     void placeTabPages(const std::string& tabStrip);
     void place(const Element& element, QWidget* widget);
 

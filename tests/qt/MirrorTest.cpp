@@ -79,6 +79,56 @@ TEST(Mirror, TheSpinArrowsStepTheValueWithinItsRange) {
     }
 }
 
+// The number field and the spin control take the keys a spin box takes; the model clamps the result.
+TEST(Mirror, KeysStepThePhotoNumber) {
+    struct Case {
+        const char* name;
+        const char* target;
+        Qt::Key key;
+        int expected;
+    };
+    const Case cases[] = {
+        {"Up in the number field", "ActPictNum", Qt::Key_Up, 16},
+        {"Down in the number field", "ActPictNum", Qt::Key_Down, 14},
+        {"Page Up in the number field, up to the last", "ActPictNum", Qt::Key_PageUp, 20},
+        {"Page Down in the number field", "ActPictNum", Qt::Key_PageDown, 5},
+        {"Left in the number field moves its cursor", "ActPictNum", Qt::Key_Left, 15},
+        {"Right on the spin control", "UpDown1", Qt::Key_Right, 16},
+        {"Left on the spin control", "UpDown1", Qt::Key_Left, 14},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WidgetControl control;
+        control.model().setMax("UpDown1", 20);
+        control.model().setValue("UpDown1", 15);
+        QTest::keyClick(control.find(c.target), c.key);
+        EXPECT_EQ(control.model().value("UpDown1"), c.expected);
+    }
+}
+
+TEST(Mirror, TabLeavesTheMultiLineFieldsUntyped) {
+    for (const char* name : {"Description", "UserComment"}) {
+        SCOPED_TRACE(name);
+        WidgetControl c;
+        QTest::keyClick(c.find(name), Qt::Key_Tab);
+        EXPECT_EQ(c.model().text(name), "");
+    }
+}
+
+// Paths are the file system's bytes, UTF-8 here: shown and typed as file names, not as Latin-1.
+TEST(Mirror, PathsShowAndAreTypedAsFileNames) {
+    const std::string path = "/fotos/Ausflug M\xc3\xbcnchen/P1.jpg";
+    for (const char* name : {"FilePath", "PathTxt"}) {
+        SCOPED_TRACE(name);
+        WidgetControl c;
+        c.model().setText(name, path);
+        EXPECT_EQ(c.find<QLineEdit>(name)->text(), QString::fromUtf8(path));
+    }
+    WidgetControl c;
+    QTest::keyClicks(c.find("PathTxt"), QString::fromUtf8("/M\u00fcnchen"));
+    EXPECT_EQ(c.model().text("PathTxt"), "/M\xc3\xbcnchen");
+}
+
 TEST(Mirror, TheHintTimerRunsWhileTheModelSaysSo) {
     WidgetControl c;
     QTimer* timer = c.widget->widgetSurface().timer("GarTripToolTipTextTimer");
