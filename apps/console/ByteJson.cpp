@@ -81,8 +81,9 @@ void writeNumber(double number, std::string& out) {
     // The shortest form that reads back as the same double: 10 stays "10", 0.1 stays "0.1"; a whole
     // number is written out in digits (100000000, not 1e+08) up to where digits stop being exact.
     bool whole = number == std::floor(number) && std::abs(number) < 1e21;
-    auto [end, error] = whole ? std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed)
-                              : std::to_chars(buffer, buffer + sizeof buffer, number);
+    auto [end, error] = whole
+                            ? std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed)
+                            : std::to_chars(buffer, buffer + sizeof buffer, number);
     out.append(buffer, end);
 }
 

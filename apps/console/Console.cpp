@@ -148,7 +148,8 @@ const std::vector<Console::Command>& Console::commands() {
     static const std::vector<Command> table = {
         {{":set", ":set NAME VALUE", "the user changes element NAME"}, &Console::set},
         {{":get", ":get NAME [PROP]", "reads a property of element NAME (default: value)"}, &Console::get},
-        {{":click", ":click NAME", "the user clicks NAME (a toolbar button is Toolbar/Key)"}, &Console::click},
+        {{":click", ":click NAME", "the user clicks NAME (a toolbar button is Toolbar/Key)"},
+         &Console::click},
         {{":mousemove", ":mousemove NAME", "the mouse moves over NAME"}, &Console::mouseMove},
         {{":timer", ":timer NAME", "the timer NAME fires once"}, &Console::timer},
         {{":drop", ":drop [PATH ...]", "files dropped onto Bild; alone: data without a file list"},
@@ -163,7 +164,8 @@ const std::vector<Console::Command>& Console::commands() {
          &Console::stopAtYield},
         {{":messages", ":messages", "the message boxes shown since the last :messages"}, &Console::messages},
         {{":dialogs", ":dialogs", "the file dialogs shown since the last :dialogs"}, &Console::dialogs},
-        {{":launched", ":launched", "the command lines started since the last :launched"}, &Console::launched},
+        {{":launched", ":launched", "the command lines started since the last :launched"},
+         &Console::launched},
         {{":help", ":help [NAME]", "this list, or one member, command or element described"}, &Console::help},
     };
     return table;

@@ -44,7 +44,7 @@ public:
     VeltoraControl& control() { return *control_; }
 
 private:
-    class Words;    // the words of an action line, each decoded or refused
+    class Words; // the words of an action line, each decoded or refused
 
     // One action: its summary for `:help`, and what it does with the words after it.
     struct Command {

@@ -12,14 +12,14 @@ namespace {
 
 // `TagExif`'s kinds, by number.
 constexpr std::array<std::string_view, 14> kTagKinds = {
-    "DatumOriginal", "DatumDigitized", "DatumModified", "ExposureTime", "FNumber",
-    "GPSLatitude",   "GPSLongitude",   "GPSAltitude",   "Maker",        "Camera",
-    "Comment",       "ImageDescription", "Maker_Note",  "CamFirmware"};
+    "DatumOriginal", "DatumDigitized",   "DatumModified", "ExposureTime", "FNumber",
+    "GPSLatitude",   "GPSLongitude",     "GPSAltitude",   "Maker",        "Camera",
+    "Comment",       "ImageDescription", "Maker_Note",    "CamFirmware"};
 
 constexpr std::array<std::string_view, 16> kKindNames = {
-    "control area", "frame",    "label",     "text field", "push button", "check box",
-    "option button", "combo box", "picture box", "tab strip", "toolbar",   "status bar",
-    "spin control", "timer",    "file dialog", "image list"};
+    "control area",  "frame",     "label",       "text field", "push button", "check box",
+    "option button", "combo box", "picture box", "tab strip",  "toolbar",     "status bar",
+    "spin control",  "timer",     "file dialog", "image list"};
 
 bool isProperty(const Member& m) {
     return m.kind == MemberKind::PropertyGet || m.kind == MemberKind::PropertyLet ||

@@ -2,9 +2,9 @@
 // sample trip in TRIP as the window host does and writes control-start.png (its first photo shown) and
 // control-waypoints.png (the waypoint panel open) into OUTDIR. scripts/screenshots.sh runs it.
 
+#include "control/VeltoraControl.h"
 #include "host/OpenAtStart.h"
 #include "widget/Veltora.h"
-#include "control/VeltoraControl.h"
 
 #include <QApplication>
 #include <QDir>

@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
         QVariant count;
         QVariant name = QStringLiteral("/no/such/photo.jpg");
         bool exists = true;
-        QMetaObject::invokeMethod(form.veltora, "PhotoCount", Qt::DirectConnection, Q_RETURN_ARG(QVariant, count));
+        QMetaObject::invokeMethod(form.veltora, "PhotoCount", Qt::DirectConnection,
+                                  Q_RETURN_ARG(QVariant, count));
         QMetaObject::invokeMethod(form.veltora, "FileExist", Qt::DirectConnection, Q_RETURN_ARG(bool, exists),
                                   Q_ARG(QVariant&, name));
         std::cout << "Anzahl " << form.veltora->property("Anzahl").toInt() << " announced " << announced

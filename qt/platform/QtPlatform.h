@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
-
 #include "SettingsStore.h"
 #include "platform/Platform.h"
 
+#include <QPointer>
 #include <QStringList>
+#include <QWidget>
 #include <random>
 
 namespace pelmark {

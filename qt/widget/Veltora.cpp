@@ -1,5 +1,6 @@
 #include "Veltora.h"
 
+#include "UserMessage.h"
 #include "VariantConversion.h"
 #include "WidgetSurface.h"
 #include "control/VeltoraControl.h"
@@ -55,7 +56,7 @@ struct Veltora::Private {
             try {
                 std::rethrow_exception(failure);
             } catch (const std::exception& error) {
-                platform.messageBox(error.what(), MessageButtons::Ok, "");
+                platform.messageBox(userMessage(error), MessageButtons::Ok, "");
             } catch (...) {
                 platform.messageBox("Unbekannter Fehler", MessageButtons::Ok, "");
             }

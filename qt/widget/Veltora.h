@@ -23,8 +23,8 @@ class Veltora : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QVariant Anzahl READ Anzahl WRITE setAnzahl NOTIFY AnzahlChanged)
     // The user's stored path: a form that set it at design time would overwrite every user's choice.
-    Q_PROPERTY(QVariant GARTripPath READ GARTripPath WRITE setGARTripPath NOTIFY GARTripPathChanged
-                   DESIGNABLE false)
+    Q_PROPERTY(
+        QVariant GARTripPath READ GARTripPath WRITE setGARTripPath NOTIFY GARTripPathChanged DESIGNABLE false)
 
 public:
     // A control on the real platform: Qt's dialogs, the user's settings store, the real file system.

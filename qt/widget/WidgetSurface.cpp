@@ -12,8 +12,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -26,8 +26,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
-#include <tuple>
 #include <limits>
+#include <tuple>
 
 namespace pelmark {
 
@@ -417,8 +417,8 @@ void WidgetSurface::orderTabStops() {
         if (!w || !(w->focusPolicy() & Qt::TabFocus)) continue;
         auto at = std::find(containers.begin(), containers.end(), element.container);
         if (at == containers.end()) at = containers.insert(containers.end(), element.container);
-        stops.push_back({static_cast<int>(at - containers.begin()), element.page, element.top / 200,
-                         element.left, w});
+        stops.push_back(
+            {static_cast<int>(at - containers.begin()), element.page, element.top / 200, element.left, w});
     }
     std::stable_sort(stops.begin(), stops.end(), [](const Stop& a, const Stop& b) {
         return std::tie(a.container, a.page, a.row, a.left) < std::tie(b.container, b.page, b.row, b.left);

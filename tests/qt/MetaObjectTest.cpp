@@ -42,7 +42,12 @@ TEST(MetaObject, PropertyChangesAreAnnounced) {
     };
     const Case cases[] = {
         {"Anzahl written", [](Veltora& v) { v.setProperty("Anzahl", 3); }, 1, 0},
-        {"Anzahl written twice the same", [](Veltora& v) { v.setProperty("Anzahl", 3); v.setProperty("Anzahl", 3); }, 1, 0},
+        {"Anzahl written twice the same",
+         [](Veltora& v) {
+             v.setProperty("Anzahl", 3);
+             v.setProperty("Anzahl", 3);
+         },
+         1, 0},
         {"the path written", [](Veltora& v) { v.setProperty("GARTripPath", "/usr/bin/gartrip"); }, 0, 1},
         {"a member that changes neither", [](Veltora& v) { v.PhotoCount(); }, 0, 0},
     };

@@ -1,5 +1,6 @@
 #include "WidgetTestSupport.h"
 #include "base/Error.h"
+#include "support/TempDir.h"
 #include "widget/PictureBox.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <filesystem>
 
 namespace pelmark::test {
 namespace {
@@ -209,14 +211,38 @@ TEST(Mirror, ThePictureBoxShowsTheModelsPicture) {
     EXPECT_FALSE(box->hasPicture());
 }
 
+// A file error reaches the user in the control's language, naming the file; other errors as they are.
 TEST(Mirror, AFailingUserActionReachesTheUserAsAMessage) {
-    WidgetControl c;
-    c.model().on("ShowHide", Event::Click,
-                 [](const EventArgs&) { throw PelmarkError(ErrorKind::FileRead, "Datei kaputt"); });
-    c.find<QAbstractButton>("ShowHide")->click();
-    auto messages = c.platform.takeMessages();
-    ASSERT_FALSE(messages.empty());
-    EXPECT_EQ(messages.back().text, "Datei kaputt");
+    TempDir dir;
+    const std::string folder = dir.folder() + "e_folder.jpg";
+    std::filesystem::create_directories(folder);
+    struct Case {
+        const char* name;
+        PelmarkError thrown;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"any other error", {ErrorKind::FileRead, "Datei kaputt"}, "Datei kaputt"},
+        {"a cut-off photo",
+         {ErrorKind::FileRead, "Input past end of file: /f/d_text.jpg"},
+         "/f/d_text.jpg ist keine lesbare Fotodatei"},
+        {"a folder", {ErrorKind::FileRead, "Path/File access error: " + folder}, folder + " ist ein Ordner"},
+        {"a missing file",
+         {ErrorKind::FileNotFound, "File not found: /f/x.jpg"},
+         "/f/x.jpg wurde nicht gefunden"},
+        {"a UTF-8 name",
+         {ErrorKind::FileRead, "Input past end of file: /M\xc3\xbcnchen"},
+         "/M\xfcnchen ist keine lesbare Fotodatei"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WidgetControl control;
+        control.model().on("ShowHide", Event::Click, [&](const EventArgs&) { throw c.thrown; });
+        control.find<QAbstractButton>("ShowHide")->click();
+        auto messages = control.platform.takeMessages();
+        ASSERT_FALSE(messages.empty());
+        EXPECT_EQ(messages.back().text, c.expected);
+    }
 }
 
 } // namespace
