@@ -3,6 +3,7 @@
 #include "ArrowSpin.h"
 #include "ModelButtons.h"
 #include "PictureBox.h"
+#include "ShownText.h"
 #include "TabPages.h"
 #include "ToolbarIcons.h"
 #include "platform/Latin1Text.h"
@@ -38,24 +39,14 @@ constexpr const char* kTwipGeometry = "twipGeometry";
 constexpr const char* kTag = "tag";
 
 constexpr const char* kStepsSpin = "stepsSpin";
+constexpr const char* kCaption = "caption";
+
+// A run of blanks this long in a caption is room left for a field.
+constexpr std::string_view kGap = "   ";
 
 template <typename Widget>
 Widget* as(QWidget* widget) {
     return qobject_cast<Widget*>(widget);
-}
-
-// The fields that hold a file's path: the model keeps its bytes, and the user reads and types it as
-// a file name (UTF-8 on Linux), not as Latin-1 text.
-bool holdsPath(std::string_view name) {
-    return name == "FilePath" || name == "PathTxt";
-}
-
-QString shownText(const std::string& name, const std::string& bytes) {
-    return holdsPath(name) ? pathToQt(bytes) : toQt(bytes);
-}
-
-std::string typedText(const std::string& name, const QString& text) {
-    return holdsPath(name) ? pathFromQt(text) : fromQt(text);
 }
 
 // The number field steps the photo number with the keys the spin control takes.
@@ -77,6 +68,7 @@ WidgetSurface::WidgetSurface(Surface& surface, QWidget* host)
 
     for (const std::string& name : surface_.names())
         create(surface_.get(name));
+    splitGapCaptions();
     stackSiblings();
     orderTabStops();
     for (auto [field, spin] : kSteppedFields) {
@@ -369,8 +361,75 @@ void WidgetSurface::place(const Element& element, QWidget* widget) {
     // This platform's dialog font runs a little wider than the one the layout was made with; a caption
     // may reach past its box rather than lose its last letters.
     if (auto* label = as<QLabel>(widget)) width = std::max(width, label->sizeHint().width());
+    // A coloured bar under other labels reaches as far as their texts do.
+    if (element.kind == ElementKind::Label && element.style.background == Background::Red)
+        width = std::max(width, coveredRight(element) - px(element.left));
+    auto it = bindings_.find(element.name);
+    if (it != bindings_.end() && it->second.tail) {
+        // The caption sits on the line of the field it frames, its text level with the field's.
+        const Element& field = surface_.get(it->second.gapField);
+        widget->setGeometry(px(element.left) - offset.x(), py(field.top) - offset.y(), width,
+                            py(field.height));
+        placeTail(element, it->second, offset);
+        return;
+    }
     widget->setGeometry(px(element.left) - offset.x(), py(element.top) - offset.y(), width,
                         py(element.height));
+}
+
+void WidgetSurface::placeTail(const Element& label, const Binding& binding, QPoint offset) {
+    const Element& field = surface_.get(binding.gapField);
+    // A little air after the field's frame.
+    const int left = px(field.left + field.width) + 2 - offset.x();
+    binding.tail->setGeometry(left, py(field.top) - offset.y(), binding.tail->sizeHint().width(),
+                              py(field.height));
+    binding.tail->setHidden(!label.visible);
+}
+
+int WidgetSurface::coveredRight(const Element& bar) const {
+    int right = 0;
+    for (const std::string& name : surface_.names()) {
+        const Element& other = surface_.get(name);
+        QWidget* w = widget(name);
+        if (!w || other.kind != ElementKind::Label || other.container != bar.container ||
+            other.style.stackLevel <= bar.style.stackLevel || other.top != bar.top)
+            continue;
+        auto* label = as<QLabel>(w);
+        right = std::max(right, px(other.left) + (label ? label->sizeHint().width() : px(other.width)));
+    }
+    return right;
+}
+
+// A caption with a run of blanks frames a field placed in the run ("ShutterSpeed: 1/", field, "sec").
+// The blanks were measured for another font, so the text after them is shown by a label of its own
+// just right of the field: neither half runs under the field, whatever the font.
+void WidgetSurface::splitGapCaptions() {
+    for (const std::string& name : surface_.names()) {
+        const Element& label = surface_.get(name);
+        if (label.kind != ElementKind::Label || label.text.find(kGap) == std::string::npos) continue;
+        for (const std::string& other : surface_.names()) {
+            const Element& field = surface_.get(other);
+            const bool isField = field.kind == ElementKind::TextField || field.kind == ElementKind::ComboBox;
+            const bool inRow = field.top < label.top + label.height && label.top < field.top + field.height;
+            const bool inRun = field.left > label.left && field.left < label.left + label.width;
+            if (!isField || field.container != label.container || field.page != label.page || !inRow ||
+                !inRun)
+                continue;
+            Binding& binding = bindings_[name];
+            if (!binding.widget) break;
+            binding.gapField = other;
+            binding.tail = new QLabel(binding.widget->parentWidget());
+            binding.tail->setTextFormat(Qt::PlainText);
+            binding.tail->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            binding.tail->setObjectName(toQt(name) + QStringLiteral("Tail"));
+            as<QLabel>(binding.widget)->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            refreshAll(name);
+            break;
+        }
+    }
+    // The bars that other labels lie over are placed again, now that those labels exist.
+    for (const std::string& name : surface_.names())
+        if (surface_.get(name).style.background == Background::Red) refresh(name, Property::Geometry);
 }
 
 void WidgetSurface::placeTabPages(const std::string& tabStrip) {
@@ -488,6 +547,7 @@ void WidgetSurface::refresh(const std::string& name, Property property) {
         break;
     case Property::Visible:
         w->setHidden(!element.visible);
+        if (binding.tail) binding.tail->setHidden(!element.visible);
         break;
     case Property::Geometry:
         place(element, w);
@@ -524,7 +584,16 @@ void WidgetSurface::refreshText(const Element& element, QWidget* w) {
     if (auto* box = as<QGroupBox>(w)) {
         box->setTitle(text);
     } else if (auto* label = as<QLabel>(w)) {
-        label->setText(text);
+        // The whole caption, for whoever reads it back; a framing caption shows it in two halves.
+        label->setProperty(kCaption, text);
+        auto it = bindings_.find(element.name);
+        const qsizetype gap = text.indexOf(QLatin1String(kGap.data(), static_cast<qsizetype>(kGap.size())));
+        if (it != bindings_.end() && it->second.tail && gap >= 0) {
+            label->setText(text.left(gap).trimmed());
+            it->second.tail->setText(text.mid(gap).trimmed());
+        } else {
+            label->setText(text);
+        }
         place(element, label);
     } else if (auto* edit = as<QLineEdit>(w)) {
         if (edit->text() != text) edit->setText(text);
