@@ -13,6 +13,6 @@ cmake --build "$build" --target pelmark pelmark-screenshots
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 export XDG_CONFIG_HOME=$scratch/config
-"$build/apps/pelmark" sample "$scratch/trip"
-"$build/apps/pelmark-screenshots" "$scratch/trip" "$root/docs/images"
+"$build/apps/pelmark" sample "$scratch/Ausflug München"
+"$build/apps/pelmark-screenshots" "$scratch/Ausflug München" "$root/docs/images"
 echo "written: docs/images/control-start.png docs/images/control-waypoints.png"
