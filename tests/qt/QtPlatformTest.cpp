@@ -91,6 +91,7 @@ TEST(QtPlatform, TheFolderDialogTakesAFolderAPhotoOrThePlaceholder) {
                 if (!c.chosen.isEmpty()) dialog->selectFile(c.chosen);
                 QDialog* asDialog = dialog;
                 asDialog->accept();
+                if (asDialog->isVisible()) asDialog->reject(); // refused: end it, not the test run
             },
             [&] { return QtPlatform().openFileDialog("Ordner|*", placeholder); });
         EXPECT_EQ(chosen, std::optional(c.expected));
