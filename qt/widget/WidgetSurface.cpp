@@ -373,14 +373,22 @@ void WidgetSurface::place(const Element& element, QWidget* widget) {
         placeTail(element, it->second, offset);
         return;
     }
-    widget->setGeometry(px(element.left) - offset.x(), py(element.top) - offset.y(), width,
-                        py(element.height));
+    int left = px(element.left) - offset.x();
+    if (it != bindings_.end() && !it->second.framedBy.empty()) {
+        // A field framed by a caption starts after the caption's first words, should the font draw
+        // them wider than the blanks before the field were meant for.
+        if (auto* label = as<QLabel>(this->widget(it->second.framedBy)))
+            left = std::max(left, label->x() + label->fontMetrics().horizontalAdvance(label->text()) + 3);
+    }
+    widget->setGeometry(left, py(element.top) - offset.y(), width, py(element.height));
 }
 
 void WidgetSurface::placeTail(const Element& label, const Binding& binding, QPoint offset) {
     const Element& field = surface_.get(binding.gapField);
-    // A little air after the field's frame.
-    const int left = px(field.left + field.width) + 2 - offset.x();
+    // A little air after the field's frame, wherever the field ended up.
+    QWidget* fieldWidget = widget(binding.gapField);
+    const int left =
+        fieldWidget ? fieldWidget->geometry().right() + 3 : px(field.left + field.width) + 2 - offset.x();
     binding.tail->setGeometry(left, py(field.top) - offset.y(), binding.tail->sizeHint().width(),
                               py(field.height));
     binding.tail->setHidden(!label.visible);
@@ -423,7 +431,10 @@ void WidgetSurface::splitGapCaptions() {
             binding.tail->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             binding.tail->setObjectName(toQt(name) + QStringLiteral("Tail"));
             as<QLabel>(binding.widget)->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            bindings_[other].framedBy = name;
             refreshAll(name);
+            refresh(other, Property::Geometry); // after the caption's first words
+            refresh(name, Property::Geometry);  // the tail after the field
             break;
         }
     }

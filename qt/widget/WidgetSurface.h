@@ -65,6 +65,8 @@ private:
         // text after the blanks.
         std::string gapField;
         QLabel* tail = nullptr;
+        // For a field: the caption that frames it.
+        std::string framedBy;
     };
 
     void create(const Element& element);
