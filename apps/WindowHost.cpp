@@ -1,7 +1,6 @@
 #include "WindowHost.h"
 
-#include "base/Variant.h"
-#include "control/VeltoraControl.h"
+#include "host/OpenAtStart.h"
 #include "widget/Veltora.h"
 
 #include <QApplication>
@@ -10,23 +9,12 @@
 #include <QVBoxLayout>
 #include <QWidget>
 #include <exception>
-#include <string>
 
-namespace {
-
-// The folder scan takes the folder part of its path: a folder named without its closing separator
-// would open its parent instead.
-std::string asFolderPath(std::string path) {
-    if (!path.empty() && path.back() != '/') path += '/';
-    return path;
-}
-
-} // namespace
-
-int runWindowHost(int argc, char** argv) {
+int runWindowHost(int argc, char** argv, const std::string& path) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelmark"));
     QApplication::setOrganizationName(QStringLiteral("Pelmark"));
+    QApplication::setApplicationVersion(QStringLiteral(PELMARK_VERSION));
 
     QWidget window;
     window.setWindowTitle(QStringLiteral("Pelmark"));
@@ -37,16 +25,13 @@ int runWindowHost(int argc, char** argv) {
     layout->addWidget(control);
     window.show();
 
-    if (argc > 1) {
-        std::string folder = asFolderPath(argv[1]);
+    if (!path.empty()) {
         // Once the window is up, so the user sees the scan run.
-        QTimer::singleShot(0, control, [control, folder] {
-            pelmark::Variant path(folder);
+        QTimer::singleShot(0, control, [control, path] {
             try {
-                control->control().OpenFolder(path);
+                pelmark::host::openAtStart(control->control(), path);
             } catch (const std::exception& error) {
-                QMessageBox::warning(control, QStringLiteral("Pelmark"),
-                                     QString::fromLocal8Bit(error.what()));
+                QMessageBox::warning(control, QStringLiteral("Pelmark"), QString::fromLatin1(error.what()));
             }
         });
     }

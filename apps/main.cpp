@@ -1,14 +1,17 @@
 // The host program: `pelmark console ...` drives a control from a script, `pelmark sample DIR` writes
-// the sample trip, anything else shows the control in a window.
+// the sample trip, anything else shows the control in a window (`pelmark --help`).
 
 #include "WindowHost.h"
 #include "base/Error.h"
 #include "console/Console.h"
+#include "console/Help.h"
+#include "host/HostArguments.h"
 #include "restore/RestoreTimes.h"
 #include "sample/SampleTrip.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QStringList>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -33,10 +36,12 @@ int runConsole(int argc, char** argv) {
     try {
         options = pelmark::console::parseConsoleOptions(std::vector<std::string>(argv + 2, argv + argc));
     } catch (const pelmark::PelmarkError& error) {
-        std::cerr << "pelmark console: " << error.what() << "\n"
-                  << "usage: pelmark console [--widgets] [--decimal-separator C] [--launch record|real] "
-                     "[--settings DIR]\n";
+        std::cerr << "pelmark console: " << error.what() << "\n" << pelmark::console::consoleUsage();
         return 2;
+    }
+    if (options.help) {
+        std::cout << pelmark::console::consoleUsage();
+        return 0;
     }
     // Picture decoders are plugins, found through the application object.
     std::unique_ptr<QCoreApplication> app;
@@ -79,11 +84,21 @@ int main(int argc, char** argv) {
     if (command == "sample") return runSample(argc, argv);
     if (command == "restore-times")
         return pelmark::restore::runRestoreTimes({argv + 2, argv + argc}, std::cout, std::cerr);
+
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    using Action = pelmark::host::HostArguments::Action;
+    const pelmark::host::HostArguments host = pelmark::host::parseHostArguments(arguments);
+    if (host.action != Action::ShowWindow) {
+        (host.action == Action::Fail ? std::cerr : std::cout) << host.text.toLocal8Bit().toStdString();
+        return host.action == Action::Fail ? 2 : 0;
+    }
     // Qt would abort without a display; say what works instead.
     if (!hasDisplay()) {
         std::cerr << "pelmark: no display to show the window on; use `pelmark console` for scripts, or set "
                      "QT_QPA_PLATFORM=offscreen\n";
         return 2;
     }
-    return runWindowHost(argc, argv);
+    return runWindowHost(argc, argv, host.path);
 }

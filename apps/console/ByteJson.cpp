@@ -78,8 +78,12 @@ void writeNumber(double number, std::string& out) {
     }
     if (number == 0) number = 0; // no "-0"
     char buffer[64];
-    // The shortest form that reads back as the same double: 10 stays "10", 0.1 stays "0.1".
-    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, number);
+    // The shortest form that reads back as the same double: 10 stays "10", 0.1 stays "0.1"; a whole
+    // number is written out in digits (100000000, not 1e+08) up to where digits stop being exact.
+    bool whole = number == std::floor(number) && std::abs(number) < 1e21;
+    auto [end, error] = whole
+                            ? std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed)
+                            : std::to_chars(buffer, buffer + sizeof buffer, number);
     out.append(buffer, end);
 }
 

@@ -7,6 +7,7 @@
 #include "control/Members.h"
 #include "platform/DecimalSeparator.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <iostream>
@@ -14,13 +15,24 @@
 
 namespace pelmark::console {
 
+namespace {
+
 // A line the console could not understand, as opposed to a member or handler that failed: only these
 // decide the exit code.
-struct Console::Refused : PelmarkError {
+struct Refused : PelmarkError {
     explicit Refused(const std::string& text) : PelmarkError(ErrorKind::InvalidArgument, text) {}
 };
 
-namespace {
+// The one place where a failure to read a line becomes a refusal: whatever `read` throws as a
+// PelmarkError (bad JSON, an unterminated word, an unknown name) is a line the console cannot understand.
+template <class Read>
+auto understood(Read&& read) -> decltype(read()) {
+    try {
+        return read();
+    } catch (const PelmarkError& error) {
+        throw Refused(error.what());
+    }
+}
 
 constexpr std::array<std::string_view, 16> kProperties = {
     "value",  "caption", "text", "enabled", "visible", "left",     "top",     "width",
@@ -51,7 +63,9 @@ ConsoleOptions parseConsoleOptions(const std::vector<std::string>& arguments) {
                 throw PelmarkError(ErrorKind::InvalidArgument, option + " needs a value");
             return arguments[++i];
         };
-        if (option == "--widgets") {
+        if (option == "--help" || option == "-h") {
+            options.help = true;
+        } else if (option == "--widgets") {
             options.widgets = true;
         } else if (option == "--decimal-separator") {
             const std::string& separator = value();
@@ -75,6 +89,88 @@ ConsoleOptions parseConsoleOptions(const std::vector<std::string>& arguments) {
     return options;
 }
 
+// The words after an action's command. Every word is decoded the same way (a JSON string is its
+// bytes, a bare word is itself) and anything that cannot be read is a refusal.
+class Console::Words {
+public:
+    Words(std::string_view line, std::string_view command) : words_(line), command_(command) {
+        words_.next(); // the command itself
+    }
+
+    std::string_view command() const { return command_; }
+
+    std::optional<std::string> word() {
+        return understood([&] { return words_.nextName(); });
+    }
+    // An element, status-bar panel or toolbar button of `surface`.
+    std::string name(const Surface& surface) {
+        auto name = word();
+        if (!name) throw Refused(std::string(command_) + " needs an element name");
+        if (!resolveAddress(surface, *name)) throw Refused("unknown element: " + *name);
+        return *name;
+    }
+    // A JSON number without a fraction that an int holds.
+    int wholeNumber() {
+        auto word = understood([&] { return words_.next(); });
+        if (!word) throw Refused(std::string(command_) + " needs a number");
+        Json value = understood([&] { return parseByteJson(*word); });
+        if (!value.is_number()) throw Refused(std::string(command_) + " takes whole numbers");
+        double number = value.get<double>();
+        if (number != std::floor(number) || number < std::numeric_limits<int>::min() ||
+            number > std::numeric_limits<int>::max())
+            throw Refused(std::string(command_) + " takes whole numbers");
+        return static_cast<int>(number);
+    }
+    // The rest of the line as one JSON value.
+    Json value() {
+        std::string_view rest = words_.rest();
+        if (rest.empty()) throw Refused(std::string(command_) + " needs a value");
+        return understood([&] { return parseByteJson(rest); });
+    }
+    // The rest of the line as written, or a JSON string where it needs escapes.
+    std::string text() {
+        std::string_view rest = words_.rest();
+        if (rest.empty() || rest.front() != '"') return std::string(rest);
+        Json value = understood([&] { return parseByteJson(rest); });
+        if (!value.is_string()) throw Refused(std::string(command_) + " takes a text");
+        return value.get<std::string>();
+    }
+    void end() {
+        if (!words_.atEnd()) throw Refused("too many words after " + std::string(command_));
+    }
+
+private:
+    LineWords words_;
+    std::string_view command_;
+};
+
+const std::vector<Console::Command>& Console::commands() {
+    static const std::vector<Command> table = {
+        {{":set", ":set NAME VALUE", "the user changes element NAME"}, &Console::set},
+        {{":get", ":get NAME [PROP]", "reads a property of element NAME (default: value)"}, &Console::get},
+        {{":click", ":click NAME", "the user clicks NAME (a toolbar button is Toolbar/Key)"},
+         &Console::click},
+        {{":mousemove", ":mousemove NAME", "the mouse moves over NAME"}, &Console::mouseMove},
+        {{":timer", ":timer NAME", "the timer NAME fires once"}, &Console::timer},
+        {{":drop", ":drop [PATH ...]", "files dropped onto Bild; alone: data without a file list"},
+         &Console::drop},
+        {{":resize", ":resize W H", "the host sets the control's size in twips"}, &Console::resize},
+        {{":file", ":file PATH", "the answer for the next file dialog"}, &Console::file},
+        {{":file-cancel", ":file-cancel", "the next file dialog is cancelled"}, &Console::fileCancel},
+        {{":answer", ":answer Yes|No", "the answer for the next message box that asks"}, &Console::answerBox},
+        {{":input", ":input TEXT", "the answer for the next input box"}, &Console::input},
+        {{":input-cancel", ":input-cancel", "the next input box is cancelled"}, &Console::inputCancel},
+        {{":stop-at-yield", ":stop-at-yield N", "the user clicks Stop during the N-th yield from now"},
+         &Console::stopAtYield},
+        {{":messages", ":messages", "the message boxes shown since the last :messages"}, &Console::messages},
+        {{":dialogs", ":dialogs", "the file dialogs shown since the last :dialogs"}, &Console::dialogs},
+        {{":launched", ":launched", "the command lines started since the last :launched"},
+         &Console::launched},
+        {{":help", ":help [NAME]", "this list, or one member, command or element described"}, &Console::help},
+    };
+    return table;
+}
+
 Console::Console(const ConsoleOptions& options) : platform_(options.launch, options.settingsFolder) {
     // The separator is part of the platform the control starts on.
     platform_.setDecimalSeparator(options.decimalSeparator.value_or(userDecimalSeparator()));
@@ -90,7 +186,7 @@ std::optional<std::string> Console::answer(const std::string& rawLine) {
     LineWords words(line);
     if (words.atEnd() || line.front() == '#') return std::nullopt;
     try {
-        std::string first(*words.next());
+        std::string first(*understood([&] { return words.next(); }));
         if (first.front() == ':') return action(first, line);
         return memberCall(first, line);
     } catch (const Refused& refused) {
@@ -108,13 +204,11 @@ std::string Console::memberCall(const std::string& name, const std::string& line
     LineWords words(line);
     words.next();
     std::vector<Variant> args;
-    try {
+    understood([&] {
         while (auto word = words.next())
             args.push_back(*word == "missing" ? Variant::missing() : variantOf(parseByteJson(*word)));
         checkCall(name, args);
-    } catch (const PelmarkError& error) {
-        throw Refused(error.what());
-    }
+    });
     std::size_t given = args.size();
     Variant result = invoke(*control_, name, args);
     Json answer;
@@ -126,182 +220,164 @@ std::string Console::memberCall(const std::string& name, const std::string& line
 }
 
 std::string Console::action(const std::string& command, const std::string& line) {
-    LineWords words(line);
-    words.next();
-    Surface& surface = control_->surface();
-
-    auto name = [&]() {
-        std::optional<std::string> word;
-        try {
-            word = words.nextName();
-        } catch (const PelmarkError& error) {
-            throw Refused(error.what());
-        }
-        if (!word) throw Refused(command + " needs an element name");
-        if (!resolveAddress(surface, *word)) throw Refused("unknown element: " + *word);
-        return *word;
-    };
-    auto end = [&]() {
-        if (!words.atEnd()) throw Refused("too many words after " + command);
-    };
-    auto text = [&]() {
-        // A text is the rest of the line as written, or a JSON string where it needs escapes.
-        std::string_view rest = words.rest();
-        if (!rest.empty() && rest.front() == '"') {
-            try {
-                Json value = parseByteJson(rest);
-                if (value.is_string()) return value.get<std::string>();
-            } catch (const PelmarkError& error) {
-                throw Refused(error.what());
-            }
-            throw Refused(command + " takes a text");
-        }
-        return std::string(rest);
-    };
-    auto wholeNumber = [&]() {
-        auto word = words.next();
-        if (!word) throw Refused(command + " needs a number");
-        Json value;
-        try {
-            value = parseByteJson(*word);
-        } catch (const PelmarkError& error) {
-            throw Refused(error.what());
-        }
-        double number = value.is_number() ? value.get<double>() : 0.5;
-        if (number != std::floor(number) || std::abs(number) > std::numeric_limits<int>::max())
-            throw Refused(command + " takes whole numbers");
-        return static_cast<int>(number);
-    };
-
-    if (command == ":set") {
-        std::string target = name();
-        std::string_view rest = words.rest();
-        if (rest.empty()) throw Refused(":set needs a value");
-        Json value;
-        try {
-            value = parseByteJson(rest);
-        } catch (const PelmarkError& error) {
-            throw Refused(error.what());
-        }
-        driver_->set(target, value);
-        return ok();
-    }
-    if (command == ":get") {
-        std::string target = name();
-        std::string property = "value";
-        if (auto word = words.next()) property = std::string(*word);
-        end();
-        if (std::find(kProperties.begin(), kProperties.end(), property) == kProperties.end())
-            throw Refused("unknown property: " + property);
-        Json answer;
-        try {
-            answer["value"] = driver_->get(target, property);
-        } catch (const PelmarkError& error) {
-            throw Refused(error.what());
-        }
-        return writeByteJson(answer);
-    }
-    if (command == ":click" || command == ":mousemove" || command == ":timer") {
-        std::string target = name();
-        end();
-        if (command == ":click")
-            driver_->click(target);
-        else if (command == ":mousemove")
-            driver_->mouseMove(target);
-        else
-            driver_->timer(target);
-        return ok();
-    }
-    if (command == ":drop") {
-        if (words.atEnd()) {
-            driver_->drop(std::nullopt);
-            return ok();
-        }
-        std::vector<std::string> files;
-        try {
-            while (auto file = words.nextName())
-                files.push_back(*file);
-        } catch (const PelmarkError& error) {
-            throw Refused(error.what());
-        }
-        driver_->drop(std::move(files));
-        return ok();
-    }
-    if (command == ":resize") {
-        int width = wholeNumber();
-        int height = wholeNumber();
-        end();
-        driver_->resize(width, height);
-        return ok();
-    }
-    if (command == ":file") {
-        std::string path = text();
-        if (path.empty()) throw Refused(":file needs a path");
-        platform_.queueFile(path);
-        return ok();
-    }
-    if (command == ":input") {
-        platform_.queueInput(text());
-        return ok();
-    }
-    if (command == ":answer") {
-        auto word = words.next();
-        end();
-        if (word == "Yes")
-            platform_.queueAnswer(MessageAnswer::Yes);
-        else if (word == "No")
-            platform_.queueAnswer(MessageAnswer::No);
-        else
-            throw Refused(":answer takes Yes or No");
-        return ok();
-    }
-    if (command == ":stop-at-yield") {
-        int n = wholeNumber();
-        end();
-        if (n < 1) throw Refused(":stop-at-yield counts from 1");
-        platform_.atYield(n, [this] {
-            // The user's click lands inside whatever is running; a failure of the click is the Stop
-            // button's own and must not unwind the operation it interrupts.
-            try {
-                driver_->click("StopBtn");
-            } catch (const std::exception&) {
-            }
-        });
-        return ok();
-    }
-
-    end();
-    if (command == ":file-cancel") {
-        platform_.queueFileCancel();
-        return ok();
-    }
-    if (command == ":input-cancel") {
-        platform_.queueInputCancel();
-        return ok();
-    }
-    if (command == ":messages") {
-        Json list = Json::array();
-        for (const auto& message : platform_.takeMessages())
-            list.push_back({{"title", message.title},
-                            {"text", message.text},
-                            {"buttons", buttonsName(message.buttons)}});
-        return writeByteJson(Json{{"messages", list}});
-    }
-    if (command == ":dialogs") {
-        Json list = Json::array();
-        for (const auto& dialog : platform_.takeDialogs()) {
-            Json chosen = dialog.chosen ? Json(*dialog.chosen) : Json(nullptr);
-            list.push_back({{"filter", dialog.filter}, {"fileName", dialog.fileName}, {"chosen", chosen}});
-        }
-        return writeByteJson(Json{{"dialogs", list}});
-    }
-    if (command == ":launched") {
-        Json list = Json::array();
-        for (const auto& commandLine : platform_.takeLaunched())
-            list.push_back(commandLine);
-        return writeByteJson(Json{{"launched", list}});
+    for (const Command& c : commands()) {
+        if (c.summary.name != command) continue;
+        Words words(line, c.summary.name);
+        return (this->*c.run)(words);
     }
     throw Refused("unknown command: " + command);
+}
+
+std::string Console::set(Words& words) {
+    std::string target = words.name(control_->surface());
+    Json value = words.value();
+    driver_->set(target, value);
+    return ok();
+}
+
+std::string Console::get(Words& words) {
+    std::string target = words.name(control_->surface());
+    std::string property = words.word().value_or("value");
+    words.end();
+    if (std::find(kProperties.begin(), kProperties.end(), property) == kProperties.end())
+        throw Refused("unknown property: " + property);
+    Json answer;
+    answer["value"] = understood([&] { return driver_->get(target, property); });
+    return writeByteJson(answer);
+}
+
+std::string Console::click(Words& words) {
+    std::string target = words.name(control_->surface());
+    words.end();
+    driver_->click(target);
+    return ok();
+}
+
+std::string Console::mouseMove(Words& words) {
+    std::string target = words.name(control_->surface());
+    words.end();
+    driver_->mouseMove(target);
+    return ok();
+}
+
+std::string Console::timer(Words& words) {
+    std::string target = words.name(control_->surface());
+    words.end();
+    driver_->timer(target);
+    return ok();
+}
+
+std::string Console::drop(Words& words) {
+    std::optional<std::vector<std::string>> files;
+    while (auto file = words.word()) {
+        if (!files) files.emplace();
+        files->push_back(*file);
+    }
+    driver_->drop(std::move(files));
+    return ok();
+}
+
+std::string Console::resize(Words& words) {
+    int width = words.wholeNumber();
+    int height = words.wholeNumber();
+    words.end();
+    driver_->resize(width, height);
+    return ok();
+}
+
+std::string Console::file(Words& words) {
+    std::string path = words.text();
+    if (path.empty()) throw Refused(":file needs a path");
+    platform_.queueFile(path);
+    return ok();
+}
+
+std::string Console::fileCancel(Words& words) {
+    words.end();
+    platform_.queueFileCancel();
+    return ok();
+}
+
+std::string Console::answerBox(Words& words) {
+    auto word = words.word();
+    words.end();
+    if (word == "Yes")
+        platform_.queueAnswer(MessageAnswer::Yes);
+    else if (word == "No")
+        platform_.queueAnswer(MessageAnswer::No);
+    else
+        throw Refused(":answer takes Yes or No");
+    return ok();
+}
+
+std::string Console::input(Words& words) {
+    platform_.queueInput(words.text());
+    return ok();
+}
+
+std::string Console::inputCancel(Words& words) {
+    words.end();
+    platform_.queueInputCancel();
+    return ok();
+}
+
+std::string Console::stopAtYield(Words& words) {
+    int n = words.wholeNumber();
+    words.end();
+    if (n < 1) throw Refused(":stop-at-yield counts from 1");
+    platform_.atYield(n, [this] {
+        // The user's click lands inside whatever is running; a failure of the click is the Stop
+        // button's own and must not unwind the operation it interrupts.
+        try {
+            driver_->click("StopBtn");
+        } catch (const std::exception&) {
+        }
+    });
+    return ok();
+}
+
+std::string Console::messages(Words& words) {
+    words.end();
+    Json list = Json::array();
+    for (const auto& message : platform_.takeMessages())
+        list.push_back(
+            {{"title", message.title}, {"text", message.text}, {"buttons", buttonsName(message.buttons)}});
+    return writeByteJson(Json{{"messages", list}});
+}
+
+std::string Console::dialogs(Words& words) {
+    words.end();
+    Json list = Json::array();
+    for (const auto& dialog : platform_.takeDialogs()) {
+        Json chosen = dialog.chosen ? Json(*dialog.chosen) : Json(nullptr);
+        list.push_back({{"filter", dialog.filter}, {"fileName", dialog.fileName}, {"chosen", chosen}});
+    }
+    return writeByteJson(Json{{"dialogs", list}});
+}
+
+std::string Console::launched(Words& words) {
+    words.end();
+    Json list = Json::array();
+    for (const auto& commandLine : platform_.takeLaunched())
+        list.push_back(commandLine);
+    return writeByteJson(Json{{"launched", list}});
+}
+
+std::string Console::help(Words& words) {
+    auto topic = words.word();
+    words.end();
+    std::vector<CommandSummary> summaries;
+    for (const Command& c : commands())
+        summaries.push_back(c.summary);
+    std::string text;
+    if (!topic) {
+        text = overviewHelp(summaries);
+    } else if (auto described = topicHelp(summaries, control_->surface(), *topic)) {
+        text = *described;
+    } else {
+        throw Refused("no help on " + *topic);
+    }
+    return writeByteJson(Json{{"help", text}});
 }
 
 int Console::run(std::istream& in, std::ostream& out) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "console/ConsolePlatform.h"
+#include "console/Help.h"
 #include "console/SurfaceDriver.h"
 #include "control/VeltoraControl.h"
 
@@ -17,6 +18,7 @@ struct ConsoleOptions {
     std::optional<char> decimalSeparator; // nothing: the locale's
     ConsolePlatform::Launch launch = ConsolePlatform::Launch::Record;
     std::string settingsFolder; // empty: the user's own store
+    bool help = false;          // --help: print the usage and do nothing else
 };
 
 // Reads `pelmark console`'s options; throws PelmarkError (InvalidArgument) for an unknown or
@@ -42,10 +44,35 @@ public:
     VeltoraControl& control() { return *control_; }
 
 private:
-    struct Refused; // a line the console cannot understand
+    class Words; // the words of an action line, each decoded or refused
+
+    // One action: its summary for `:help`, and what it does with the words after it.
+    struct Command {
+        CommandSummary summary;
+        std::string (Console::*run)(Words&);
+    };
+    static const std::vector<Command>& commands();
 
     std::string memberCall(const std::string& name, const std::string& line);
     std::string action(const std::string& command, const std::string& line);
+
+    std::string set(Words& words);
+    std::string get(Words& words);
+    std::string click(Words& words);
+    std::string mouseMove(Words& words);
+    std::string timer(Words& words);
+    std::string drop(Words& words);
+    std::string resize(Words& words);
+    std::string file(Words& words);
+    std::string fileCancel(Words& words);
+    std::string answerBox(Words& words);
+    std::string input(Words& words);
+    std::string inputCancel(Words& words);
+    std::string stopAtYield(Words& words);
+    std::string messages(Words& words);
+    std::string dialogs(Words& words);
+    std::string launched(Words& words);
+    std::string help(Words& words);
 
     ConsolePlatform platform_;
     std::unique_ptr<VeltoraControl> control_;

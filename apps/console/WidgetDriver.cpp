@@ -9,6 +9,7 @@
 #include "widget/ArrowSpin.h"
 #include "widget/ModelButtons.h"
 #include "widget/PictureBox.h"
+#include "widget/ShownText.h"
 #include "widget/WidgetSurface.h"
 
 #include <QAction>
@@ -47,8 +48,13 @@ std::string multiLineText(QPlainTextEdit* lines, const std::string& modelText) {
 std::optional<std::string> widgetText(QWidget* w, const Element& element) {
     if (auto* lines = qobject_cast<QPlainTextEdit*>(w)) return multiLineText(lines, element.text);
     if (auto* box = qobject_cast<QGroupBox*>(w)) return fromQt(box->title());
-    if (auto* label = qobject_cast<QLabel*>(w)) return fromQt(label->text());
-    if (auto* edit = qobject_cast<QLineEdit*>(w)) return fromQt(edit->text());
+    // A caption that frames a field shows in two halves; the label keeps it whole.
+    if (auto* label = qobject_cast<QLabel*>(w)) return fromQt(label->property("caption").toString());
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        // A path the file-name decoding cannot carry (not UTF-8) shows replaced; the model has its bytes.
+        QString shown = edit->text();
+        return shown == shownText(element.name, element.text) ? element.text : typedText(element.name, shown);
+    }
     if (auto* combo = qobject_cast<QComboBox*>(w)) return fromQt(combo->currentText());
     if (auto* button = qobject_cast<QAbstractButton*>(w)) return fromQt(button->text());
     return std::nullopt;
@@ -76,9 +82,9 @@ std::optional<int> widgetSelection(QWidget* w) {
 }
 
 // The user types `text` over whatever the line holds, as one edit.
-void typeOver(QLineEdit* edit, const std::string& text) {
+void typeOver(QLineEdit* edit, const std::string& element, const std::string& text) {
     edit->selectAll();
-    edit->insert(toQt(text));
+    edit->insert(shownText(element, text));
 }
 
 std::string textOf(const Json& value) {
@@ -111,10 +117,14 @@ void WidgetDriver::set(const std::string& name, const Json& value) {
     auto address = resolveAddress(control_.surface(), name);
     QWidget* w = address && address->kind == ElementAddress::Kind::Element ? widgets_->widget(name) : nullptr;
     // What the user cannot do on a widget, or gets wrong, the model answers as it does headless.
-    if (auto* edit = qobject_cast<QLineEdit*>(w); edit && (value.is_string() || value.is_number()))
-        return act([&] { typeOver(edit, textOf(value)); });
+    // A path that is no file name (not UTF-8) no person can type: the model takes it as headless.
+    const bool typeable = !value.is_string() || typedText(name, shownText(name, value.get<std::string>())) ==
+                                                    value.get<std::string>();
+    if (auto* edit = qobject_cast<QLineEdit*>(w);
+        edit && typeable && (value.is_string() || value.is_number()))
+        return act([&] { typeOver(edit, name, textOf(value)); });
     if (auto* combo = qobject_cast<QComboBox*>(w); combo && (value.is_string() || value.is_number()))
-        return act([&] { typeOver(combo->lineEdit(), textOf(value)); });
+        return act([&] { typeOver(combo->lineEdit(), name, textOf(value)); });
     // Qt's multi-line field keeps line feeds only: a text with carriage returns is one that no person
     // could type into it.
     if (auto* lines = qobject_cast<QPlainTextEdit*>(w);
@@ -192,7 +202,10 @@ Json WidgetDriver::get(const std::string& name, const std::string& property) {
         if (property == "width") return twips.width();
         return twips.height();
     }
-    if (property == "tooltip") return fromQt(w->toolTip());
+    if (property == "tooltip") {
+        QString shown = w->toolTip();
+        return shown == shownText(name, element.toolTip) ? element.toolTip : typedText(name, shown);
+    }
     if (property == "tag") return fromQt(w->property("tag").toString());
     if (property == "max") {
         if (auto* spin = qobject_cast<ArrowSpin*>(w)) return spin->maximum();

@@ -23,8 +23,9 @@ QString VeltoraPlugin::whatsThis() const {
                           "to a GPS track log.");
 }
 
+// In angle brackets, so that form code includes the installed header: <Pelmark/Veltora.h>.
 QString VeltoraPlugin::includeFile() const {
-    return QStringLiteral("widget/Veltora.h");
+    return QStringLiteral("<Pelmark/Veltora.h>");
 }
 
 QIcon VeltoraPlugin::icon() const {

@@ -8,6 +8,7 @@
 #include "Twips.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -21,15 +22,46 @@ namespace pelmark {
 
 namespace {
 
-QWidget* dialogParent() {
-    return qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::activeWindow() : nullptr;
-}
-
-double screenDpi() {
+// Pictures are decoded for the screen's pixels, not its logical ones: at 200 % a box of 300 logical
+// pixels shows 600.
+double screenPixelDpi() {
     auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
     QScreen* screen = gui ? QGuiApplication::primaryScreen() : nullptr;
-    return screen ? screen->logicalDotsPerInchY() : kDefaultDpi;
+    return screen ? screen->logicalDotsPerInchY() * screen->devicePixelRatio() : kDefaultDpi;
 }
+
+// The file dialog of a folder scan: its preset is a placeholder name in a folder ("Alle Dateien"),
+// so besides a photo it takes a folder, or the placeholder itself, as the answer.
+class FolderOrFileDialog : public QFileDialog {
+public:
+    FolderOrFileDialog(QWidget* parent, QString placeholder)
+        : QFileDialog(parent), placeholder_(std::move(placeholder)) {
+        // Any typed name enables Open; accept() decides what it means.
+        setFileMode(QFileDialog::AnyFile);
+    }
+
+    void accept() override {
+        if (placeholder_.isEmpty()) {
+            QFileDialog::accept();
+            return;
+        }
+        const QString chosen = selectedFiles().value(0);
+        const QFileInfo info(chosen);
+        if (info.isDir()) {
+            chosen_ = QDir(chosen).absolutePath() + QLatin1Char('/');
+        } else if (info.isFile() || (info.fileName() == placeholder_ && info.dir().exists())) {
+            chosen_ = info.absoluteFilePath();
+        } else {
+            return; // neither a photo nor a folder: the dialog stays open
+        }
+        done(QDialog::Accepted);
+    }
+    QString chosen() const { return chosen_; }
+
+private:
+    QString placeholder_;
+    QString chosen_;
+};
 
 std::vector<std::string> splitAt(const std::string& text, char separator) {
     std::vector<std::string> parts;
@@ -64,20 +96,32 @@ QtPlatform::QtPlatform(SettingsStore settings, TimeRecord record)
     seedRandomFromClock();
 }
 
+QWidget* QtPlatform::dialogParent() const {
+    if (owner_) return owner_->window();
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::activeWindow() : nullptr;
+}
+
 std::optional<std::string> QtPlatform::openFileDialog(const std::string& filter,
                                                       const std::string& fileName) {
-    QFileDialog dialog(dialogParent());
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    const QFileInfo preset(pathToQt(fileName));
+    // A preset that names no file is a placeholder: the dialog then chooses a folder as well.
+    const bool placeholder = !fileName.empty() && !preset.exists();
+    FolderOrFileDialog dialog(dialogParent(), placeholder ? preset.fileName() : QString());
+    if (!placeholder) dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // Only the widget dialog lets accept() decide; the labels carry their own pattern texts where
+    // they want them shown ("Garmin Track (*.t)"), so Qt adds none.
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
     QStringList filters = qtNameFilters(filter);
     if (!filters.isEmpty()) dialog.setNameFilters(filters);
     if (!fileName.empty()) {
-        QFileInfo preset(pathToQt(fileName));
         if (preset.dir().exists()) dialog.setDirectory(preset.dir());
         dialog.selectFile(preset.fileName());
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return pathFromQt(dialog.selectedFiles().front());
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    QString chosen = placeholder ? dialog.chosen() : dialog.selectedFiles().value(0);
+    if (chosen.isEmpty()) return std::nullopt;
+    return pathFromQt(chosen);
 }
 
 MessageAnswer QtPlatform::messageBox(const std::string& text, MessageButtons buttons,
@@ -113,7 +157,7 @@ void QtPlatform::yieldToEvents() {
 
 std::optional<Picture> QtPlatform::loadPicture(const std::string& path, int boxWidthTwips,
                                                int boxHeightTwips) {
-    return loadPictureForBox(path, boxWidthTwips, boxHeightTwips, screenDpi());
+    return loadPictureForBox(path, boxWidthTwips, boxHeightTwips, screenPixelDpi());
 }
 
 std::optional<std::string> QtPlatform::readSetting(const std::string& section, const std::string& key) {

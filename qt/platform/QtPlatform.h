@@ -4,7 +4,9 @@
 #include "TimeRecord.h"
 #include "platform/Platform.h"
 
+#include <QPointer>
 #include <QStringList>
+#include <QWidget>
 #include <random>
 
 namespace pelmark {
@@ -37,7 +39,14 @@ public:
     void seedRandomFromClock() override;
     double nextRandom() override;
 
+    // The widget whose window the dialogs and message boxes belong to, centred on it; nothing: the
+    // active window.
+    void setDialogOwner(QWidget* owner) { owner_ = owner; }
+
 private:
+    QWidget* dialogParent() const;
+
+    QPointer<QWidget> owner_;
     SettingsStore settings_;
     TimeRecord record_;
     // Read once: every decoded number asks for it.

@@ -30,11 +30,16 @@ public:
         if (stepHandler_) stepHandler_(value);
     }
 
+    // The step a key asks for: Up and Right one up, Down and Left one down, Page Up and Page Down ten;
+    // 0 for any other key.
+    static int stepOfKey(int key);
+
     QToolButton* downButton() const { return down_; }
     QToolButton* upButton() const { return up_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     int value_ = 0;

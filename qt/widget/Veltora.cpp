@@ -1,5 +1,6 @@
 #include "Veltora.h"
 
+#include "UserMessage.h"
 #include "VariantConversion.h"
 #include "WidgetSurface.h"
 #include "control/VeltoraControl.h"
@@ -31,17 +32,31 @@ private:
 
 } // namespace
 
+// Announces, when a call ends, whatever it changed of the two properties.
+class Veltora::Announce {
+public:
+    explicit Announce(Veltora& widget) : widget_(widget) {}
+    ~Announce() { widget_.announceChanges(); }
+    Announce(const Announce&) = delete;
+    Announce& operator=(const Announce&) = delete;
+
+private:
+    Veltora& widget_;
+};
+
 struct Veltora::Private {
     Private(Platform* given, Veltora* widget)
         : ownPlatform(given ? nullptr : std::make_unique<QtPlatform>()),
           platform(given ? *given : *ownPlatform), control(platform),
           widgets(std::make_unique<WidgetSurface>(control.surface(), widget)) {
+        // Boxes and dialogs come up over the window the control sits in.
+        if (ownPlatform) ownPlatform->setDialogOwner(widget);
         // Whatever a handler of the surface lets through reaches the user, not Qt's event loop.
         widgets->setFailureSink([this](std::exception_ptr failure) {
             try {
                 std::rethrow_exception(failure);
             } catch (const std::exception& error) {
-                platform.messageBox(error.what(), MessageButtons::Ok, "");
+                platform.messageBox(userMessage(error), MessageButtons::Ok, "");
             } catch (...) {
                 platform.messageBox("Unbekannter Fehler", MessageButtons::Ok, "");
             }
@@ -53,12 +68,38 @@ struct Veltora::Private {
     Platform& platform;
     VeltoraControl control;
     std::unique_ptr<WidgetSurface> widgets;
+    // The property values last announced.
+    Variant anzahl;
+    Variant garTripPath;
 };
 
-Veltora::Veltora(QWidget* parent) : QWidget(parent), d_(std::make_unique<Private>(nullptr, this)) {}
+Veltora::Veltora(QWidget* parent) : QWidget(parent), d_(std::make_unique<Private>(nullptr, this)) {
+    watchProperties();
+}
 
 Veltora::Veltora(Platform& platform, QWidget* parent)
-    : QWidget(parent), d_(std::make_unique<Private>(&platform, this)) {}
+    : QWidget(parent), d_(std::make_unique<Private>(&platform, this)) {
+    watchProperties();
+}
+
+void Veltora::watchProperties() {
+    d_->anzahl = d_->control.Anzahl();
+    d_->garTripPath = d_->control.GARTripPath();
+    // A user's action changes the properties on the way (a track load sets `Anzahl`); the surface
+    // shows its end, so every change of an element is a moment to look. The surface lives in `d_`.
+    d_->control.surface().addObserver([this](const std::string&, Property) { announceChanges(); });
+}
+
+void Veltora::announceChanges() {
+    Variant anzahl = d_->control.Anzahl();
+    Variant path = d_->control.GARTripPath();
+    bool anzahlChanged = !(anzahl == d_->anzahl);
+    bool pathChanged = !(path == d_->garTripPath);
+    d_->anzahl = std::move(anzahl);
+    d_->garTripPath = std::move(path);
+    if (anzahlChanged) emit AnzahlChanged();
+    if (pathChanged) emit GARTripPathChanged();
+}
 
 Veltora::~Veltora() = default;
 
@@ -78,75 +119,94 @@ QVariant Veltora::Anzahl() const {
     return toQVariant(d_->control.Anzahl());
 }
 void Veltora::setAnzahl(const QVariant& value) {
+    Announce announce(*this);
     d_->control.setAnzahl(fromQVariant(value));
 }
 QVariant Veltora::GARTripPath() const {
     return toQVariant(d_->control.GARTripPath());
 }
 void Veltora::setGARTripPath(const QVariant& value) {
+    Announce announce(*this);
     d_->control.setGARTripPath(fromQVariant(value));
 }
 
 QVariant Veltora::DiffExifTrackTime(QVariant& ExifTime, QVariant& TrackPointTime) {
+    Announce announce(*this);
     ByReference exifTime(ExifTime), trackPointTime(TrackPointTime);
     return toQVariant(d_->control.DiffExifTrackTime(exifTime, trackPointTime));
 }
 void Veltora::BildInBox(QVariant& PictureLoadPath) {
+    Announce announce(*this);
     ByReference path(PictureLoadPath);
     d_->control.BildInBox(path);
 }
 void Veltora::OpenGarTrip(QVariant& FileName) {
+    Announce announce(*this);
     ByReference fileName(FileName);
     d_->control.OpenGarTrip(fileName);
 }
 void Veltora::PrintWayPointList() {
+    Announce announce(*this);
     d_->control.PrintWayPointList();
 }
 QVariant Veltora::BinarWert(double WertDez, QVariant& Length) {
+    Announce announce(*this);
     ByReference length(Length);
     return toQVariant(d_->control.BinarWert(WertDez, length));
 }
 QVariant Veltora::SearchAllTrackFiles() {
+    Announce announce(*this);
     return toQVariant(d_->control.SearchAllTrackFiles());
 }
 QVariant Veltora::ReferencePhoto() {
+    Announce announce(*this);
     return toQVariant(d_->control.ReferencePhoto());
 }
 QVariant Veltora::Wert(QVariant& Binar, QVariant& IIMM) {
+    Announce announce(*this);
     ByReference binar(Binar), iimm(IIMM);
     return toQVariant(d_->control.Wert(binar, iimm));
 }
 void Veltora::LoadPictures(QVariant& Pfad) {
+    Announce announce(*this);
     ByReference path(Pfad);
     d_->control.LoadPictures(path);
 }
 void Veltora::OpenFolder(QVariant& Pfad) {
+    Announce announce(*this);
     ByReference path(Pfad);
     d_->control.OpenFolder(path);
 }
 bool Veltora::FileExist(QVariant& DateiName) {
+    Announce announce(*this);
     ByReference name(DateiName);
     return d_->control.FileExist(name);
 }
 void Veltora::DatumSetzen(QVariant& BildFile) {
+    Announce announce(*this);
     ByReference file(BildFile);
     d_->control.DatumSetzen(file);
 }
 QVariant Veltora::PhotoPath(QVariant& PhotoNumber) {
+    Announce announce(*this);
     ByReference number(PhotoNumber);
     return toQVariant(d_->control.PhotoPath(number));
 }
 QVariant Veltora::PhotoName(QVariant& PhotoNumber) {
+    Announce announce(*this);
     ByReference number(PhotoNumber);
     return toQVariant(d_->control.PhotoName(number));
 }
 QVariant Veltora::PhotoCount() {
+    Announce announce(*this);
     return toQVariant(d_->control.PhotoCount());
 }
 QVariant Veltora::FotoPrint() {
+    Announce announce(*this);
     return toQVariant(d_->control.FotoPrint());
 }
 QVariant Veltora::TagExif(QVariant& TagKind, QVariant& BildNr) {
+    Announce announce(*this);
     ByReference kind(TagKind), number(BildNr);
     return toQVariant(d_->control.TagExif(kind, number));
 }

@@ -21,8 +21,10 @@ class WidgetSurface;
 // is written back only when the member changed it. A failure reaches the caller as pelmark::PelmarkError.
 class Veltora : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(QVariant Anzahl READ Anzahl WRITE setAnzahl)
-    Q_PROPERTY(QVariant GARTripPath READ GARTripPath WRITE setGARTripPath)
+    Q_PROPERTY(QVariant Anzahl READ Anzahl WRITE setAnzahl NOTIFY AnzahlChanged)
+    // The user's stored path: a form that set it at design time would overwrite every user's choice.
+    Q_PROPERTY(
+        QVariant GARTripPath READ GARTripPath WRITE setGARTripPath NOTIFY GARTripPathChanged DESIGNABLE false)
 
 public:
     // A control on the real platform: Qt's dialogs, the user's settings store, the real file system.
@@ -61,7 +63,16 @@ public:
     VeltoraControl& control();
     const WidgetSurface& widgetSurface() const;
 
+signals:
+    // After any change, by the host, a member or the user (a track load sets `Anzahl`).
+    void AnzahlChanged();
+    void GARTripPathChanged();
+
 private:
+    class Announce;
+    void watchProperties();
+    void announceChanges();
+
     struct Private;
     std::unique_ptr<Private> d_;
 };

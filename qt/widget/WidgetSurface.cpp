@@ -3,6 +3,7 @@
 #include "ArrowSpin.h"
 #include "ModelButtons.h"
 #include "PictureBox.h"
+#include "ShownText.h"
 #include "TabPages.h"
 #include "ToolbarIcons.h"
 #include "platform/Latin1Text.h"
@@ -13,6 +14,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -26,6 +28,7 @@
 #include <QToolButton>
 #include <algorithm>
 #include <limits>
+#include <tuple>
 
 namespace pelmark {
 
@@ -35,10 +38,19 @@ constexpr const char* kElementName = "pelmarkElement";
 constexpr const char* kTwipGeometry = "twipGeometry";
 constexpr const char* kTag = "tag";
 
+constexpr const char* kStepsSpin = "stepsSpin";
+constexpr const char* kCaption = "caption";
+
+// A run of blanks this long in a caption is room left for a field.
+constexpr std::string_view kGap = "   ";
+
 template <typename Widget>
 Widget* as(QWidget* widget) {
     return qobject_cast<Widget*>(widget);
 }
+
+// The number field steps the photo number with the keys the spin control takes.
+constexpr std::pair<std::string_view, std::string_view> kSteppedFields[] = {{"ActPictNum", "UpDown1"}};
 
 } // namespace
 
@@ -56,7 +68,15 @@ WidgetSurface::WidgetSurface(Surface& surface, QWidget* host)
 
     for (const std::string& name : surface_.names())
         create(surface_.get(name));
+    splitGapCaptions();
     stackSiblings();
+    orderTabStops();
+    for (auto [field, spin] : kSteppedFields) {
+        if (QWidget* w = widget(field)) {
+            w->setProperty(kStepsSpin, toQt(std::string(spin)));
+            w->installEventFilter(this);
+        }
+    }
 
     // Whatever size the host is given goes to the model, which decides what becomes of it.
     host->installEventFilter(this);
@@ -144,6 +164,10 @@ void WidgetSurface::create(const Element& element) {
     binding.widget = widget;
     widget->setObjectName(toQt(element.name));
     widget->setProperty(kElementName, toQt(element.name));
+    // Fields carry no caption of their own: a screen reader names them by their element.
+    if (element.kind == ElementKind::TextField || element.kind == ElementKind::ComboBox ||
+        element.kind == ElementKind::PictureBox)
+        widget->setAccessibleName(toQt(element.name));
     applyStyle(element, widget);
     refreshAll(element.name);
 }
@@ -163,6 +187,8 @@ QWidget* WidgetSurface::createWidget(const Element& element, Binding& binding) {
     case ElementKind::TextField:
         if (element.style.multiLine) {
             auto* edit = new QPlainTextEdit(parent);
+            // A tab in a description is rare; leaving the field with Tab is what users try.
+            edit->setTabChangesFocus(true);
             connect(edit, &QPlainTextEdit::textChanged, this, [this, name, edit] {
                 forward(name, [&] { surface_.userSetText(name, fromQt(edit->toPlainText())); });
             });
@@ -172,7 +198,7 @@ QWidget* WidgetSurface::createWidget(const Element& element, Binding& binding) {
             // The model's texts have no length limit; Qt's line edit would cut them at 32767.
             edit->setMaxLength(std::numeric_limits<int>::max());
             connect(edit, &QLineEdit::textEdited, this, [this, name](const QString& text) {
-                forward(name, [&] { surface_.userSetText(name, fromQt(text)); });
+                forward(name, [&] { surface_.userSetText(name, typedText(name, text)); });
             });
             return edit;
         }
@@ -332,8 +358,86 @@ void WidgetSurface::place(const Element& element, QWidget* widget) {
     // This platform's dialog font runs a little wider than the one the layout was made with; a caption
     // may reach past its box rather than lose its last letters.
     if (auto* label = as<QLabel>(widget)) width = std::max(width, label->sizeHint().width());
-    widget->setGeometry(px(element.left) - offset.x(), py(element.top) - offset.y(), width,
-                        py(element.height));
+    // A coloured bar under other labels reaches as far as their texts do.
+    if (element.kind == ElementKind::Label && element.style.background == Background::Red)
+        width = std::max(width, coveredRight(element) - px(element.left));
+    auto it = bindings_.find(element.name);
+    if (it != bindings_.end() && it->second.tail) {
+        // The caption sits on the line of the field it frames, its text level with the field's.
+        const Element& field = surface_.get(it->second.gapField);
+        widget->setGeometry(px(element.left) - offset.x(), py(field.top) - offset.y(), width,
+                            py(field.height));
+        placeTail(element, it->second, offset);
+        return;
+    }
+    int left = px(element.left) - offset.x();
+    if (it != bindings_.end() && !it->second.framedBy.empty()) {
+        // A field framed by a caption starts after the caption's first words, should the font draw
+        // them wider than the blanks before the field were meant for.
+        if (auto* label = as<QLabel>(this->widget(it->second.framedBy)))
+            left = std::max(left, label->x() + label->fontMetrics().horizontalAdvance(label->text()) + 3);
+    }
+    widget->setGeometry(left, py(element.top) - offset.y(), width, py(element.height));
+}
+
+void WidgetSurface::placeTail(const Element& label, const Binding& binding, QPoint offset) {
+    const Element& field = surface_.get(binding.gapField);
+    // A little air after the field's frame, wherever the field ended up.
+    QWidget* fieldWidget = widget(binding.gapField);
+    const int left =
+        fieldWidget ? fieldWidget->geometry().right() + 3 : px(field.left + field.width) + 2 - offset.x();
+    binding.tail->setGeometry(left, py(field.top) - offset.y(), binding.tail->sizeHint().width(),
+                              py(field.height));
+    binding.tail->setHidden(!label.visible);
+}
+
+int WidgetSurface::coveredRight(const Element& bar) const {
+    int right = 0;
+    for (const std::string& name : surface_.names()) {
+        const Element& other = surface_.get(name);
+        QWidget* w = widget(name);
+        if (!w || other.kind != ElementKind::Label || other.container != bar.container ||
+            other.style.stackLevel <= bar.style.stackLevel || other.top != bar.top)
+            continue;
+        auto* label = as<QLabel>(w);
+        right = std::max(right, px(other.left) + (label ? label->sizeHint().width() : px(other.width)));
+    }
+    return right;
+}
+
+// A caption with a run of blanks frames a field placed in the run ("ShutterSpeed: 1/", field, "sec").
+// The blanks were measured for another font, so the text after them is shown by a label of its own
+// just right of the field: neither half runs under the field, whatever the font.
+void WidgetSurface::splitGapCaptions() {
+    for (const std::string& name : surface_.names()) {
+        const Element& label = surface_.get(name);
+        if (label.kind != ElementKind::Label || label.text.find(kGap) == std::string::npos) continue;
+        for (const std::string& other : surface_.names()) {
+            const Element& field = surface_.get(other);
+            const bool isField = field.kind == ElementKind::TextField || field.kind == ElementKind::ComboBox;
+            const bool inRow = field.top < label.top + label.height && label.top < field.top + field.height;
+            const bool inRun = field.left > label.left && field.left < label.left + label.width;
+            if (!isField || field.container != label.container || field.page != label.page || !inRow ||
+                !inRun)
+                continue;
+            Binding& binding = bindings_[name];
+            if (!binding.widget) break;
+            binding.gapField = other;
+            binding.tail = new QLabel(binding.widget->parentWidget());
+            binding.tail->setTextFormat(Qt::PlainText);
+            binding.tail->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            binding.tail->setObjectName(toQt(name) + QStringLiteral("Tail"));
+            as<QLabel>(binding.widget)->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            bindings_[other].framedBy = name;
+            refreshAll(name);
+            refresh(other, Property::Geometry); // after the caption's first words
+            refresh(name, Property::Geometry);  // the tail after the field
+            break;
+        }
+    }
+    // The bars that other labels lie over are placed again, now that those labels exist.
+    for (const std::string& name : surface_.names())
+        if (surface_.get(name).style.background == Background::Red) refresh(name, Property::Geometry);
 }
 
 void WidgetSurface::placeTabPages(const std::string& tabStrip) {
@@ -363,7 +467,45 @@ void WidgetSurface::forward(const std::string& name, const std::function<void()>
     if (self) refreshAll(name);
 }
 
+// Tab runs through the surface as the eye reads it: container by container (in the order they were
+// made), within each top to bottom in rows of about a field's height, then left to right.
+void WidgetSurface::orderTabStops() {
+    struct Stop {
+        int container;
+        int page;
+        int row;
+        int left;
+        QWidget* widget;
+    };
+    std::vector<std::string> containers;
+    std::vector<Stop> stops;
+    for (const std::string& name : surface_.names()) {
+        const Element& element = surface_.get(name);
+        QWidget* w = widget(name);
+        if (!w || !(w->focusPolicy() & Qt::TabFocus)) continue;
+        auto at = std::find(containers.begin(), containers.end(), element.container);
+        if (at == containers.end()) at = containers.insert(containers.end(), element.container);
+        stops.push_back(
+            {static_cast<int>(at - containers.begin()), element.page, element.top / 200, element.left, w});
+    }
+    std::stable_sort(stops.begin(), stops.end(), [](const Stop& a, const Stop& b) {
+        return std::tie(a.container, a.page, a.row, a.left) < std::tie(b.container, b.page, b.row, b.left);
+    });
+    for (std::size_t i = 1; i < stops.size(); ++i)
+        QWidget::setTabOrder(stops[i - 1].widget, stops[i].widget);
+}
+
 bool WidgetSurface::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const QString spinName = watched->property(kStepsSpin).toString();
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        // Left and Right stay the field's own: they move the cursor.
+        const int step = key == Qt::Key_Left || key == Qt::Key_Right ? 0 : ArrowSpin::stepOfKey(key);
+        if (!spinName.isEmpty() && step != 0) {
+            if (auto* spin = as<ArrowSpin>(widget(fromQt(spinName)))) spin->request(spin->value() + step);
+            return true;
+        }
+    }
     if (watched == host_ && event->type() == QEvent::Resize) {
         hostResized(static_cast<QResizeEvent*>(event)->size());
     } else if (event->type() == QEvent::MouseMove) {
@@ -414,12 +556,13 @@ void WidgetSurface::refresh(const std::string& name, Property property) {
         break;
     case Property::Visible:
         w->setHidden(!element.visible);
+        if (binding.tail) binding.tail->setHidden(!element.visible);
         break;
     case Property::Geometry:
         place(element, w);
         break;
     case Property::ToolTip:
-        w->setToolTip(toQt(element.toolTip));
+        w->setToolTip(shownText(element.name, element.toolTip));
         break;
     case Property::Tag:
         w->setProperty(kTag, toQt(element.tag));
@@ -446,11 +589,20 @@ void WidgetSurface::refresh(const std::string& name, Property property) {
 }
 
 void WidgetSurface::refreshText(const Element& element, QWidget* w) {
-    QString text = toQt(element.text);
+    QString text = shownText(element.name, element.text);
     if (auto* box = as<QGroupBox>(w)) {
         box->setTitle(text);
     } else if (auto* label = as<QLabel>(w)) {
-        label->setText(text);
+        // The whole caption, for whoever reads it back; a framing caption shows it in two halves.
+        label->setProperty(kCaption, text);
+        auto it = bindings_.find(element.name);
+        const qsizetype gap = text.indexOf(QLatin1String(kGap.data(), static_cast<qsizetype>(kGap.size())));
+        if (it != bindings_.end() && it->second.tail && gap >= 0) {
+            label->setText(text.left(gap).trimmed());
+            it->second.tail->setText(text.mid(gap).trimmed());
+        } else {
+            label->setText(text);
+        }
         place(element, label);
     } else if (auto* edit = as<QLineEdit>(w)) {
         if (edit->text() != text) edit->setText(text);

@@ -61,6 +61,12 @@ private:
         QTimer* timer = nullptr;
         std::vector<QLabel*> panels;
         std::vector<QAction*> actions;
+        // A caption that frames a field in its run of blanks: the field, and the label showing the
+        // text after the blanks.
+        std::string gapField;
+        QLabel* tail = nullptr;
+        // For a field: the caption that frames it.
+        std::string framedBy;
     };
 
     void create(const Element& element);
@@ -68,6 +74,10 @@ private:
     QWidget* parentFor(const Element& element);
     void applyStyle(const Element& element, QWidget* widget);
     void stackSiblings();
+    void orderTabStops();
+    void splitGapCaptions();
+    void placeTail(const Element& label, const Binding& binding, QPoint offset);
+    int coveredRight(const Element& bar) const;
     void placeTabPages(const std::string& tabStrip);
     void place(const Element& element, QWidget* widget);
 

@@ -88,6 +88,9 @@ void PhotoLoader::loadFile() {
     surface.setVisible("NoExifAvailable", false);
 
     const std::string name = context_.dialog.fileName;
+    // The path goes with the number from the start: a load that fails must not leave the new number
+    // beside the previous photo's path.
+    surface.setText("FilePath", list_.path(surface.value("UpDown1")));
     if (!file.openForReading(name)) {
         std::error_code error;
         if (namesFile(name) && std::filesystem::exists(name, error))
@@ -111,7 +114,6 @@ void PhotoLoader::loadFile() {
         if (loads_ != load) return; // a newer load has shown its own photo meanwhile
     }
     showPicture(name);
-    surface.setText("FilePath", list_.path(surface.value("UpDown1")));
 }
 
 void PhotoLoader::clearExifFields() {

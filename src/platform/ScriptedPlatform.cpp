@@ -4,10 +4,13 @@
 
 #include <chrono>
 #include <fstream>
+#include <limits>
 
 namespace pelmark {
 
 void ScriptedPlatform::atYield(int n, std::function<void()> action) {
+    // A yield further out than the counter can reach never comes.
+    if (n > std::numeric_limits<int>::max() - yields_) return;
     yieldActions_.emplace(yields_ + (n < 1 ? 1 : n), std::move(action));
 }
 

@@ -54,8 +54,8 @@ TEST(ByteJsonTest, NumbersAndStructures) {
     // Whole doubles print without a fraction, fractions in their shortest form, and what is not finite
     // as null.
     const double infinity = std::numeric_limits<double>::infinity();
-    EXPECT_EQ(writeByteJson(Json::array({10.0, -0.0, 0.1, 4294967295.0, infinity, 42})),
-              "[10, 0, 0.1, 4294967295, null, 42]");
+    EXPECT_EQ(writeByteJson(Json::array({10.0, -0.0, 0.1, 4294967295.0, 1e8, -1e20, 1e300, infinity, 42})),
+              "[10, 0, 0.1, 4294967295, 100000000, -100000000000000000000, 1e+300, null, 42]");
     // An object keeps its order.
     Json answer{{"result", nullptr},
                 {"args", Json::array({1, "a", true, false, Json::array(), Json::object()})}};

@@ -76,6 +76,14 @@ TEST(ConsoleTest, LinesOfAScript) {
         {"comments and blank lines answer nothing", "# note\n\n   \nAnzahl\n", 0, 1},
         {"the console goes on after a line it cannot understand", "Anzahl\nZaehler\nAnzahl\n", 2, 3},
         {"carriage returns are line ends", "Anzahl 3\r\nAnzahl\r\n", 0, 2},
+        {"a property word cut off", ":get KameraShift \"x\n", 2, 1},
+        {"a property array cut off", ":get KameraShift [\n", 2, 1},
+        {"an answer cut off", ":answer \"Yes\n", 2, 1},
+        {"a width cut off", ":resize \"1 2\n", 2, 1},
+        {"a height cut off", ":resize 1 \"2\n", 2, 1},
+        {"a yield number cut off", ":stop-at-yield \"3\n", 2, 1},
+        {"a member name cut off", "\"Anzahl\n", 2, 1},
+        {"the farthest yield an int counts", "Anzahl\n:stop-at-yield 2147483647\nAnzahl\n", 0, 3},
     };
     test::TempDir dir;
     for (const Case& c : cases) {

@@ -38,8 +38,10 @@ if(MODE STREQUAL "widgets")
   list(APPEND options --widgets)
 endif()
 
+# In the work folder, where relative paths find the sample trip as `sample/` (the worked examples use
+# them, as a reader would type them).
 execute_process(COMMAND ${PELMARK} console ${options} INPUT_FILE ${WORK}/script.in OUTPUT_VARIABLE actual
-                RESULT_VARIABLE exit_code)
+                RESULT_VARIABLE exit_code WORKING_DIRECTORY ${WORK})
 
 if(NOT actual STREQUAL expected)
   file(WRITE ${WORK}/actual.out "${actual}")

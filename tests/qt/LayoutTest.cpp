@@ -160,3 +160,41 @@ TEST(Layout, TheNoticeLineStacksItsLabelsAndShowsARedBar) {
 
 } // namespace
 } // namespace pelmark::test
+
+namespace pelmark::test {
+namespace {
+
+// A caption with room for a field in its blanks shows its first words before the field and its last
+// after it, measured in the font it is drawn in, and keeps its whole text.
+TEST(Layout, CaptionsFrameTheirFieldsWithoutRunningUnderThem) {
+    struct Case {
+        const char* label;
+        const char* field;
+        QString head;
+        QString tail;
+    };
+    const Case cases[] = {
+        {"BildLabel", "ActPictNum", "Bild", "/"},
+        {"Label6", "ExposureTimeTxt", "Exposure Time:", "sec"},
+        {"Label9", "ShutterSpeedTxt", "ShutterSpeed: 1/", "sec"},
+        {"Label20", "GPSAlt", QString::fromUtf8("Höhe:"), "m"},
+        {"Label22", "SubExifPosTxt", "Sub Exif Offset:", "(Hexadezimal)"},
+    };
+    WidgetControl c;
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.label);
+        auto* label = c.find<QLabel>(k.label);
+        auto* tail = c.find<QLabel>((std::string(k.label) + "Tail").c_str());
+        QWidget* field = c.find(k.field);
+        ASSERT_TRUE(label && tail && field);
+        EXPECT_EQ(label->text(), k.head);
+        EXPECT_EQ(tail->text(), k.tail);
+        EXPECT_TRUE(label->property("caption").toString().startsWith(k.head));
+        EXPECT_LE(label->x() + label->fontMetrics().horizontalAdvance(label->text()), field->x());
+        EXPECT_GE(tail->x(), field->x() + field->width());
+        EXPECT_EQ(tail->y() + tail->height() / 2, field->y() + field->height() / 2);
+    }
+}
+
+} // namespace
+} // namespace pelmark::test

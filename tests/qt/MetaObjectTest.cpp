@@ -6,6 +6,8 @@
 
 #include <QMetaMethod>
 #include <QMetaProperty>
+#include <QSignalSpy>
+#include <functional>
 
 namespace pelmark::test {
 namespace {
@@ -23,12 +25,41 @@ TEST(MetaObject, ListsThePublicMembersInSlotOrder) {
     // The invokable methods are the member table's methods and read-only properties, in slot order.
     QStringList methods, expected;
     for (int i = meta.methodOffset(); i < meta.methodCount(); ++i)
-        methods << meta.method(i).name();
+        if (meta.method(i).methodType() != QMetaMethod::Signal) methods << meta.method(i).name();
     for (const Member& member : members())
         if (member.kind == MemberKind::Method || member.kind == MemberKind::ReadOnlyProperty)
             expected << QString::fromLatin1(member.name.data(), static_cast<qsizetype>(member.name.size()));
     EXPECT_EQ(methods, expected);
     EXPECT_EQ(meta.method(meta.indexOfMethod("BinarWert(double,QVariant&)")).name(), "BinarWert");
+}
+
+TEST(MetaObject, PropertyChangesAreAnnounced) {
+    struct Case {
+        const char* name;
+        std::function<void(Veltora&)> act;
+        int anzahl;
+        int path;
+    };
+    const Case cases[] = {
+        {"Anzahl written", [](Veltora& v) { v.setProperty("Anzahl", 3); }, 1, 0},
+        {"Anzahl written twice the same",
+         [](Veltora& v) {
+             v.setProperty("Anzahl", 3);
+             v.setProperty("Anzahl", 3);
+         },
+         1, 0},
+        {"the path written", [](Veltora& v) { v.setProperty("GARTripPath", "/usr/bin/gartrip"); }, 0, 1},
+        {"a member that changes neither", [](Veltora& v) { v.PhotoCount(); }, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WidgetControl control;
+        QSignalSpy anzahl(control.widget.get(), &Veltora::AnzahlChanged);
+        QSignalSpy path(control.widget.get(), &Veltora::GARTripPathChanged);
+        c.act(*control.widget);
+        EXPECT_EQ(anzahl.count(), c.anzahl);
+        EXPECT_EQ(path.count(), c.path);
+    }
 }
 
 TEST(MetaObject, MembersCalledByNameWriteBackTheirReferenceArguments) {

@@ -1,5 +1,6 @@
 #include "WidgetTestSupport.h"
 #include "base/Error.h"
+#include "support/TempDir.h"
 #include "widget/PictureBox.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <filesystem>
 
 namespace pelmark::test {
 namespace {
@@ -77,6 +79,56 @@ TEST(Mirror, TheSpinArrowsStepTheValueWithinItsRange) {
         arrows[arrow]->click();
         EXPECT_EQ(c.model().value("UpDown1"), expected);
     }
+}
+
+// The number field and the spin control take the keys a spin box takes; the model clamps the result.
+TEST(Mirror, KeysStepThePhotoNumber) {
+    struct Case {
+        const char* name;
+        const char* target;
+        Qt::Key key;
+        int expected;
+    };
+    const Case cases[] = {
+        {"Up in the number field", "ActPictNum", Qt::Key_Up, 16},
+        {"Down in the number field", "ActPictNum", Qt::Key_Down, 14},
+        {"Page Up in the number field, up to the last", "ActPictNum", Qt::Key_PageUp, 20},
+        {"Page Down in the number field", "ActPictNum", Qt::Key_PageDown, 5},
+        {"Left in the number field moves its cursor", "ActPictNum", Qt::Key_Left, 15},
+        {"Right on the spin control", "UpDown1", Qt::Key_Right, 16},
+        {"Left on the spin control", "UpDown1", Qt::Key_Left, 14},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WidgetControl control;
+        control.model().setMax("UpDown1", 20);
+        control.model().setValue("UpDown1", 15);
+        QTest::keyClick(control.find(c.target), c.key);
+        EXPECT_EQ(control.model().value("UpDown1"), c.expected);
+    }
+}
+
+TEST(Mirror, TabLeavesTheMultiLineFieldsUntyped) {
+    for (const char* name : {"Description", "UserComment"}) {
+        SCOPED_TRACE(name);
+        WidgetControl c;
+        QTest::keyClick(c.find(name), Qt::Key_Tab);
+        EXPECT_EQ(c.model().text(name), "");
+    }
+}
+
+// Paths are the file system's bytes, UTF-8 here: shown and typed as file names, not as Latin-1.
+TEST(Mirror, PathsShowAndAreTypedAsFileNames) {
+    const std::string path = "/fotos/Ausflug M\xc3\xbcnchen/P1.jpg";
+    for (const char* name : {"FilePath", "PathTxt"}) {
+        SCOPED_TRACE(name);
+        WidgetControl c;
+        c.model().setText(name, path);
+        EXPECT_EQ(c.find<QLineEdit>(name)->text(), QString::fromUtf8(path));
+    }
+    WidgetControl c;
+    c.find<QLineEdit>("PathTxt")->insert(QString::fromUtf8("M\u00fc")); // typed, as one edit
+    EXPECT_EQ(c.model().text("PathTxt"), "M\xc3\xbc");
 }
 
 TEST(Mirror, TheHintTimerRunsWhileTheModelSaysSo) {
@@ -161,14 +213,38 @@ TEST(Mirror, ThePictureBoxShowsTheModelsPicture) {
     EXPECT_FALSE(box->hasPicture());
 }
 
+// A file error reaches the user in the control's language, naming the file; other errors as they are.
 TEST(Mirror, AFailingUserActionReachesTheUserAsAMessage) {
-    WidgetControl c;
-    c.model().on("ShowHide", Event::Click,
-                 [](const EventArgs&) { throw PelmarkError(ErrorKind::FileRead, "Datei kaputt"); });
-    c.find<QAbstractButton>("ShowHide")->click();
-    auto messages = c.platform.takeMessages();
-    ASSERT_FALSE(messages.empty());
-    EXPECT_EQ(messages.back().text, "Datei kaputt");
+    TempDir dir;
+    const std::string folder = dir.folder() + "e_folder.jpg";
+    std::filesystem::create_directories(folder);
+    struct Case {
+        const char* name;
+        PelmarkError thrown;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"any other error", {ErrorKind::FileRead, "Datei kaputt"}, "Datei kaputt"},
+        {"a cut-off photo",
+         {ErrorKind::FileRead, "Input past end of file: /f/d_text.jpg"},
+         "/f/d_text.jpg ist keine lesbare Fotodatei"},
+        {"a folder", {ErrorKind::FileRead, "Path/File access error: " + folder}, folder + " ist ein Ordner"},
+        {"a missing file",
+         {ErrorKind::FileNotFound, "File not found: /f/x.jpg"},
+         "/f/x.jpg wurde nicht gefunden"},
+        {"a UTF-8 name",
+         {ErrorKind::FileRead, "Input past end of file: /M\xc3\xbcnchen"},
+         "/M\xfcnchen ist keine lesbare Fotodatei"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WidgetControl control;
+        control.model().on("ShowHide", Event::Click, [&](const EventArgs&) { throw c.thrown; });
+        control.find<QAbstractButton>("ShowHide")->click();
+        auto messages = control.platform.takeMessages();
+        ASSERT_FALSE(messages.empty());
+        EXPECT_EQ(messages.back().text, c.expected);
+    }
 }
 
 } // namespace

@@ -69,6 +69,35 @@ TEST(QtPlatform, TheFileDialogShowsTheFilterAndPresetNameAndAnswersTheChoice) {
     }
 }
 
+// The folder scan's dialog comes preset with a placeholder name; a folder or the placeholder answers it.
+TEST(QtPlatform, TheFolderDialogTakesAFolderAPhotoOrThePlaceholder) {
+    TempDir dir;
+    dir.write("trip/a.jpg", "x");
+    const std::string placeholder = dir.folder() + "Alle Dateien";
+    struct Case {
+        const char* name;
+        QString chosen; // empty: the preset as it stands
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"the placeholder", {}, placeholder},
+        {"a folder", "trip", dir.folder() + "trip/"},
+        {"a photo", "trip/a.jpg", dir.folder() + "trip/a.jpg"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto chosen = answering<QFileDialog>(
+            [&](QFileDialog* dialog) {
+                if (!c.chosen.isEmpty()) dialog->selectFile(c.chosen);
+                QDialog* asDialog = dialog;
+                asDialog->accept();
+                if (asDialog->isVisible()) asDialog->reject(); // refused: end it, not the test run
+            },
+            [&] { return QtPlatform().openFileDialog("Ordner|*", placeholder); });
+        EXPECT_EQ(chosen, std::optional(c.expected));
+    }
+}
+
 TEST(QtPlatform, MessageBoxesCarryTheDefaultTitleAndAnswerTheButtonPressed) {
     struct Case {
         MessageButtons buttons;

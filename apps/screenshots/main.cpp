@@ -1,0 +1,50 @@
+// Makes the pictures of the control for the documentation: `pelmark-screenshots TRIP OUTDIR` opens the
+// sample trip in TRIP as the window host does and writes control-start.png (its first photo shown) and
+// control-waypoints.png (the waypoint panel open) into OUTDIR. scripts/screenshots.sh runs it.
+
+#include "control/VeltoraControl.h"
+#include "host/OpenAtStart.h"
+#include "widget/Veltora.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QVBoxLayout>
+#include <iostream>
+#include <string>
+
+namespace {
+
+bool save(QWidget& window, const QString& file) {
+    QApplication::processEvents();
+    if (window.grab().save(file)) return true;
+    std::cerr << "pelmark-screenshots: cannot write " << file.toStdString() << "\n";
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::cerr << "usage: pelmark-screenshots TRIP OUTDIR\n";
+        return 2;
+    }
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Pelmark"));
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    auto* control = new pelmark::Veltora(&window);
+    layout->addWidget(control);
+    window.show();
+
+    std::string trip = argv[1];
+    if (!trip.ends_with('/')) trip += '/';
+    pelmark::host::openAtStart(control->control(), trip);
+    const QDir out(QString::fromLocal8Bit(argv[2]));
+    if (!save(window, out.filePath(QStringLiteral("control-start.png")))) return 1;
+    control->control().surface().userClick("ShowHide");
+    if (!save(window, out.filePath(QStringLiteral("control-waypoints.png")))) return 1;
+    return 0;
+}

@@ -1,0 +1,38 @@
+# Installs the project into an empty prefix, builds examples/host against the installed package alone
+# and runs it. Called with -DBUILD=<build tree> -DSOURCE=<source tree> -DWORK=<scratch folder>.
+cmake_minimum_required(VERSION 3.25)
+
+file(REMOVE_RECURSE ${WORK})
+set(prefix ${WORK}/prefix)
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${ARGN} failed (${result}):\n${output}${errors}")
+  endif()
+  set(output "${output}" PARENT_SCOPE)
+endfunction()
+
+run(${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix})
+foreach(installed bin/pelmark lib/libPelmark.so include/Pelmark/Veltora.h lib/cmake/Pelmark/PelmarkConfig.cmake
+        lib/qt6/plugins/designer/libpelmark_designer.so)
+  if(NOT EXISTS ${prefix}/${installed})
+    message(FATAL_ERROR "not installed: ${installed}")
+  endif()
+endforeach()
+
+# Only the prefix may be found: the host must not reach into the source or build tree.
+run(${CMAKE_COMMAND} -S ${SOURCE}/examples/host -B ${WORK}/build -G Ninja -DCMAKE_PREFIX_PATH=${prefix}
+    -DCMAKE_BUILD_TYPE=Release)
+run(${CMAKE_COMMAND} --build ${WORK}/build)
+file(READ ${WORK}/build/pelmark-example-host_autogen/include/ui_HostWindow.h form)
+if(NOT form MATCHES "#include <Pelmark/Veltora.h>")
+  message(FATAL_ERROR "the form does not include <Pelmark/Veltora.h>")
+endif()
+
+set(ENV{QT_QPA_PLATFORM} offscreen)
+set(ENV{XDG_CONFIG_HOME} ${WORK}/config)
+run(${WORK}/build/pelmark-example-host --check)
+if(NOT output STREQUAL "Anzahl 7 announced 1 PhotoCount 0 FileExist 0\n")
+  message(FATAL_ERROR "unexpected answer from the example host: ${output}")
+endif()
