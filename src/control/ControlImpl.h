@@ -6,12 +6,16 @@
 #include "exif/ExifParser.h"
 #include "exif/TagQuery.h"
 #include "geotag/ClockOffset.h"
+#include "geotag/MatchingRun.h"
+#include "geotag/OneStepRuns.h"
 #include "photos/Navigation.h"
 #include "photos/PhotoLoader.h"
 #include "platform/CommonDialog.h"
 #include "surface/Context.h"
 #include "surface/Surface.h"
 #include "track/TrackReader.h"
+#include "waypoints/GarTrip.h"
+#include "waypoints/WayPointWriter.h"
 
 namespace pelmark {
 
@@ -36,6 +40,11 @@ struct VeltoraControl::Impl {
     PhotoLoader photoLoader{context, exifParser};
     Navigation navigation{context, photoLoader};
     TagQuery tagQuery{context, [this](double number) { navigation.stepTo(number); }};
+    MatchingRun matchingRun{context, photoLoader, trackReader, clockOffset, tagQuery};
+    WayPointWriter wayPointWriter{
+        context, matchingRun, [this](const std::string& file) { openGarTrip(platform, garTripPath, file); }};
+    OneStepRuns oneStepRuns{context, trackReader, photoLoader, matchingRun,
+                            [this] { wayPointWriter.printWayPointList(); }};
 };
 
 } // namespace pelmark

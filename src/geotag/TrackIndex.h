@@ -1,0 +1,45 @@
+#pragma once
+
+#include "track/Track.h"
+
+#include <string_view>
+#include <vector>
+
+namespace pelmark {
+
+// A point must lie less than this many seconds from the corrected photo time to match it.
+inline constexpr double kMatchLimitSeconds = 120;
+
+// The loaded track, ordered for the matching run. A photo and a point only compare within one calendar
+// month, and there the difference is the distance of two in-month second counts; so the points are
+// grouped by (year, month) and sorted by those seconds once per run, and each photo searches its
+// group instead of comparing every point. The answer is the one the pairwise comparison gives: the
+// smallest difference below the limit, and among equal differences the lowest point number.
+class TrackIndex {
+public:
+    // Points 1..`count` of `track`; a point without a time counts as time 0, as an empty value does
+    // when a host compares it. Throws PelmarkError when `count` passes the track's last slot.
+    TrackIndex(const Track& track, long long count);
+
+    struct Match {
+        int point = 0; // 0: no point lies below the limit
+        double seconds = kMatchLimitSeconds;
+    };
+
+    // The nearest point to the photo taken at `exifTime` (camera clock), corrected by the offset,
+    // that lies less than `limit` seconds away.
+    Match nearest(std::string_view exifTime, double shiftSeconds, bool cameraAhead,
+                  double limit = kMatchLimitSeconds) const;
+
+private:
+    // Points of one month with the same in-month seconds are one entry: only the lowest number can win.
+    struct Month {
+        double year = 0;
+        double month = 0;
+        std::vector<double> seconds; // ascending, distinct
+        std::vector<int> firstPoint; // the lowest point number at each of those seconds
+    };
+    std::vector<Month> months_;
+};
+
+} // namespace pelmark
