@@ -431,10 +431,7 @@ void WidgetSurface::refresh(const std::string& name, Property property) {
         refreshItems(element, w);
         break;
     case Property::Picture:
-        if (auto* box = as<PictureBox>(w)) {
-            const QImage* image = element.picture ? pictureImage(*element.picture) : nullptr;
-            box->setPicture(element.picture.has_value(), image ? *image : QImage());
-        }
+        if (auto* box = as<PictureBox>(w)) refreshPicture(element, box);
         break;
     case Property::Panels:
         refreshPanels(element, binding);
@@ -445,6 +442,26 @@ void WidgetSurface::refresh(const std::string& name, Property property) {
     case Property::Timer:
         break;
     }
+}
+
+// The model says which picture is shown; the box shows its pixels once they are decoded and keeps what
+// it showed until then. A picture the model has moved past by the time it is decoded never shows.
+void WidgetSurface::refreshPicture(const Element& element, PictureBox* box) {
+    if (!element.picture) {
+        box->setPicture(false, QImage());
+        return;
+    }
+    if (const QImage* image = pictureImage(*element.picture)) {
+        box->setPicture(true, *image);
+        return;
+    }
+    box->setPicture(true, box->image());
+    whenDecoded(*element.picture, box,
+                [this, box, name = element.name, shown = std::weak_ptr<const void>(element.picture->image)] {
+                    const auto& now = surface_.get(name).picture;
+                    if (!now || now->image != shown.lock()) return;
+                    if (const QImage* image = pictureImage(*now)) box->setPicture(true, *image);
+                });
 }
 
 void WidgetSurface::refreshText(const Element& element, QWidget* w) {

@@ -41,8 +41,9 @@ struct VeltoraControl::Impl {
     Navigation navigation{context, photoLoader};
     TagQuery tagQuery{context, [this](double number) { navigation.stepTo(number); }};
     MatchingRun matchingRun{context, photoLoader, trackReader, clockOffset, tagQuery};
-    WayPointWriter wayPointWriter{
-        context, matchingRun, [this](const std::string& file) { openGarTrip(platform, garTripPath, file); }};
+    WayPointWriter wayPointWriter{context, matchingRun, [this](const std::string& wayPointFile) {
+                                      openGarTrip(platform, garTripPath, wayPointFile);
+                                  }};
     OneStepRuns oneStepRuns{context, trackReader, photoLoader, matchingRun,
                             [this] { wayPointWriter.printWayPointList(); }};
 };

@@ -84,6 +84,7 @@ void MatchingRun::combineTrackPhotos(const Variant& start, Slots slots) {
     for (double i = std::max(0.0, first) + 1;
          i <= photoCount() && WayPoints::holds(static_cast<long long>(i)); ++i) {
         const int number = static_cast<int>(i);
+        double& matchSeconds = matchSeconds_[static_cast<std::size_t>(number)];
         TrackPoint& slot = wayPoints_.slot(number);
         const bool keep = slots == Slots::KeepNearer && !slot.position1.empty();
         if (!keep) clearTrackFields(slot);
@@ -94,10 +95,10 @@ void MatchingRun::combineTrackPhotos(const Variant& start, Slots slots) {
             textOf(tags_.tagExif(Variant(double(TagEnum::DatumOriginal)), Variant(i)), separator);
         // Offset and direction are read per photo: the user may change them while the run yields.
         const TrackIndex::Match match = index.nearest(taken, offset_.shiftSeconds(), offset_.cameraAhead(),
-                                                      keep ? matchSeconds_[number] : kMatchLimitSeconds);
+                                                      keep ? matchSeconds : kMatchLimitSeconds);
         if (match.point != 0) {
             copyTrackFields(tracks_.track().slot(match.point), slot);
-            matchSeconds_[number] = match.seconds;
+            matchSeconds = match.seconds;
             surface.setText("GPSAlt", decimalText(altitudeValue(slot.altitude), separator));
         }
         if (context_.yieldAndTestStop()) return;

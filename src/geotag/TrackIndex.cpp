@@ -19,14 +19,28 @@ struct Entry {
 
 } // namespace
 
-TrackIndex::TrackIndex(const Track& track, long long count) {
-    if (count < 1) return;
+namespace {
+
+std::vector<std::uint32_t> timesOf(const Track& track, long long count) {
+    std::vector<std::uint32_t> times;
+    if (count < 1) return times;
     track.slot(count); // a count beyond the table fails here, before any work
+    times.reserve(static_cast<std::size_t>(count));
+    for (long long p = 1; p <= count; ++p)
+        times.push_back(track.slot(p).time.value_or(0));
+    return times;
+}
+
+} // namespace
+
+TrackIndex::TrackIndex(const Track& track, long long count) : TrackIndex(timesOf(track, count)) {}
+
+TrackIndex::TrackIndex(const std::vector<std::uint32_t>& times) {
     std::vector<Entry> entries;
-    entries.reserve(static_cast<std::size_t>(count));
-    for (long long p = 1; p <= count; ++p) {
-        const MonthSeconds at = pointMonthSeconds(track.slot(p).time.value_or(0));
-        entries.push_back({at.year, at.month, at.seconds, static_cast<int>(p)});
+    entries.reserve(times.size());
+    for (std::size_t p = 0; p < times.size(); ++p) {
+        const MonthSeconds at = pointMonthSeconds(times[p]);
+        entries.push_back({at.year, at.month, at.seconds, static_cast<int>(p + 1)});
     }
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
         return std::tie(a.year, a.month, a.seconds, a.point) < std::tie(b.year, b.month, b.seconds, b.point);

@@ -2,6 +2,7 @@
 
 #include "track/Track.h"
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -20,6 +21,8 @@ public:
     // Points 1..`count` of `track`; a point without a time counts as time 0, as an empty value does
     // when a host compares it. Throws PelmarkError when `count` passes the track's last slot.
     TrackIndex(const Track& track, long long count);
+    // Point p at `times[p - 1]`, however many there are.
+    explicit TrackIndex(const std::vector<std::uint32_t>& times);
 
     struct Match {
         int point = 0; // 0: no point lies below the limit

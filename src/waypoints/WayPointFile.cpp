@@ -33,8 +33,9 @@ std::optional<std::string> wayPointFileName(std::string_view trackPath) {
     std::string folderPart;
     std::string folderName;
     std::size_t last = std::string_view::npos;
-    // The first character is never taken for a separator.
-    for (std::size_t i = trackPath.size(); i-- > 1;) {
+    // The leading "/" of an absolute path counts: it stands where a drive letter would, and "/F/t.t"
+    // lies in the folder "F" as much as any deeper path does.
+    for (std::size_t i = trackPath.size(); i-- > 0;) {
         if (trackPath[i] != '/') continue;
         if (last == std::string_view::npos) {
             last = i;
