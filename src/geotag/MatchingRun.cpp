@@ -88,8 +88,18 @@ void MatchingRun::combineTrackPhotos(const Variant& start, Slots slots) {
         TrackPoint& slot = wayPoints_.slot(number);
         const bool keep = slots == Slots::KeepNearer && !slot.position1.empty();
         if (!keep) clearTrackFields(slot);
+        // The photo on display before this step may be one whose load a Stop cut short: asking for its
+        // number again loads nothing, and its fields would read as a photo without a time. It is read anew.
+        const bool wasCurrent = surface.value("UpDown1") == number;
         slot.photoName = textOf(photoName(context_, Variant(i)), separator);
         slot.photoPath = textOf(photoPath(context_, Variant(i)), separator);
+        if (wasCurrent) {
+            try {
+                photos_.loadPictures(Variant(photos_.list().path(number)));
+            } catch (const PelmarkError&) {
+                // Gone since the folder was listed: it stays without a match, as a photo without a time does.
+            }
+        }
 
         const std::string taken =
             textOf(tags_.tagExif(Variant(double(TagEnum::DatumOriginal)), Variant(i)), separator);

@@ -103,8 +103,10 @@ void WayPointWriter::printWayPointList() {
     startGarTrip_(trackPath);
 }
 
-void showWayPointError(Context& context, const std::exception& error) {
-    context.platform.messageBox(error.what(), MessageButtons::Ok, "Veltora - Wegpunktdatei");
+void showWayPointError(Context& context, const PelmarkError& error) {
+    context.platform.messageBox(error.what(), MessageButtons::Ok,
+                                error.kind() == ErrorKind::ProcessStart ? "Veltora - GarTrip"
+                                                                        : "Veltora - Wegpunktdatei");
 }
 
 } // namespace pelmark

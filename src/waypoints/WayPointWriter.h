@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Error.h"
 #include "geotag/MatchingRun.h"
 #include "surface/Context.h"
 
@@ -39,6 +40,6 @@ private:
 };
 
 // The message box that tells the window user why the file was not written or the program not started.
-void showWayPointError(Context& context, const std::exception& error);
+void showWayPointError(Context& context, const PelmarkError& error);
 
 } // namespace pelmark
