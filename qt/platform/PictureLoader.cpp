@@ -86,6 +86,10 @@ std::optional<Picture> loadPictureScaled(const std::string& path, int widthPixel
     if (!QImageReader(pathToQt(path)).canRead()) return std::nullopt;
     QImage image = decodeScaled(path, boxSize(widthPixels, heightPixels));
     if (image.isNull()) return std::nullopt;
+    return pictureOf(std::move(image));
+}
+
+Picture pictureOf(QImage image) {
     Picture picture;
     picture.width = image.width();
     picture.height = image.height();

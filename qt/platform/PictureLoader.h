@@ -15,6 +15,9 @@ namespace pelmark {
 // memory. Nothing when the file is missing, no picture, or broken.
 std::optional<Picture> loadPictureScaled(const std::string& path, int widthPixels, int heightPixels);
 
+// A picture of pixels already at hand.
+Picture pictureOf(QImage image);
+
 // The same for a box given in twips at a screen resolution of `dpi`.
 std::optional<Picture> loadPictureForBox(const std::string& path, int boxWidthTwips, int boxHeightTwips,
                                          double dpi);

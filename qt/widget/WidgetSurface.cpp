@@ -455,7 +455,9 @@ void WidgetSurface::refreshPicture(const Element& element, PictureBox* box) {
         box->setPicture(true, *image);
         return;
     }
-    box->setPicture(true, box->image());
+    // A picture known only by its size has nothing to paint, now or later.
+    box->setPicture(true, element.picture->image ? box->image() : QImage());
+    if (!element.picture->image) return;
     whenDecoded(*element.picture, box,
                 [this, box, name = element.name, shown = std::weak_ptr<const void>(element.picture->image)] {
                     const auto& now = surface_.get(name).picture;

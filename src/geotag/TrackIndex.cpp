@@ -4,20 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <tuple>
+#include <memory>
+#include <optional>
 
 namespace pelmark {
-
-namespace {
-
-struct Entry {
-    double year;
-    double month;
-    double seconds;
-    int point;
-};
-
-} // namespace
 
 namespace {
 
@@ -36,23 +26,52 @@ std::vector<std::uint32_t> timesOf(const Track& track, long long count) {
 TrackIndex::TrackIndex(const Track& track, long long count) : TrackIndex(timesOf(track, count)) {}
 
 TrackIndex::TrackIndex(const std::vector<std::uint32_t>& times) {
-    std::vector<Entry> entries;
-    entries.reserve(times.size());
-    for (std::size_t p = 0; p < times.size(); ++p) {
-        const MonthSeconds at = pointMonthSeconds(times[p]);
-        entries.push_back({at.year, at.month, at.seconds, static_cast<int>(p + 1)});
+    // Point numbers in time order, equal times in point order: a stable radix sort on the time, low
+    // half first. Within a month the in-month seconds grow with the time, so this is their order too,
+    // and the months follow each other.
+    // Left uninitialised: every slot is written before it is read, and a million points would
+    // otherwise be cleared twice for nothing.
+    const std::size_t n = times.size();
+    std::unique_ptr<std::uint64_t[]> order(new std::uint64_t[n]), sorted(new std::uint64_t[n]);
+    for (std::size_t p = 0; p < n; ++p)
+        order[p] = std::uint64_t{times[p]} << 32 | p;
+    for (const unsigned shift : {32u, 48u}) {
+        std::vector<std::size_t> start(65537, 0);
+        for (std::size_t i = 0; i < n; ++i)
+            ++start[((order[i] >> shift) & 0xFFFF) + 1];
+        for (std::size_t b = 1; b < start.size(); ++b)
+            start[b] += start[b - 1];
+        for (std::size_t i = 0; i < n; ++i)
+            sorted[start[(order[i] >> shift) & 0xFFFF]++] = order[i];
+        order.swap(sorted);
     }
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return std::tie(a.year, a.month, a.seconds, a.point) < std::tie(b.year, b.month, b.seconds, b.point);
-    });
-    for (const Entry& e : entries) {
-        if (months_.empty() || months_.back().year != e.year || months_.back().month != e.month)
-            months_.push_back({e.year, e.month, {}, {}});
-        Month& month = months_.back();
-        // Sorted by point within equal seconds, so the first of a run is its lowest number.
-        if (!month.seconds.empty() && month.seconds.back() == e.seconds) continue;
-        month.seconds.push_back(e.seconds);
-        month.firstPoint.push_back(e.point);
+    seconds_.reserve(times.size());
+    firstPoint_.reserve(times.size());
+
+    std::optional<std::uint32_t> previous;
+    MonthSeconds day{};
+    std::uint32_t dayOf = 0;
+    std::uint32_t dayTime = 0; // the time `day` was worked out for
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint64_t key = order[i];
+        const auto time = static_cast<std::uint32_t>(key >> 32);
+        const auto point = static_cast<int>((key & 0xFFFFFFFF) + 1);
+        if (previous == time) continue; // only the lowest number of equal times can win
+        previous = time;
+        // The calendar changes once a day: the shown time is an hour ahead of the point's.
+        const std::uint32_t shownDay = static_cast<std::uint32_t>((std::uint64_t{time} + 3600) / 86400);
+        if (months_.empty() || shownDay != dayOf) {
+            dayOf = shownDay;
+            dayTime = time;
+            day = pointMonthSeconds(time);
+            if (months_.empty() || months_.back().year != day.year || months_.back().month != day.month)
+                months_.push_back({day.year, day.month, seconds_.size(), seconds_.size()});
+        }
+        // Within one day the seconds grow with the time, whole numbers all, so this is exactly the sum
+        // that `pointMonthSeconds` makes.
+        seconds_.push_back(day.seconds + static_cast<double>(time - dayTime));
+        firstPoint_.push_back(point);
+        months_.back().end = seconds_.size();
     }
 }
 
@@ -66,23 +85,25 @@ TrackIndex::Match TrackIndex::nearest(std::string_view exifTime, double shiftSec
                               [&](const Month& m) { return m.year == photo.year && m.month == photo.month; });
     if (month == months_.end()) return best;
 
-    const std::vector<double>& seconds = month->seconds;
+    const auto first = seconds_.begin() + static_cast<std::ptrdiff_t>(month->begin);
+    const auto last = seconds_.begin() + static_cast<std::ptrdiff_t>(month->end);
     // Takes entry j when it is nearer, or as near but from an earlier point. Answers whether a walk
     // away from the photo should go on: the differences only grow from here, but rounding may leave
     // a neighbour exactly as near.
     auto consider = [&](std::size_t j) {
-        const double d = std::fabs(photo.seconds - seconds[j]);
-        const int point = month->firstPoint[j];
+        const double d = std::fabs(photo.seconds - seconds_[j]);
+        const int point = firstPoint_[j];
         if (d < best.seconds || (d == best.seconds && best.point != 0 && point < best.point)) {
             best.seconds = d;
             best.point = point;
         }
         return d < best.seconds || (d == best.seconds && best.point != 0);
     };
-    const auto split = std::lower_bound(seconds.begin(), seconds.end(), photo.seconds) - seconds.begin();
-    for (std::size_t j = static_cast<std::size_t>(split); j < seconds.size() && consider(j); ++j) {
+    const auto split =
+        static_cast<std::size_t>(std::lower_bound(first, last, photo.seconds) - seconds_.begin());
+    for (std::size_t j = split; j < month->end && consider(j); ++j) {
     }
-    for (std::size_t j = static_cast<std::size_t>(split); j-- > 0 && consider(j);) {
+    for (std::size_t j = split; j-- > month->begin && consider(j);) {
     }
     return best;
 }

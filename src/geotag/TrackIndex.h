@@ -36,13 +36,16 @@ public:
 
 private:
     // Points of one month with the same in-month seconds are one entry: only the lowest number can win.
+    // Each month is a range of the two lists below.
     struct Month {
         double year = 0;
         double month = 0;
-        std::vector<double> seconds; // ascending, distinct
-        std::vector<int> firstPoint; // the lowest point number at each of those seconds
+        std::size_t begin = 0;
+        std::size_t end = 0;
     };
     std::vector<Month> months_;
+    std::vector<double> seconds_; // ascending and distinct within a month
+    std::vector<int> firstPoint_; // the lowest point number at each of those seconds
 };
 
 } // namespace pelmark
