@@ -3,6 +3,7 @@
 #include "Latin1Text.h"
 #include "Twips.h"
 
+#include <QCoreApplication>
 #include <QImageReader>
 #include <QPointer>
 #include <QThreadPool>
@@ -70,13 +71,13 @@ QImage decodeScaled(const std::string& path, QSize size) {
 }
 
 // One thread: decodes run one after the other, in the order asked, and the skipped ones cost nothing.
+// The application owns it, so its thread ends (after the decode in hand) before the application does.
 QThreadPool& pictureThread() {
-    static QThreadPool* pool = [] {
-        auto* p = new QThreadPool;
-        p->setMaxThreadCount(1);
-        p->setExpiryTimeout(-1);
-        return p;
-    }();
+    static QPointer<QThreadPool> pool;
+    if (!pool) {
+        pool = new QThreadPool(QCoreApplication::instance());
+        pool->setMaxThreadCount(1);
+    }
     return *pool;
 }
 
