@@ -93,7 +93,7 @@ void MatchingRun::combineTrackPhotos(const Variant& start, Slots slots) {
         const bool wasCurrent = surface.value("UpDown1") == number;
         slot.photoName = textOf(photoName(context_, Variant(i)), separator);
         slot.photoPath = textOf(photoPath(context_, Variant(i)), separator);
-        if (wasCurrent) {
+        if (wasCurrent && !photos_.list().path(number).empty()) {
             try {
                 photos_.loadPictures(Variant(photos_.list().path(number)));
             } catch (const PelmarkError&) {
