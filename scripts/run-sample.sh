@@ -26,7 +26,8 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exec "$pelmark" "$sample"
 fi
 
-# No display: one photo's EXIF fields and the track summary, read off the control's own fields.
+# No display: one photo's EXIF fields, the track summary and the outcome of "RUN", read off the control's
+# own fields.
 echo "No display found; what the control shows for the sample trip:"
 photo=$sample/P1010005.JPG
 {
@@ -58,6 +59,11 @@ OpenFolder "$photo"
 :get DateFrom
 :get DateTo
 :get StatusBar2.1
+:click RunAllBtn
+PhotoCount
+ReferencePhoto
+:get GPSAlt
+:launched
 SCRIPT
 } | "$pelmark" console --launch record | {
     read -r _folder
@@ -65,10 +71,13 @@ SCRIPT
     for name in "Photo" "Photos in the folder" "Last changed" "Taken" "Maker" "Model" "Firmware" \
         "Description" "Comment" "Exposure time (s)" "F-number" "Exposure program" "Shutter speed 1/" \
         "Flash value" "EXIF version" "Exif offset (hex)" "+" "+" "Status" "-" "-" "Track file" "Track title" \
-        "First point" "Last point" "Track status"; do
+        "First point" "Last point" "Track status" "-" "Photos loaded by RUN" "First matched photo" \
+        "Last altitude matched" "GARtrip started with"; do
         read -r answer
         # {"value": "text"} -> text
-        value=$(printf '%s' "$answer" | sed -e 's/^{"value": "\{0,1\}//' -e 's/"\{0,1\}}$//')
+        # {"value": "text"}, {"result": R, "args": [...]}, {"launched": [...]} -> the text, R, the list
+        value=$(printf '%s' "$answer" | sed -e 's/^{"value": "\{0,1\}//' -e 's/^{"result": \(.*\), "args": .*}$/\1/' \
+            -e 's/^{"launched": \[\(.*\)\]}$/\1/' -e 's/"\{0,1\}}$//')
         case $name in
         -) ;;
         +) status=$status$value ;;
@@ -77,3 +86,12 @@ SCRIPT
         esac
     done
 }
+
+wayPoints=$sample/$(basename "$sample").wp
+if [ -f "$wayPoints" ]; then
+    # Every waypoint record's comment begins "Bild: ", the photo's path.
+    printf '  %-22s %s\n' "Photos matched" "$(grep -ao 'Bild: ' "$wayPoints" | wc -l)"
+    printf '  %-22s %s (%s bytes)\n' "Waypoint file" "$wayPoints" "$(wc -c <"$wayPoints")"
+else
+    printf '  %-22s %s\n' "Waypoint file" "not written"
+fi

@@ -3,32 +3,123 @@
 #include "Latin1Text.h"
 #include "Twips.h"
 
+#include <QCoreApplication>
 #include <QImageReader>
+#include <QPointer>
+#include <QThreadPool>
 #include <algorithm>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 namespace pelmark {
 
 namespace {
 
+// What a picture's `image` points to: the pixels, once decoded, and who waits for them.
+class Decoded {
+public:
+    const QImage* image() const {
+        std::lock_guard lock(mutex_);
+        return ready_ ? &image_ : nullptr;
+    }
+
+    void whenReady(QObject* receiver, std::function<void()> call) {
+        std::unique_lock lock(mutex_);
+        if (!ready_) {
+            waiting_.push_back({receiver, std::move(call)});
+            return;
+        }
+        lock.unlock();
+        call();
+    }
+
+    // On the picture thread: the pixels go in, and each receiver hears of them on its own thread (a
+    // receiver deleted meanwhile takes its posted call with it).
+    void finish(QImage image) {
+        std::vector<Waiting> waiting;
+        {
+            std::lock_guard lock(mutex_);
+            image_ = std::move(image);
+            ready_ = true;
+            waiting.swap(waiting_);
+        }
+        for (Waiting& w : waiting)
+            QMetaObject::invokeMethod(w.receiver, std::move(w.call), Qt::QueuedConnection);
+    }
+
+private:
+    struct Waiting {
+        QPointer<QObject> receiver;
+        std::function<void()> call;
+    };
+    mutable std::mutex mutex_;
+    QImage image_;
+    bool ready_ = false;
+    std::vector<Waiting> waiting_;
+};
+
+// A box of zero size still shows one pixel rather than asking the decoder for nothing.
+QSize boxSize(int widthPixels, int heightPixels) {
+    return {std::max(1, widthPixels), std::max(1, heightPixels)};
+}
+
 // A picture decoded at the box's size never needs more; a file claiming more fails at once instead of
 // holding the control while the decoder works through it.
 constexpr int kAllocationLimitMegabytes = 32;
 
+QImage decodeScaled(const std::string& path, QSize size) {
+    QImageReader reader(pathToQt(path));
+    reader.setAllocationLimit(kAllocationLimitMegabytes);
+    reader.setScaledSize(size);
+    return reader.read();
+}
+
+// One thread: decodes run one after the other, in the order asked, and the skipped ones cost nothing.
+// The application owns it, so its thread ends (after the decode in hand) before the application does.
+QThreadPool& pictureThread() {
+    static QPointer<QThreadPool> pool;
+    if (!pool) {
+        pool = new QThreadPool(QCoreApplication::instance());
+        pool->setMaxThreadCount(1);
+    }
+    return *pool;
+}
+
 } // namespace
 
 std::optional<Picture> loadPictureScaled(const std::string& path, int widthPixels, int heightPixels) {
-    QImageReader reader(pathToQt(path));
-    reader.setAllocationLimit(kAllocationLimitMegabytes);
-    if (!reader.canRead()) return std::nullopt;
-    // A box of zero size still shows one pixel rather than asking the decoder for nothing.
-    reader.setScaledSize(QSize(std::max(1, widthPixels), std::max(1, heightPixels)));
-    QImage image = reader.read();
+    if (!QImageReader(pathToQt(path)).canRead()) return std::nullopt;
+    QImage image = decodeScaled(path, boxSize(widthPixels, heightPixels));
     if (image.isNull()) return std::nullopt;
+    return pictureOf(std::move(image));
+}
+
+Picture pictureOf(QImage image) {
     Picture picture;
     picture.width = image.width();
     picture.height = image.height();
-    picture.image = std::make_shared<const QImage>(std::move(image));
+    auto decoded = std::make_shared<Decoded>();
+    decoded->finish(std::move(image));
+    picture.image = std::move(decoded);
+    return picture;
+}
+
+std::optional<Picture> loadPictureInBackground(const std::string& path, int boxWidthTwips, int boxHeightTwips,
+                                               double dpi) {
+    // The header alone tells whether there is a picture; a file that breaks off later shows an empty box.
+    if (!QImageReader(pathToQt(path)).canRead()) return std::nullopt;
+    const QSize size = boxSize(twipsToPixels(boxWidthTwips, dpi), twipsToPixels(boxHeightTwips, dpi));
+    auto decoded = std::make_shared<Decoded>();
+    pictureThread().start([wanted = std::weak_ptr<Decoded>(decoded), path, size] {
+        if (wanted.expired()) return; // overtaken by a newer picture before its turn
+        QImage image = decodeScaled(path, size);
+        if (auto stillWanted = wanted.lock()) stillWanted->finish(std::move(image));
+    });
+    Picture picture;
+    picture.width = size.width();
+    picture.height = size.height();
+    picture.image = std::move(decoded);
     return picture;
 }
 
@@ -38,7 +129,14 @@ std::optional<Picture> loadPictureForBox(const std::string& path, int boxWidthTw
 }
 
 const QImage* pictureImage(const Picture& picture) {
-    return static_cast<const QImage*>(picture.image.get());
+    const auto* decoded = static_cast<const Decoded*>(picture.image.get());
+    return decoded ? decoded->image() : nullptr;
+}
+
+void whenDecoded(const Picture& picture, QObject* receiver, std::function<void()> decoded) {
+    // The const is the model's promise not to change the picture; waiting for it changes nothing shown.
+    auto* state = const_cast<Decoded*>(static_cast<const Decoded*>(picture.image.get()));
+    if (state) state->whenReady(receiver, std::move(decoded));
 }
 
 } // namespace pelmark

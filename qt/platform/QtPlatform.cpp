@@ -157,7 +157,9 @@ void QtPlatform::yieldToEvents() {
 
 std::optional<Picture> QtPlatform::loadPicture(const std::string& path, int boxWidthTwips,
                                                int boxHeightTwips) {
-    return loadPictureForBox(path, boxWidthTwips, boxHeightTwips, screenPixelDpi());
+    // Decoding a camera's photo takes longer than a step of the matching run: the run goes on while
+    // the picture thread decodes whichever photo is current by then.
+    return loadPictureInBackground(path, boxWidthTwips, boxHeightTwips, screenPixelDpi());
 }
 
 std::optional<std::string> QtPlatform::readSetting(const std::string& section, const std::string& key) {

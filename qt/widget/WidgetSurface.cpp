@@ -572,10 +572,7 @@ void WidgetSurface::refresh(const std::string& name, Property property) {
         refreshItems(element, w);
         break;
     case Property::Picture:
-        if (auto* box = as<PictureBox>(w)) {
-            const QImage* image = element.picture ? pictureImage(*element.picture) : nullptr;
-            box->setPicture(element.picture.has_value(), image ? *image : QImage());
-        }
+        if (auto* box = as<PictureBox>(w)) refreshPicture(element, box);
         break;
     case Property::Panels:
         refreshPanels(element, binding);
@@ -586,6 +583,28 @@ void WidgetSurface::refresh(const std::string& name, Property property) {
     case Property::Timer:
         break;
     }
+}
+
+// The model says which picture is shown; the box shows its pixels once they are decoded and keeps what
+// it showed until then. A picture the model has moved past by the time it is decoded never shows.
+void WidgetSurface::refreshPicture(const Element& element, PictureBox* box) {
+    if (!element.picture) {
+        box->setPicture(false, QImage());
+        return;
+    }
+    if (const QImage* image = pictureImage(*element.picture)) {
+        box->setPicture(true, *image);
+        return;
+    }
+    // A picture known only by its size has nothing to paint, now or later.
+    box->setPicture(true, element.picture->image ? box->image() : QImage());
+    if (!element.picture->image) return;
+    whenDecoded(*element.picture, box,
+                [this, box, name = element.name, shown = std::weak_ptr<const void>(element.picture->image)] {
+                    const auto& now = surface_.get(name).picture;
+                    if (!now || now->image != shown.lock()) return;
+                    if (const QImage* image = pictureImage(*now)) box->setPicture(true, *image);
+                });
 }
 
 void WidgetSurface::refreshText(const Element& element, QWidget* w) {

@@ -20,6 +20,8 @@ class QWidget;
 
 namespace pelmark {
 
+class PictureBox;
+
 // The real widgets of one control: one widget per element of the model, placed by its twip geometry.
 // The widgets keep nothing of their own. Every change of the model reaches them through the model's
 // observer (applied under QSignalBlocker, so nothing echoes back), and every user action on them goes
@@ -83,6 +85,7 @@ private:
 
     void refresh(const std::string& name, Property property);
     void refreshAll(const std::string& name);
+    void refreshPicture(const Element& element, PictureBox* box);
     void refreshText(const Element& element, QWidget* widget);
     void refreshValue(const Element& element, QWidget* widget);
     void refreshItems(const Element& element, QWidget* widget);

@@ -102,3 +102,11 @@ bool FileSlot::write(std::string_view bytes) {
 }
 
 } // namespace pelmark
+
+namespace pelmark {
+
+bool FileSlot::flush() {
+    return file_ && std::fflush(file_) == 0 && !std::ferror(file_);
+}
+
+} // namespace pelmark

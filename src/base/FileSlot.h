@@ -42,6 +42,8 @@ public:
     std::uint64_t position() const { return position_; }
 
     bool write(std::string_view bytes);
+    // Hands what was written to the system; false when it could not take it (a full disk).
+    bool flush();
 
 private:
     // Reads go through one small window, as stdio's buffer would, but a jump back into it (a value

@@ -8,12 +8,16 @@
 #include "geotag/ClockOffset.h"
 #include "photos/DropIntake.h"
 #include "photos/FileDates.h"
+#include "geotag/MatchingRun.h"
+#include "geotag/OneStepRuns.h"
 #include "photos/Navigation.h"
 #include "photos/PhotoLoader.h"
 #include "platform/CommonDialog.h"
 #include "surface/Context.h"
 #include "surface/Surface.h"
 #include "track/TrackReader.h"
+#include "waypoints/GarTrip.h"
+#include "waypoints/WayPointWriter.h"
 
 namespace pelmark {
 
@@ -40,6 +44,12 @@ struct VeltoraControl::Impl {
     TagQuery tagQuery{context, [this](double number) { navigation.stepTo(number); }};
     FileDates fileDates{context, photoLoader, tagQuery};
     DropIntake dropIntake{context, fileDates, photoLoader};
+    MatchingRun matchingRun{context, photoLoader, trackReader, clockOffset, tagQuery};
+    WayPointWriter wayPointWriter{context, matchingRun, [this](const std::string& wayPointFile) {
+                                      openGarTrip(platform, garTripPath, wayPointFile);
+                                  }};
+    OneStepRuns oneStepRuns{context, trackReader, photoLoader, matchingRun,
+                            [this] { wayPointWriter.printWayPointList(); }};
 };
 
 } // namespace pelmark

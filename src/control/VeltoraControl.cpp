@@ -38,6 +38,15 @@ VeltoraControl::Impl::Impl(Platform& p) : platform(p) {
     dropIntake.wire();
     wireToolbars(context, photoLoader, garTripPath);
     wireFieldHandlers(surface);
+    matchingRun.wire();
+    wayPointWriter.wire();
+    surface.on("RunAllBtn", Event::Click, [this](const EventArgs&) {
+        try {
+            oneStepRuns.runAll(SCommonDialog::CommonDialog);
+        } catch (const PelmarkError& error) {
+            showWayPointError(context, error);
+        }
+    });
 
     garTripPath = startUp(context);
 }
@@ -80,20 +89,22 @@ void VeltoraControl::BildInBox(Variant& PictureLoadPath) {
     StopRequest::OutsideAction action(impl_->stop);
     impl_->photoLoader.bildInBox(PictureLoadPath);
 }
-void VeltoraControl::OpenGarTrip(Variant&) {
-    notBuiltYet("OpenGarTrip");
+void VeltoraControl::OpenGarTrip(Variant& FileName) {
+    openGarTrip(impl_->platform, impl_->garTripPath, FileName);
 }
 void VeltoraControl::PrintWayPointList() {
-    notBuiltYet("PrintWayPointList");
+    StopRequest::OutsideAction action(impl_->stop);
+    impl_->wayPointWriter.printWayPointList();
 }
 Variant VeltoraControl::BinarWert(double WertDez, Variant& Length) {
     return pelmark::BinarWert(WertDez, numberOf(Length, impl_->platform.decimalSeparator()));
 }
 Variant VeltoraControl::SearchAllTrackFiles() {
-    notBuiltYet("SearchAllTrackFiles");
+    StopRequest::OutsideAction action(impl_->stop);
+    return impl_->oneStepRuns.searchAllTrackFiles();
 }
 Variant VeltoraControl::ReferencePhoto() {
-    notBuiltYet("ReferencePhoto");
+    return impl_->matchingRun.referencePhoto();
 }
 Variant VeltoraControl::Wert(Variant& Binar, Variant& IIMM) {
     return pelmark::Wert(textOf(Binar, impl_->platform.decimalSeparator()), IIMM);

@@ -23,22 +23,31 @@ double daySeconds(double day, double hour, double minute, double second) {
 
 } // namespace
 
+MonthSeconds photoMonthSeconds(std::string_view exifTime, double shiftSeconds, bool cameraAhead) {
+    MonthSeconds photo;
+    photo.year = exifField(exifTime, 1, 4);
+    photo.month = exifField(exifTime, 6, 2);
+    const double day = exifField(exifTime, 9, 2);
+    const double hour = exifField(exifTime, 12, 2);
+    const double minute = exifField(exifTime, 15, 2);
+    double second = exifField(exifTime, 18, 2);
+    second += cameraAhead ? -shiftSeconds : shiftSeconds;
+    photo.seconds = daySeconds(day, hour, minute, second);
+    return photo;
+}
+
+MonthSeconds pointMonthSeconds(std::uint32_t trackTime) {
+    const CalendarTime track = trackTimeFields(trackTime);
+    return {double(track.year), double(track.month),
+            daySeconds(track.day, track.hour + 1, track.minute, track.second)};
+}
+
 double clockDifference(std::string_view exifTime, std::uint32_t trackTime, double shiftSeconds,
                        bool cameraAhead) {
-    const CalendarTime track = trackTimeFields(trackTime);
-    const double year1 = exifField(exifTime, 1, 4);
-    const double month1 = exifField(exifTime, 6, 2);
-    if (year1 != track.year || month1 != track.month) return kDifferentMonth;
-
-    const double day1 = exifField(exifTime, 9, 2);
-    const double hour1 = exifField(exifTime, 12, 2);
-    const double minute1 = exifField(exifTime, 15, 2);
-    double second1 = exifField(exifTime, 18, 2);
-    second1 += cameraAhead ? -shiftSeconds : shiftSeconds;
-
-    const double photo = daySeconds(day1, hour1, minute1, second1);
-    const double point = daySeconds(track.day, track.hour + 1, track.minute, track.second);
-    return std::fabs(photo - point);
+    const MonthSeconds point = pointMonthSeconds(trackTime);
+    const MonthSeconds photo = photoMonthSeconds(exifTime, shiftSeconds, cameraAhead);
+    if (photo.year != point.year || photo.month != point.month) return kDifferentMonth;
+    return std::fabs(photo.seconds - point.seconds);
 }
 
 double ClockOffset::shiftSeconds() const {

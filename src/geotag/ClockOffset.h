@@ -21,6 +21,17 @@ inline constexpr double kDifferentMonth = 100000000;
 double clockDifference(std::string_view exifTime, std::uint32_t trackTime, double shiftSeconds,
                        bool cameraAhead);
 
+// One side of that comparison: the calendar year and month, and the unnormalised seconds within the
+// month that the difference is taken of. Both sides of `clockDifference` are worked out by these two,
+// so an index built from them compares exactly as the pairwise run does.
+struct MonthSeconds {
+    double year = 0;
+    double month = 0;
+    double seconds = 0;
+};
+MonthSeconds photoMonthSeconds(std::string_view exifTime, double shiftSeconds, bool cameraAhead);
+MonthSeconds pointMonthSeconds(std::uint32_t trackTime);
+
 // `DiffExifTrackTime`: reads the offset from `KameraShift` and its direction from `KameraVor` at
 // every call, as the user may change them between two runs.
 class ClockOffset {

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QImage>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -82,6 +83,52 @@ TEST_F(SampleTripTest, TrackCoversThePhotosMarkedOnIt) {
     }
     EXPECT_GE(onTrack, 15);
     EXPECT_GE(offTrack, 2);
+}
+
+// The offsets where the waypoint file's records end: after the header with the reference record, and
+// after each waypoint record (whose comment length stands at its tenth byte).
+std::vector<std::size_t> recordEnds(const std::string& file) {
+    auto byteAt = [&file](std::size_t at) { return std::size_t{static_cast<unsigned char>(file.at(at))}; };
+    std::vector<std::size_t> ends{47 + 22 + byteAt(47 + 20)};
+    while (ends.back() < file.size())
+        ends.push_back(ends.back() + 29 + byteAt(ends.back() + 9));
+    return ends;
+}
+
+TEST_F(SampleTripTest, StopAtAnyYieldOfRunKeepsWholeRecordsAndStartsNothing) {
+    sample::writeSampleTrip(dir.folder());
+    const std::string track = dir.file(sample::kSampleTrackName);
+    const std::string wayPoints = dir.folder() + dir.path().filename().string() + ".wp";
+    auto run = [&](ScriptedPlatform& platform, VeltoraControl& control) {
+        platform.queueFile(track);
+        control.surface().userClick("RunAllBtn");
+    };
+    ScriptedPlatform first;
+    VeltoraControl whole(first);
+    run(first, whole);
+    const std::string complete = contentOf(wayPoints);
+    const std::vector<std::size_t> ends = recordEnds(complete);
+    ASSERT_EQ(ends.back(), complete.size());
+    ASSERT_EQ(first.takeLaunched().size(), 2u);
+    ASSERT_TRUE(first.takeMessages().empty());
+
+    for (int n = 1; n <= first.yieldCount(); ++n) {
+        SCOPED_TRACE("stop at yield " + std::to_string(n));
+        std::filesystem::remove(wayPoints);
+        ScriptedPlatform platform;
+        VeltoraControl control(platform);
+        platform.atYield(n, [&] { control.surface().userClick("StopBtn"); });
+        run(platform, control);
+        EXPECT_TRUE(platform.takeLaunched().empty());
+        if (std::filesystem::exists(wayPoints)) {
+            const std::string kept = contentOf(wayPoints);
+            EXPECT_EQ(complete.compare(0, kept.size(), kept), 0);
+            EXPECT_NE(std::find(ends.begin(), ends.end(), kept.size()), ends.end()) << kept.size();
+        }
+        // Usable afterwards: the same run again gives the whole file.
+        run(platform, control);
+        EXPECT_EQ(contentOf(wayPoints), complete);
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "WidgetTestSupport.h"
 #include "base/Error.h"
+#include "platform/PictureLoader.h"
 #include "support/TempDir.h"
 #include "widget/PictureBox.h"
 
@@ -197,7 +198,7 @@ TEST(Mirror, ThePictureBoxShowsTheModelsPicture) {
     auto* box = c.find<PictureBox>("Bild");
     ASSERT_NE(box, nullptr);
 
-    c.model().setPicture("Bild", Picture{32, 24, std::make_shared<const QImage>(photo)});
+    c.model().setPicture("Bild", pictureOf(photo));
     EXPECT_TRUE(box->hasPicture());
     EXPECT_EQ(box->image(), photo);
     // Stretched over the whole box: the middle of the grabbed box is the photo's colour.

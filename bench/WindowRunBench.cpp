@@ -1,0 +1,119 @@
+// "RUN" in the window over 500 photos of a camera's size (12 megapixels, about 3 MB each), and the same
+// photos stepped through with pictures on, each timed until the last photo's picture is on the screen.
+#include "control/VeltoraControl.h"
+#include "fixtures/JpegExifWriter.h"
+#include "fixtures/TrackFileWriter.h"
+#include "platform/PictureLoader.h"
+#include "platform/QtPlatform.h"
+#include "support/TempDir.h"
+#include "widget/PictureBox.h"
+#include "widget/Veltora.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QRandomGenerator>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+
+namespace {
+
+using namespace pelmark;
+
+constexpr int kPhotos = 500;
+constexpr std::uint32_t kAugust14At08 = 429782400; // compared as 10:00:00 on 14.08.2003
+
+std::string takenAt(int k) {
+    const int second = 10 * 3600 + 20 * k;
+    char text[32];
+    std::snprintf(text, sizeof text, "2003:08:14 %02d:%02d:%02d", second / 3600, second / 60 % 60,
+                  second % 60);
+    return text;
+}
+
+// A 4000 x 3000 picture with enough detail to weigh about 3 MB as a JPEG, encoded once; each photo is
+// its own EXIF segment in front of those bytes.
+std::string cameraJpeg() {
+    QImage image(4000, 3000, QImage::Format_RGB32);
+    QRandomGenerator random(3);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            line[x] = qRgb((x / 7 + y) & 255, static_cast<int>(random.bounded(256)), (y / 5) & 255);
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG", 40);
+    return std::string(bytes.constData() + 2, static_cast<std::size_t>(bytes.size() - 2)); // without SOI
+}
+
+struct Trip {
+    Trip() {
+        const std::string picture = cameraJpeg();
+        for (int k = 1; k <= kPhotos; ++k)
+            folder.write("P" + std::to_string(1000000 + k) + ".JPG",
+                         fixtures::JpegExifWriter().sub(fixtures::asciiEntry(0x9003, takenAt(k))).bytes() +
+                             picture);
+        folder.write(
+            "trip.t",
+            fixtures::TrackFileWriter().title("bench").points(10000, kAugust14At08 - 4000, 2).bytes());
+        photoBytes = picture.size();
+    }
+    test::TempDir folder;
+    std::size_t photoBytes = 0;
+};
+
+// Until the box shows the picture the model holds for the current photo.
+void waitForPicture(Veltora& widget) {
+    auto* box = widget.findChild<PictureBox*>("Bild");
+    const auto& model = widget.control().surface().get("Bild").picture;
+    auto shown = [&] {
+        const QImage* decoded = pictureImage(*model);
+        return decoded && box->image().cacheKey() == decoded->cacheKey();
+    };
+    while (model && !shown())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+}
+
+void windowRun(benchmark::State& state) {
+    static int argc = 1;
+    static char name[] = "bench_WindowRun";
+    static char* argv[] = {name, nullptr};
+    // Kept to the end of the process: destroyed among the statics, after Qt's own, it would crash.
+    static auto* app = new QApplication(argc, argv);
+    benchmark::DoNotOptimize(app);
+    static Trip trip;
+    test::TempDir settings;
+    QtPlatform platform(SettingsStore(settings.folder()));
+    Veltora widget(platform);
+    widget.show();
+    Surface& surface = widget.control().surface();
+    // The track path is known, so "RUN" asks no dialog.
+    surface.setText("PathTxt", trip.folder.file("trip.t"));
+    // No program to start here: its failure would wait in a message box.
+    surface.setButtonPressed("Toolbar2", "GarTrip Starten", false);
+    surface.userClick("RunAllBtn"); // once untimed: the photos in the page cache
+    const bool steps = state.range(0) == 1;
+    for (auto _ : state) {
+        if (steps) {
+            surface.setValue("ShowPictures", 1);
+            for (int k = 1; k <= kPhotos; ++k) {
+                Variant number(k);
+                widget.control().PhotoPath(number);
+            }
+        } else {
+            surface.userClick("RunAllBtn");
+        }
+        waitForPicture(widget);
+    }
+    state.counters["photo_MB"] = static_cast<double>(trip.photoBytes) / 1e6;
+    state.counters["reference_photo"] = widget.control().ReferencePhoto().asNumber();
+    state.counters["picture_shown"] = surface.get("Bild").picture.has_value();
+}
+
+// 0: "RUN" (its folder load turns pictures off, as a path-driven load does); 1: steps with pictures on.
+BENCHMARK(windowRun)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace

@@ -1,0 +1,131 @@
+#include "geotag/MatchingRun.h"
+
+#include "base/Error.h"
+#include "base/NumberText.h"
+#include "exif/TagEnum.h"
+#include "geotag/TrackIndex.h"
+#include "photos/PhotoQueries.h"
+
+#include <cmath>
+
+namespace pelmark {
+
+namespace {
+
+// The navigation group that a run switches on, as a folder of photos is then loaded.
+constexpr const char* kNavigation[] = {"Controller", "ActPictNum", "PictureCount",
+                                       "BildLabel",  "UpDown1",    "RandomChoose"};
+
+// Two raw bytes, unsigned little-endian, as the altitude box shows them.
+double altitudeValue(const std::string& raw) {
+    double value = 0;
+    for (std::size_t i = std::min<std::size_t>(raw.size(), 2); i-- > 0;)
+        value = value * 256 + static_cast<unsigned char>(raw[i]);
+    return value;
+}
+
+class RunningFlag {
+public:
+    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RunningFlag() { flag_ = false; }
+    RunningFlag(const RunningFlag&) = delete;
+    RunningFlag& operator=(const RunningFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+
+} // namespace
+
+void copyTrackFields(const TrackPoint& point, TrackPoint& slot) {
+    slot.position2 = point.position2;
+    slot.position1 = point.position1;
+    slot.altitude = point.altitude;
+    slot.time = point.time;
+    slot.timeRaw = point.timeRaw;
+    slot.byteValue = point.byteValue;
+    slot.textLength = point.textLength;
+    slot.text = point.text;
+}
+
+void clearTrackFields(TrackPoint& slot) {
+    copyTrackFields(TrackPoint{}, slot);
+}
+
+void MatchingRun::wire() {
+    context_.surface.on("CombineCmd", Event::Click,
+                        [this](const EventArgs&) { combineTrackPhotos(Variant::missing()); });
+}
+
+void MatchingRun::enableNavigation() {
+    for (const char* name : kNavigation)
+        context_.surface.setEnabled(name, true);
+}
+
+void MatchingRun::combineTrackPhotos(const Variant& start, Slots slots) {
+    // A second run while one yields would reload the photo list under the first one's feet.
+    if (running_) throw PelmarkError(ErrorKind::Busy, "A matching run is already in progress");
+    RunningFlag flag(running_);
+    Surface& surface = context_.surface;
+    const char separator = context_.platform.decimalSeparator();
+
+    Variant folder(surface.text("PathTxt"));
+    photos_.bildInBox(folder);
+    enableNavigation();
+    if (context_.stop.requested()) return;
+    if (photoCount() == 0) return;
+
+    const double first = start.isMissing() ? 0 : std::floor(numberOf(start, separator));
+    // The points are indexed once per run: the user cannot change the track while the run holds it.
+    const Variant& anzahl = tracks_.Anzahl();
+    const double count = anzahl.isEmpty() ? 0 : std::floor(numberOf(anzahl, separator));
+    const TrackIndex index(tracks_.track(), count < 1 ? 0 : static_cast<long long>(count));
+
+    for (double i = std::max(0.0, first) + 1;
+         i <= photoCount() && WayPoints::holds(static_cast<long long>(i)); ++i) {
+        const int number = static_cast<int>(i);
+        double& matchSeconds = matchSeconds_[static_cast<std::size_t>(number)];
+        TrackPoint& slot = wayPoints_.slot(number);
+        const bool keep = slots == Slots::KeepNearer && !slot.position1.empty();
+        if (!keep) clearTrackFields(slot);
+        // The photo on display before this step may be one whose load a Stop cut short: asking for its
+        // number again loads nothing, and its fields would read as a photo without a time. It is read anew.
+        const bool wasCurrent = surface.value("UpDown1") == number;
+        slot.photoName = textOf(photoName(context_, Variant(i)), separator);
+        slot.photoPath = textOf(photoPath(context_, Variant(i)), separator);
+        if (wasCurrent && !photos_.list().path(number).empty()) {
+            try {
+                photos_.loadPictures(Variant(photos_.list().path(number)));
+            } catch (const PelmarkError&) {
+                // Gone since the folder was listed: it stays without a match, as a photo without a time does.
+            }
+        }
+
+        const std::string taken =
+            textOf(tags_.tagExif(Variant(double(TagEnum::DatumOriginal)), Variant(i)), separator);
+        // Offset and direction are read per photo: the user may change them while the run yields.
+        const TrackIndex::Match match = index.nearest(taken, offset_.shiftSeconds(), offset_.cameraAhead(),
+                                                      keep ? matchSeconds : kMatchLimitSeconds);
+        if (match.point != 0) {
+            copyTrackFields(tracks_.track().slot(match.point), slot);
+            matchSeconds = match.seconds;
+            surface.setText("GPSAlt", decimalText(altitudeValue(slot.altitude), separator));
+        }
+        if (context_.yieldAndTestStop()) return;
+    }
+}
+
+double MatchingRun::photoCount() const {
+    return numberOf(photos_.photoCount(), context_.platform.decimalSeparator());
+}
+
+int MatchingRun::referencePhoto() const {
+    const double count = photoCount();
+    for (int i = 1; WayPoints::holds(i); ++i) {
+        if (wayPoints_.matched(i)) return i;
+        if (!(i < count)) break;
+    }
+    return 0;
+}
+
+} // namespace pelmark

@@ -1,0 +1,82 @@
+#include "geotag/OneStepRuns.h"
+
+#include "photos/PhotoLoader.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+namespace pelmark {
+
+namespace {
+
+std::string upper(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool isTrackName(const std::string& name) {
+    if (name.size() < 2 || name == PhotoLoader::kAllFiles) return false;
+    const std::string ending = upper(name.substr(name.size() - 2));
+    return ending == ".T" || ending == "TB";
+}
+
+} // namespace
+
+std::vector<std::string> trackFileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folder.empty() ? std::string(".") : folder, error);
+    if (error) return names;
+    for (; entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        if (error) break;
+        const std::string name = entries->path().filename().string();
+        if (!name.empty() && name[0] != '.' && isTrackName(name)) names.push_back(name);
+    }
+    // Upper-cased name order, ties by the bytes: the order a user sees the files listed in.
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string ua = upper(a), ub = upper(b);
+        return ua != ub ? ua < ub : a < b;
+    });
+    return names;
+}
+
+void OneStepRuns::runAll(SCommonDialog dialog) {
+    if (tracks_.readTrackFile(Variant::missing(), dialog) == TrackReader::kError) return;
+    Variant folder(context_.surface.text("PathTxt"));
+    photos_.bildInBox(folder);
+    if (context_.yieldAndTestStop()) return;
+    run_.combineTrackPhotos(Variant::missing());
+    if (context_.stop.requested()) return;
+    write_();
+}
+
+Variant OneStepRuns::searchAllTrackFiles() {
+    const std::string shown = context_.surface.text("FilePath");
+    if (shown.empty()) return Variant("NotFound");
+    const auto slash = shown.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : shown.substr(0, slash + 1);
+    const std::vector<std::string> names = trackFileNames(folder);
+    if (!names.empty()) {
+        Variant last(folder + names.back());
+        photos_.bildInBox(last);
+        bool first = true;
+        for (const std::string& name : names) {
+            if (context_.stop.requested()) return Variant("Found");
+            // A track that does not load is passed over: matching it would pair the photos with
+            // whatever the failed load left in the table.
+            if (tracks_.readTrackFile(Variant(folder + name), SCommonDialog::NoCommonDialog) ==
+                TrackReader::kError)
+                continue;
+            run_.combineTrackPhotos(Variant(0.0),
+                                    first ? MatchingRun::Slots::Replace : MatchingRun::Slots::KeepNearer);
+            first = false;
+        }
+        write_();
+    }
+    return Variant("Found");
+}
+
+} // namespace pelmark

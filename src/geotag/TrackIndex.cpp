@@ -1,0 +1,111 @@
+#include "geotag/TrackIndex.h"
+
+#include "geotag/ClockOffset.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <optional>
+
+namespace pelmark {
+
+namespace {
+
+std::vector<std::uint32_t> timesOf(const Track& track, long long count) {
+    std::vector<std::uint32_t> times;
+    if (count < 1) return times;
+    track.slot(count); // a count beyond the table fails here, before any work
+    times.reserve(static_cast<std::size_t>(count));
+    for (long long p = 1; p <= count; ++p)
+        times.push_back(track.slot(p).time.value_or(0));
+    return times;
+}
+
+} // namespace
+
+TrackIndex::TrackIndex(const Track& track, long long count) : TrackIndex(timesOf(track, count)) {}
+
+TrackIndex::TrackIndex(const std::vector<std::uint32_t>& times) {
+    // Point numbers in time order, equal times in point order: a stable radix sort on the time, low
+    // half first. Within a month the in-month seconds grow with the time, so this is their order too,
+    // and the months follow each other.
+    // Left uninitialised: every slot is written before it is read, and a million points would
+    // otherwise be cleared twice for nothing.
+    const std::size_t n = times.size();
+    std::unique_ptr<std::uint64_t[]> order(new std::uint64_t[n]), sorted(new std::uint64_t[n]);
+    for (std::size_t p = 0; p < n; ++p)
+        order[p] = std::uint64_t{times[p]} << 32 | p;
+    for (const unsigned shift : {32u, 48u}) {
+        std::vector<std::size_t> start(65537, 0);
+        for (std::size_t i = 0; i < n; ++i)
+            ++start[((order[i] >> shift) & 0xFFFF) + 1];
+        for (std::size_t b = 1; b < start.size(); ++b)
+            start[b] += start[b - 1];
+        for (std::size_t i = 0; i < n; ++i)
+            sorted[start[(order[i] >> shift) & 0xFFFF]++] = order[i];
+        order.swap(sorted);
+    }
+    seconds_.reserve(times.size());
+    firstPoint_.reserve(times.size());
+
+    std::optional<std::uint32_t> previous;
+    MonthSeconds day{};
+    std::uint32_t dayOf = 0;
+    std::uint32_t dayTime = 0; // the time `day` was worked out for
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint64_t key = order[i];
+        const auto time = static_cast<std::uint32_t>(key >> 32);
+        const auto point = static_cast<int>((key & 0xFFFFFFFF) + 1);
+        if (previous == time) continue; // only the lowest number of equal times can win
+        previous = time;
+        // The calendar changes once a day: the shown time is an hour ahead of the point's.
+        const std::uint32_t shownDay = static_cast<std::uint32_t>((std::uint64_t{time} + 3600) / 86400);
+        if (months_.empty() || shownDay != dayOf) {
+            dayOf = shownDay;
+            dayTime = time;
+            day = pointMonthSeconds(time);
+            if (months_.empty() || months_.back().year != day.year || months_.back().month != day.month)
+                months_.push_back({day.year, day.month, seconds_.size(), seconds_.size()});
+        }
+        // Within one day the seconds grow with the time, whole numbers all, so this is exactly the sum
+        // that `pointMonthSeconds` makes.
+        seconds_.push_back(day.seconds + static_cast<double>(time - dayTime));
+        firstPoint_.push_back(point);
+        months_.back().end = seconds_.size();
+    }
+}
+
+TrackIndex::Match TrackIndex::nearest(std::string_view exifTime, double shiftSeconds, bool cameraAhead,
+                                      double limit) const {
+    Match best{0, limit};
+    const MonthSeconds photo = photoMonthSeconds(exifTime, shiftSeconds, cameraAhead);
+    // A NaN time compares with nothing, as in the pairwise run where every difference is NaN.
+    if (std::isnan(photo.seconds)) return best;
+    auto month = std::find_if(months_.begin(), months_.end(),
+                              [&](const Month& m) { return m.year == photo.year && m.month == photo.month; });
+    if (month == months_.end()) return best;
+
+    const auto first = seconds_.begin() + static_cast<std::ptrdiff_t>(month->begin);
+    const auto last = seconds_.begin() + static_cast<std::ptrdiff_t>(month->end);
+    // Takes entry j when it is nearer, or as near but from an earlier point. Answers whether a walk
+    // away from the photo should go on: the differences only grow from here, but rounding may leave
+    // a neighbour exactly as near.
+    auto consider = [&](std::size_t j) {
+        const double d = std::fabs(photo.seconds - seconds_[j]);
+        const int point = firstPoint_[j];
+        if (d < best.seconds || (d == best.seconds && best.point != 0 && point < best.point)) {
+            best.seconds = d;
+            best.point = point;
+        }
+        return d < best.seconds || (d == best.seconds && best.point != 0);
+    };
+    const auto split =
+        static_cast<std::size_t>(std::lower_bound(first, last, photo.seconds) - seconds_.begin());
+    for (std::size_t j = split; j < month->end && consider(j); ++j) {
+    }
+    for (std::size_t j = split; j-- > month->begin && consider(j);) {
+    }
+    return best;
+}
+
+} // namespace pelmark

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "exif/ExifParser.h"
+#include "exif/TagQuery.h"
+#include "fixtures/JpegExifWriter.h"
+#include "fixtures/TrackFileWriter.h"
+#include "geotag/ClockOffset.h"
+#include "geotag/MatchingRun.h"
+#include "photos/Navigation.h"
+#include "photos/PhotoLoader.h"
+#include "support/ContextRig.h"
+#include "support/TempDir.h"
+#include "track/TrackReader.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace pelmark::test {
+
+// A plain track point at `time` (seconds since the track's epoch).
+inline fixtures::TrackFilePoint pointAt(std::uint32_t time, std::uint16_t altitude = 0,
+                                        std::uint32_t position1 = 0) {
+    fixtures::TrackFilePoint point;
+    point.time = time;
+    point.altitude = altitude;
+    point.position1 = position1;
+    return point;
+}
+
+// A track file of these points. `Anzahl` counts one less than the points read, so the last point of a
+// file never takes part in a match: a far-off one is added after them.
+inline fixtures::TrackFileWriter trackFile(const std::vector<fixtures::TrackFilePoint>& points) {
+    fixtures::TrackFileWriter track;
+    for (const auto& point : points)
+        track.point(point);
+    track.point(pointAt(1));
+    return track;
+}
+
+// The matching run over its own pieces, so a test can pass a start number the public members never do.
+// The photos lie beside the track file "t.t" in a fresh folder; photo number k (in the folder's own
+// listing order, which a scan keeps) was taken at `takenAt[k - 1]`.
+struct GeotagRig : ContextRig {
+    GeotagRig(const std::vector<std::string>& takenAt, const std::vector<fixtures::TrackFilePoint>& points) {
+        for (std::size_t k = 0; k < takenAt.size(); ++k)
+            folder.write("p" + std::to_string(k + 1) + ".jpg", "");
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            names.push_back(entry.path().filename().string());
+        for (std::size_t k = 0; k < takenAt.size(); ++k)
+            folder.write(names[k],
+                         fixtures::JpegExifWriter().sub(fixtures::asciiEntry(0x9003, takenAt[k])).bytes());
+        trackFile(points).writeTo(folder.file("t.t"));
+        photos.wire();
+        navigation.wire();
+        reader.readTrackFile(Variant(folder.file("t.t")), SCommonDialog::NoCommonDialog);
+    }
+
+    TempDir folder;
+    std::vector<std::string> names;
+    Variant anzahl;
+    TrackReader reader{context, anzahl};
+    ClockOffset offset{context};
+    ExifParser parser{context};
+    PhotoLoader photos{context, parser};
+    Navigation navigation{context, photos};
+    TagQuery tags{context, [this](double number) { navigation.stepTo(number); }};
+    MatchingRun run{context, photos, reader, offset, tags};
+};
+
+} // namespace pelmark::test

@@ -1,0 +1,182 @@
+#include "waypoints/WayPointFile.h"
+
+#include "base/Error.h"
+#include "geotag/GeotagRig.h"
+#include "waypoints/WayPointWriter.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+namespace pelmark {
+namespace {
+
+using namespace std::string_literals;
+
+std::string hex(const std::string& bytes) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        out += {digits[byte >> 4], digits[byte & 15], ' '};
+    }
+    return out;
+}
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// A slot matched to a point with known raw bytes; its time bytes are 78 56 34 12.
+TrackPoint matchedSlot(const std::string& photoName, const std::string& photoPath) {
+    TrackPoint slot;
+    slot.position1 = "\x01\x02\x03\x04"s;
+    slot.position2 = "\x05\x06\x07\x08"s;
+    slot.altitude = "\x2C\x01"s;
+    slot.timeRaw = "\x78\x56\x34\x12"s;
+    slot.photoName = photoName;
+    slot.photoPath = photoPath;
+    return slot;
+}
+
+TEST(WayPointFileName, LiesBesideTheTrackNamedAfterItsFolder) {
+    struct Case {
+        const char* track;
+        std::optional<std::string> file;
+    };
+    const Case cases[] = {
+        {"/Touren/Eifel/tour1.t", "/Touren/Eifel/Eifel.wp"},
+        {"/F/t.t", "/F/F.wp"},
+        {"Eifel/tour1.t", "Eifel/.wp"},
+        {"/t.t", "/.wp"},
+        {"tour1.t", ".wp"},
+        {"x", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.track);
+        EXPECT_EQ(wayPointFileName(c.track), c.file);
+    }
+}
+
+TEST(WayPointRecord, HoldsNameCommentPositionTimeAndAltitude) {
+    struct Case {
+        const char* name;
+        TrackPoint slot;
+        std::string bytes;
+    };
+    const TrackPoint base = matchedSlot("P1010023.JPG", "/F/P1010023.JPG");
+    const std::string tail =
+        "\x01\x02\x03\x04\x05\x06\x07\x08"s + "\x00\x56\x34\x12\x47\xFE\x34\x00\x2C\x01"s;
+    TrackPoint gipfel = base;
+    gipfel.text = "Gipfel";
+    TrackPoint shortName = base;
+    shortName.photoName = "IMG1.jpg";
+    TrackPoint longPath = base;
+    longPath.photoPath = std::string(300, 'a');
+    const Case cases[] = {
+        {"the lowest time byte cleared", base,
+         "W\x06\x00"s + "010023" + "\x15\x00"s + "Bild: /F/P1010023.JPG" + tail},
+        {"a point text in brackets", gipfel,
+         "W\x06\x00"s + "010023" + "\x1E\x00"s + "Bild: /F/P1010023.JPG (Gipfel)" + tail},
+        {"a short name padded with blanks", shortName,
+         "W\x06\x00"s + "IMG1  " + "\x15\x00"s + "Bild: /F/P1010023.JPG" + tail},
+        {"a comment cut to 255 bytes", longPath,
+         "W\x06\x00"s + "010023" + "\xFF\x00"s + ("Bild: " + std::string(249, 'a')) + tail},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(hex(wayPointRecord(c.slot)), hex(c.bytes));
+    }
+}
+
+// Photos 1 and 2 of the folder "F", only the second matched, the track "F/t.t".
+struct WriterRig : test::GeotagRig {
+    WriterRig() : GeotagRig({}, {}) {
+        folder.write("F/t.t", "");
+        surface.setText("PathTxt", folder.file("F/t.t"));
+        surface.setEnabled("PictureCount", true);
+        surface.setText("PictureCount", "2");
+        run.wayPoints().slot(2) = matchedSlot("P1010002.JPG", "/F/P1010002.JPG");
+    }
+    std::string wayPoints() const { return folder.file("F/F.wp"); }
+
+    std::vector<std::string> started;
+    WayPointWriter writer{context, run, [this](const std::string& path) { started.push_back(path); }};
+};
+
+TEST(PrintWayPointList, ReplacesTheOldFileOnlyWithAWholeNewOne) {
+    const std::string header =
+        "GARtrip waypoints\xCC\x00\x06\x00WGS-84\x0C\x00hddd\xB0mm.mmm'\x02\x00+0\x00\x00"s;
+    const std::string reference = "\x06\x00"s + "010002" +
+                                  "\x01\x02\x03\x04\x05\x06\x07\x08\x50\xC3\x00\x00"s + "\x31\x00"s +
+                                  "Automatically generated Waypoint file by Brenlowe";
+    const std::string record = "W\x06\x00"s + "010002" + "\x15\x00"s + "Bild: /F/P1010002.JPG" +
+                               "\x01\x02\x03\x04\x05\x06\x07\x08\x00\x56\x34\x12\x47\xFE\x34\x00\x2C\x01"s;
+    const std::string old = "old bytes";
+    auto photoOne = [](std::string bytes) {
+        for (auto at = bytes.find("0002"); at != std::string::npos; at = bytes.find("0002"))
+            bytes.replace(at, 4, "0001");
+        return bytes;
+    };
+    struct Case {
+        const char* name;
+        std::function<void(WriterRig&)> arrange;
+        std::string file;
+        std::optional<ErrorKind> failure;
+        int starts;
+    };
+    const Case cases[] = {
+        {"the second of two photos matched", [](WriterRig&) {}, header + reference + record, {}, 2},
+        {"without the program button nothing starts",
+         [](WriterRig& rig) { rig.surface.setButtonPressed("Toolbar2", WayPointWriter::kGarTripKey, false); },
+         header + reference + record,
+         {},
+         0},
+        {"no match writes nothing",
+         [](WriterRig& rig) { rig.run.wayPoints().slot(2).position1.clear(); },
+         old,
+         {},
+         0},
+        // A folder stands where the new file would go: the open fails as in a read-only folder, even
+        // for a user whom file permissions do not stop.
+        {"a new file that cannot be made", [](WriterRig& rig) { rig.folder.write("F/.F.wp.part/x", ""); },
+         old, ErrorKind::FileWrite, 0},
+        {"a stop after the first of two records keeps that one",
+         [](WriterRig& rig) {
+             rig.run.wayPoints().slot(1) = rig.run.wayPoints().slot(2);
+             rig.run.wayPoints().slot(1).photoName = "P1010001.JPG";
+             rig.run.wayPoints().slot(1).photoPath = "/F/P1010001.JPG";
+             rig.platform.atYield(1, [&rig] {
+                 rig.stop.request();
+                 rig.file.close();
+             });
+         },
+         header + photoOne(reference) + photoOne(record),
+         {},
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriterRig rig;
+        rig.folder.write("F/F.wp", old);
+        c.arrange(rig);
+        std::optional<ErrorKind> failure;
+        try {
+            rig.writer.printWayPointList();
+        } catch (const PelmarkError& error) {
+            failure = error.kind();
+            EXPECT_NE(std::string(error.what()).find(rig.wayPoints()), std::string::npos) << error.what();
+        }
+        EXPECT_EQ(failure, c.failure);
+        EXPECT_EQ(hex(fileBytes(rig.wayPoints())), hex(c.file));
+        const std::vector<std::string> bothFiles{rig.wayPoints(), rig.folder.file("F/t.t")};
+        EXPECT_EQ(rig.started, c.starts ? bothFiles : std::vector<std::string>{});
+        EXPECT_FALSE(rig.file.isOpen());
+        EXPECT_FALSE(std::filesystem::is_regular_file(rig.folder.file("F/.F.wp.part")));
+    }
+}
+
+} // namespace
+} // namespace pelmark
