@@ -86,7 +86,7 @@ void windowRun(benchmark::State& state) {
     benchmark::DoNotOptimize(app);
     static Trip trip;
     test::TempDir settings;
-    QtPlatform platform(SettingsStore(settings.folder()));
+    QtPlatform platform(SettingsStore(settings.folder()), TimeRecord::forSettingsFolder(settings.folder()));
     Veltora widget(platform);
     widget.show();
     Surface& surface = widget.control().surface();

@@ -15,14 +15,6 @@
 
 namespace pelmark {
 
-namespace {
-
-[[noreturn]] void notBuiltYet(const char* member) {
-    throw PelmarkError(ErrorKind::NotImplemented, std::string(member) + " is not built yet");
-}
-
-} // namespace
-
 VeltoraControl::Impl::Impl(Platform& p) : platform(p) {
     // The elements exist before anything below hears of their events.
     buildInventory(surface);
