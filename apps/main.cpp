@@ -1,9 +1,10 @@
-// The host program: `pelmark console ...` drives a control from a script, `pelmark sample DIR` writes
-// the sample trip, anything else shows the control in a window.
+// The host program: `pelmark console ...` drives a control from a script, `pelmark geotag TRACK ...`
+// geotags from the command line, `pelmark sample DIR` writes the sample trip, anything else shows the control in a window.
 
 #include "WindowHost.h"
 #include "base/Error.h"
 #include "console/Console.h"
+#include "geotag/GeotagCommand.h"
 #include "sample/SampleTrip.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -55,14 +57,20 @@ int runConsole(int argc, char** argv) {
 }
 
 int runSample(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: pelmark sample DIR\n";
+    // `--camera-ahead SECONDS` writes the same trip with the camera's clock that far ahead.
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    long cameraAhead = 0;
+    char* end = nullptr;
+    if (args.size() == 3 && args[1] == "--camera-ahead") cameraAhead = std::strtol(args[2].c_str(), &end, 10);
+    if (!(args.size() == 1 || (args.size() == 3 && end != nullptr && *end == '\0' && !args[2].empty() &&
+                               std::labs(cameraAhead) <= 12 * 3600))) {
+        std::cerr << "usage: pelmark sample DIR [--camera-ahead SECONDS]\n";
         return 2;
     }
     preferOffscreenWithoutDisplay();
     QApplication app(argc, argv);
     try {
-        pelmark::sample::writeSampleTrip(argv[2]);
+        pelmark::sample::writeSampleTrip(args[0], cameraAhead);
     } catch (const std::exception& error) {
         std::cerr << "pelmark sample: " << error.what() << "\n";
         return 1;
@@ -76,6 +84,10 @@ int main(int argc, char** argv) {
     std::string command = argc > 1 ? argv[1] : "";
     if (command == "console") return runConsole(argc, argv);
     if (command == "sample") return runSample(argc, argv);
+    if (command == "geotag") {
+        QCoreApplication app(argc, argv); // picture decoders are plugins, found through it
+        return pelmark::geotag::runGeotag({argv + 2, argv + argc}, std::cout, std::cerr, isatty(STDERR_FILENO));
+    }
     // Qt would abort without a display; say what works instead.
     if (!hasDisplay()) {
         std::cerr << "pelmark: no display to show the window on; use `pelmark console` for scripts, or set "

@@ -1,0 +1,144 @@
+#include "geotag/OffsetFinder.h"
+
+#include "geotag/ClockOffset.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <utility>
+
+namespace pelmark {
+
+namespace {
+
+bool hasCaptureTime(const MonthSeconds& photo) {
+    return photo.year >= 1 && photo.month >= 1 && photo.month <= 12 && !std::isnan(photo.seconds);
+}
+
+// Stretches of a month where neighbouring points lie less than two limits apart: a photo near any
+// time from the first of them to the last finds a point, so each stretch is one span for the sweep.
+struct Covered {
+    double first = 0;
+    double last = 0;
+};
+
+std::vector<Covered> coveredStretches(std::span<const double> seconds) {
+    std::vector<Covered> stretches;
+    for (const double s : seconds) {
+        if (stretches.empty() || s - stretches.back().last >= 2 * kMatchLimitSeconds)
+            stretches.push_back({s, s});
+        else
+            stretches.back().last = s;
+    }
+    return stretches;
+}
+
+// The offset of the smallest size strictly between `low` and `high`: 0 when they enclose it, else the
+// whole number nearest to 0, else (no whole number fits) the middle.
+double smallestWithin(double low, double high) {
+    if (low < 0 && high > 0) return 0;
+    const double whole = low >= 0 ? std::floor(low) + 1 : std::ceil(high) - 1;
+    return whole > low && whole < high ? whole : low + (high - low) / 2;
+}
+
+// Whether `added` beats `best` at the same count: smaller, or as small with the camera behind.
+bool preferred(double added, double best) {
+    const double size = std::fabs(added), bestSize = std::fabs(best);
+    return size < bestSize || (size == bestSize && added > best);
+}
+
+std::string secondsText(double seconds) {
+    char text[32];
+    if (seconds == std::floor(seconds))
+        std::snprintf(text, sizeof text, "%.0f", seconds);
+    else
+        std::snprintf(text, sizeof text, "%.1f", seconds);
+    return text;
+}
+
+} // namespace
+
+OffsetFound findOffset(const std::vector<std::string>& exifTimes, const TrackIndex& track) {
+    const std::vector<TrackIndex::MonthPoints> months = track.months();
+    std::vector<std::vector<Covered>> stretches;
+    for (const auto& month : months)
+        stretches.push_back(coveredStretches(month.seconds));
+
+    // A photo at in-month seconds T matches a stretch [a, b] for the added offsets x with
+    // a - limit < T + x < b + limit: an open span that opens (+1) and closes (-1) the photo's count.
+    std::vector<std::pair<double, int>> events;
+    for (const std::string& exifTime : exifTimes) {
+        const MonthSeconds photo = photoMonthSeconds(exifTime, 0, false);
+        if (!hasCaptureTime(photo)) continue;
+        for (std::size_t m = 0; m < months.size(); ++m) {
+            if (months[m].year != photo.year || months[m].month != photo.month) continue;
+            for (const Covered& c : stretches[m]) {
+                events.emplace_back(c.first - photo.seconds - kMatchLimitSeconds, +1);
+                events.emplace_back(c.last - photo.seconds + kMatchLimitSeconds, -1);
+            }
+        }
+    }
+    std::sort(events.begin(), events.end());
+
+    // The spans are open, so a count holds between two event positions, never only at one.
+    OffsetFound best;
+    double bestAdded = 0;
+    int count = 0;
+    for (std::size_t i = 0; i < events.size();) {
+        const double at = events[i].first;
+        for (; i < events.size() && events[i].first == at; ++i)
+            count += events[i].second;
+        if (count == 0 || count < best.matched) continue;
+        const double next = i < events.size() ? events[i].first : std::numeric_limits<double>::infinity();
+        const double added = smallestWithin(at, next);
+        if (count > best.matched || preferred(added, bestAdded)) {
+            best.matched = count;
+            bestAdded = added;
+        }
+    }
+    best.offset = CameraOffset::fromAdded(bestAdded);
+    return best;
+}
+
+PhotoVerdict explainPhoto(std::string_view exifTime, const TrackIndex& track, CameraOffset offset) {
+    PhotoVerdict verdict;
+    const MonthSeconds photo = photoMonthSeconds(exifTime, offset.seconds, offset.cameraAhead);
+    if (!hasCaptureTime(photo)) return verdict;
+    const TrackIndex::Match nearest = track.nearest(exifTime, offset.seconds, offset.cameraAhead,
+                                                    std::numeric_limits<double>::infinity());
+    if (nearest.point == 0) {
+        verdict.kind = PhotoVerdict::Kind::NoPointThatMonth;
+        return verdict;
+    }
+    verdict.kind =
+        nearest.seconds < kMatchLimitSeconds ? PhotoVerdict::Kind::Matched : PhotoVerdict::Kind::BeyondLimit;
+    verdict.point = nearest.point;
+    verdict.seconds = nearest.seconds;
+    verdict.pointBefore = nearest.pointSeconds < photo.seconds;
+    return verdict;
+}
+
+std::string verdictText(const PhotoVerdict& verdict, std::string_view exifTime) {
+    const std::string side = verdict.pointBefore ? " before" : " after";
+    switch (verdict.kind) {
+    case PhotoVerdict::Kind::Matched:
+        return "point " + std::to_string(verdict.point) + ", " + secondsText(verdict.seconds) + " s" +
+               (verdict.seconds == 0 ? "" : side);
+    case PhotoVerdict::Kind::NoCaptureTime:
+        return "no capture time in the photo";
+    case PhotoVerdict::Kind::NoPointThatMonth: {
+        const MonthSeconds photo = photoMonthSeconds(exifTime, 0, false);
+        char month[32];
+        std::snprintf(month, sizeof month, "%04.0f-%02.0f", photo.year, photo.month);
+        return std::string("no track point in ") + month;
+    }
+    case PhotoVerdict::Kind::BeyondLimit:
+        return "the nearest point of the month (" + std::to_string(verdict.point) + ") lies " +
+               secondsText(verdict.seconds) + " s" + side + ", beyond the " +
+               secondsText(kMatchLimitSeconds) + " s limit";
+    }
+    return {};
+}
+
+} // namespace pelmark
