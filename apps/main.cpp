@@ -1,5 +1,6 @@
 // The host program: `pelmark console ...` drives a control from a script, `pelmark geotag TRACK ...`
-// geotags from the command line, `pelmark sample DIR` writes the sample trip, anything else shows the control in a window.
+// geotags from the command line, `pelmark sample DIR` writes the sample trip, anything else shows the control
+// in a window.
 
 #include "WindowHost.h"
 #include "base/Error.h"
@@ -12,8 +13,8 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
-#include <unistd.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -86,7 +87,8 @@ int main(int argc, char** argv) {
     if (command == "sample") return runSample(argc, argv);
     if (command == "geotag") {
         QCoreApplication app(argc, argv); // picture decoders are plugins, found through it
-        return pelmark::geotag::runGeotag({argv + 2, argv + argc}, std::cout, std::cerr, isatty(STDERR_FILENO));
+        return pelmark::geotag::runGeotag({argv + 2, argv + argc}, std::cout, std::cerr,
+                                          isatty(STDERR_FILENO));
     }
     // Qt would abort without a display; say what works instead.
     if (!hasDisplay()) {

@@ -19,8 +19,9 @@ namespace pelmark::geotag {
 
 namespace {
 
-constexpr const char* kUsage = "usage: pelmark geotag TRACK [--offset SECONDS] [--ahead | --behind] [--dry-run] "
-                               "[--report text|json|csv] [--find-offset]";
+constexpr const char* kUsage =
+    "usage: pelmark geotag TRACK [--offset SECONDS] [--ahead | --behind] [--dry-run] "
+    "[--report text|json|csv] [--find-offset]";
 
 struct Options {
     std::string track;
@@ -57,10 +58,14 @@ Options parseOptions(const std::vector<std::string>& args) {
             options.findOffset = true;
         } else if (arg == "--report") {
             const std::string& format = value();
-            if (format == "text") options.format = ReportFormat::Text;
-            else if (format == "json") options.format = ReportFormat::Json;
-            else if (format == "csv") options.format = ReportFormat::Csv;
-            else fail("--report takes text, json or csv, not \"" + format + "\"");
+            if (format == "text")
+                options.format = ReportFormat::Text;
+            else if (format == "json")
+                options.format = ReportFormat::Json;
+            else if (format == "csv")
+                options.format = ReportFormat::Csv;
+            else
+                fail("--report takes text, json or csv, not \"" + format + "\"");
         } else if (arg.starts_with("-") && arg != "-") {
             fail("unknown option " + arg);
         } else if (!options.track.empty()) {
@@ -85,7 +90,8 @@ public:
         const std::string& photo = surface_->text("ActPictNum");
         if (photo == shown_) return;
         shown_ = photo;
-        err_ << "\rmatching photo " << photo << " of " << surface_->text("PictureCount") << "   " << std::flush;
+        err_ << "\rmatching photo " << photo << " of " << surface_->text("PictureCount") << "   "
+             << std::flush;
     }
     void endProgress() {
         if (progress_ && !shown_.empty()) err_ << "\r" << std::string(40, ' ') << "\r" << std::flush;
@@ -107,8 +113,8 @@ std::string correctedText(const std::string& captured, CameraOffset offset) {
     if (!date.ok()) return {};
     const double added = offset.added();
     const double whole = std::floor(added);
-    const sys_seconds at = sys_days{date} + hours{h} + minutes{mi} + seconds{s} +
-                           seconds{static_cast<long long>(whole)};
+    const sys_seconds at =
+        sys_days{date} + hours{h} + minutes{mi} + seconds{s} + seconds{static_cast<long long>(whole)};
     const sys_days atDay = floor<days>(at);
     const hh_mm_ss clock{at - atDay};
     const year_month_day shifted{atDay};
@@ -165,7 +171,8 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
         Variant kind(static_cast<double>(TagEnum::DatumOriginal)), number(static_cast<double>(i));
         capturedTimes.push_back(textOf(control.TagExif(kind, number), '.'));
         Variant again(static_cast<double>(i));
-        report.photos.push_back({i, textOf(control.PhotoName(again), '.'), capturedTimes.back(), {}, {}, {}, {}});
+        report.photos.push_back(
+            {i, textOf(control.PhotoName(again), '.'), capturedTimes.back(), {}, {}, {}, {}});
     }
 
     const long long points = static_cast<long long>(control.Anzahl().asNumber());
@@ -209,9 +216,12 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
         // "RUN": the track again (its path is known, so no dialog), the photos, the match, the file.
         surface.userClick("RunAllBtn");
         const auto messages = platform.takeMessages();
-        if (!messages.empty()) report.notWritten = messages.front().text;
-        else if (report.matched == 0) report.notWritten = "no photo matched";
-        else report.written = true;
+        if (!messages.empty())
+            report.notWritten = messages.front().text;
+        else if (report.matched == 0)
+            report.notWritten = "no photo matched";
+        else
+            report.written = true;
     }
     platform.endProgress();
 

@@ -70,7 +70,7 @@ void writeJson(const GeotagReport& report, std::ostream& out) {
     using nlohmann::json;
     json photos = json::array();
     for (const PhotoRow& row : report.photos) {
-        json photo = {{"number", row.number},   {"name", row.name},         {"captured", row.captured},
+        json photo = {{"number", row.number},       {"name", row.name},        {"captured", row.captured},
                       {"corrected", row.corrected}, {"matched", matched(row)}, {"reason", row.reason}};
         if (row.verdict.point != 0) {
             photo["point"] = row.verdict.point;
@@ -80,20 +80,21 @@ void writeJson(const GeotagReport& report, std::ostream& out) {
         }
         photos.push_back(std::move(photo));
     }
-    json summary = {{"matched", report.matched},
-                    {"photos", report.photos.size()},
-                    {"withoutCaptureTime", report.withoutCaptureTime},
-                    {"trackPoints", report.trackPoints},
-                    {"trackFrom", report.trackFrom},
-                    {"trackTo", report.trackTo},
-                    {"offset", {{"seconds", report.offset.seconds}, {"cameraAhead", report.offset.cameraAhead}}},
-                    {"offsetFound", report.offsetFound},
-                    {"bestOffset",
-                     {{"seconds", report.best.offset.seconds},
-                      {"cameraAhead", report.best.offset.cameraAhead},
-                      {"matched", report.best.matched}}},
-                    {"wayPointFile", report.wayPointFile},
-                    {"written", report.written}};
+    json summary = {
+        {"matched", report.matched},
+        {"photos", report.photos.size()},
+        {"withoutCaptureTime", report.withoutCaptureTime},
+        {"trackPoints", report.trackPoints},
+        {"trackFrom", report.trackFrom},
+        {"trackTo", report.trackTo},
+        {"offset", {{"seconds", report.offset.seconds}, {"cameraAhead", report.offset.cameraAhead}}},
+        {"offsetFound", report.offsetFound},
+        {"bestOffset",
+         {{"seconds", report.best.offset.seconds},
+          {"cameraAhead", report.best.offset.cameraAhead},
+          {"matched", report.best.matched}}},
+        {"wayPointFile", report.wayPointFile},
+        {"written", report.written}};
     if (!report.written) summary["notWritten"] = report.notWritten;
     if (report.advice) summary["advice"] = *report.advice;
     // File names are the file system's bytes; a name that is no UTF-8 must not end the report.

@@ -31,7 +31,7 @@ struct GeotagReport {
     long long trackPoints = 0; // points that take part
     std::string wayPointFile;  // empty when the track path names none
     bool written = false;
-    std::string notWritten; // why not, when not
+    std::string notWritten;            // why not, when not
     std::optional<std::string> advice; // the finder's word when it does clearly better
 };
 

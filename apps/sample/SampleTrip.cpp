@@ -176,8 +176,8 @@ std::vector<SamplePhoto> samplePhotos(long cameraAheadSeconds) {
     for (int photo = 0; photo < kPhotos; ++photo) {
         char name[32];
         std::snprintf(name, sizeof name, "P10100%02d.JPG", photo + 1);
-        photos.push_back(
-            {name, exifTime(cameraSecondOfDay(photo) + cameraAheadSeconds), photo >= kFirstOnTrack && photo <= kLastOnTrack});
+        photos.push_back({name, exifTime(cameraSecondOfDay(photo) + cameraAheadSeconds),
+                          photo >= kFirstOnTrack && photo <= kLastOnTrack});
     }
     return photos;
 }

@@ -105,8 +105,8 @@ PhotoVerdict explainPhoto(std::string_view exifTime, const TrackIndex& track, Ca
     PhotoVerdict verdict;
     const MonthSeconds photo = photoMonthSeconds(exifTime, offset.seconds, offset.cameraAhead);
     if (!hasCaptureTime(photo)) return verdict;
-    const TrackIndex::Match nearest = track.nearest(exifTime, offset.seconds, offset.cameraAhead,
-                                                    std::numeric_limits<double>::infinity());
+    const TrackIndex::Match nearest =
+        track.nearest(exifTime, offset.seconds, offset.cameraAhead, std::numeric_limits<double>::infinity());
     if (nearest.point == 0) {
         verdict.kind = PhotoVerdict::Kind::NoPointThatMonth;
         return verdict;

@@ -112,7 +112,8 @@ TrackIndex::Match TrackIndex::nearest(std::string_view exifTime, double shiftSec
 std::vector<TrackIndex::MonthPoints> TrackIndex::months() const {
     std::vector<MonthPoints> months;
     for (const Month& m : months_)
-        months.push_back({m.year, m.month, std::span<const double>(seconds_).subspan(m.begin, m.end - m.begin)});
+        months.push_back(
+            {m.year, m.month, std::span<const double>(seconds_).subspan(m.begin, m.end - m.begin)});
     return months;
 }
 
