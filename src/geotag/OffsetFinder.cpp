@@ -66,31 +66,47 @@ OffsetFound findOffset(const std::vector<std::string>& exifTimes, const TrackInd
         stretches.push_back(coveredStretches(month.seconds));
 
     // A photo at in-month seconds T matches a stretch [a, b] for the added offsets x with
-    // a - limit < T + x < b + limit: an open span that opens (+1) and closes (-1) the photo's count.
-    std::vector<std::pair<double, int>> events;
+    // a - limit < T + x < b + limit: an open span that opens and closes the photo's count. Opening and
+    // closing positions are sorted apart: plain numbers sort much faster than tagged pairs.
+    std::vector<std::pair<std::size_t, double>> dated; // (month, seconds) of each photo with a date
+    std::size_t spans = 0;
     for (const std::string& exifTime : exifTimes) {
         const MonthSeconds photo = photoMonthSeconds(exifTime, 0, false);
         if (!hasCaptureTime(photo)) continue;
         for (std::size_t m = 0; m < months.size(); ++m) {
             if (months[m].year != photo.year || months[m].month != photo.month) continue;
-            for (const Covered& c : stretches[m]) {
-                events.emplace_back(c.first - photo.seconds - kMatchLimitSeconds, +1);
-                events.emplace_back(c.last - photo.seconds + kMatchLimitSeconds, -1);
-            }
+            dated.emplace_back(m, photo.seconds);
+            spans += stretches[m].size();
         }
     }
-    std::sort(events.begin(), events.end());
+    std::vector<double> opens, closes;
+    opens.reserve(spans);
+    closes.reserve(spans);
+    for (const auto& [m, seconds] : dated) {
+        for (const Covered& c : stretches[m]) {
+            opens.push_back(c.first - seconds - kMatchLimitSeconds);
+            closes.push_back(c.last - seconds + kMatchLimitSeconds);
+        }
+    }
+    std::sort(opens.begin(), opens.end());
+    std::sort(closes.begin(), closes.end());
 
-    // The spans are open, so a count holds between two event positions, never only at one.
+    // The spans are open, so a count holds between two positions, never only at one.
     OffsetFound best;
     double bestAdded = 0;
     int count = 0;
-    for (std::size_t i = 0; i < events.size();) {
-        const double at = events[i].first;
-        for (; i < events.size() && events[i].first == at; ++i)
-            count += events[i].second;
+    constexpr double kNone = std::numeric_limits<double>::infinity();
+    std::size_t o = 0, c = 0;
+    while (o < opens.size() || c < closes.size()) {
+        const double at =
+            std::min(o < opens.size() ? opens[o] : kNone, c < closes.size() ? closes[c] : kNone);
+        for (; o < opens.size() && opens[o] == at; ++o)
+            ++count;
+        for (; c < closes.size() && closes[c] == at; ++c)
+            --count;
         if (count == 0 || count < best.matched) continue;
-        const double next = i < events.size() ? events[i].first : std::numeric_limits<double>::infinity();
+        const double next =
+            std::min(o < opens.size() ? opens[o] : kNone, c < closes.size() ? closes[c] : kNone);
         const double added = smallestWithin(at, next);
         if (count > best.matched || preferred(added, bestAdded)) {
             best.matched = count;
