@@ -82,7 +82,12 @@ Options parseOptions(const std::vector<std::string>& args) {
 class CommandPlatform : public ScriptedPlatform {
 public:
     CommandPlatform(std::ostream& err, bool progress) : err_(err), progress_(progress) {}
-    void watch(Surface* surface) { surface_ = surface; }
+    // From here on, each photo the run makes current is shown; the one on display now is not news.
+    void watch(Surface* surface) {
+        surface_ = surface;
+        shown_ = surface->text("ActPictNum");
+        started_ = false;
+    }
 
     void yieldToEvents() override {
         ScriptedPlatform::yieldToEvents();
@@ -90,11 +95,12 @@ public:
         const std::string& photo = surface_->text("ActPictNum");
         if (photo == shown_) return;
         shown_ = photo;
+        started_ = true;
         err_ << "\rmatching photo " << photo << " of " << surface_->text("PictureCount") << "   "
              << std::flush;
     }
     void endProgress() {
-        if (progress_ && !shown_.empty()) err_ << "\r" << std::string(40, ' ') << "\r" << std::flush;
+        if (progress_ && started_) err_ << "\r" << std::string(40, ' ') << "\r" << std::flush;
     }
 
 private:
@@ -102,6 +108,7 @@ private:
     bool progress_;
     Surface* surface_ = nullptr;
     std::string shown_;
+    bool started_ = false;
 };
 
 // The capture time moved by the offset on the calendar, in the photo's own form.
