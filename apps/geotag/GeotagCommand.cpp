@@ -125,11 +125,13 @@ std::string correctedText(const std::string& captured, CameraOffset offset) {
     const sys_days atDay = floor<days>(at);
     const hh_mm_ss clock{at - atDay};
     const year_month_day shifted{atDay};
-    char text[48];
+    char text[64], fraction[16] = "";
+    // A fraction of a second shows as such: "0.25" -> ".25".
+    if (added != whole) std::snprintf(fraction, sizeof fraction, "%.6g", added - whole);
     std::snprintf(text, sizeof text, "%04d:%02u:%02u %02ld:%02ld:%02lld%s", int(shifted.year()),
                   unsigned(shifted.month()), unsigned(shifted.day()), long(clock.hours().count()),
                   long(clock.minutes().count()), static_cast<long long>(clock.seconds().count()),
-                  added == whole ? "" : ".5");
+                  fraction[0] == '0' ? fraction + 1 : fraction);
     return text;
 }
 

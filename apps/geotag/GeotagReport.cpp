@@ -7,12 +7,6 @@ namespace pelmark::geotag {
 
 namespace {
 
-std::string secondsText(double seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, seconds == static_cast<long long>(seconds) ? "%.0f" : "%.1f", seconds);
-    return text;
-}
-
 std::string fileLine(const GeotagReport& report) {
     if (report.written) return "written to " + report.wayPointFile;
     return "not written: " + report.notWritten;

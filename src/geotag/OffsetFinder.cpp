@@ -48,15 +48,6 @@ bool preferred(double added, double best) {
     return size < bestSize || (size == bestSize && added > best);
 }
 
-std::string secondsText(double seconds) {
-    char text[32];
-    if (seconds == std::floor(seconds))
-        std::snprintf(text, sizeof text, "%.0f", seconds);
-    else
-        std::snprintf(text, sizeof text, "%.1f", seconds);
-    return text;
-}
-
 } // namespace
 
 OffsetFound findOffset(const std::vector<std::string>& exifTimes, const TrackIndex& track) {
@@ -115,6 +106,16 @@ OffsetFound findOffset(const std::vector<std::string>& exifTimes, const TrackInd
     }
     best.offset = CameraOffset::fromAdded(bestAdded);
     return best;
+}
+
+std::string secondsText(double seconds) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%.3f", seconds);
+    std::string shown = text;
+    // Whole seconds show whole, fractions without trailing zeros: "120", "119.5", "5.25".
+    shown.erase(shown.find_last_not_of('0') + 1);
+    if (shown.back() == '.') shown.pop_back();
+    return shown;
 }
 
 PhotoVerdict explainPhoto(std::string_view exifTime, const TrackIndex& track, CameraOffset offset) {

@@ -49,6 +49,9 @@ struct PhotoVerdict {
 
 PhotoVerdict explainPhoto(std::string_view exifTime, const TrackIndex& track, CameraOffset offset);
 
+// Seconds as the report shows them: whole when whole, else up to three decimals.
+std::string secondsText(double seconds);
+
 // The verdict in a photographer's words: "no capture time in the photo", "no track point in 2003-08",
 // "nearest point 4 lies 300 s before (limit 120 s)", or for a match "point 12, 3 s after".
 std::string verdictText(const PhotoVerdict& verdict, std::string_view exifTime);
