@@ -85,11 +85,9 @@ int main(int argc, char** argv) {
     std::string command = argc > 1 ? argv[1] : "";
     if (command == "console") return runConsole(argc, argv);
     if (command == "sample") return runSample(argc, argv);
-    if (command == "geotag") {
-        QCoreApplication app(argc, argv); // picture decoders are plugins, found through it
+    if (command == "geotag")
         return pelmark::geotag::runGeotag({argv + 2, argv + argc}, std::cout, std::cerr,
                                           isatty(STDERR_FILENO));
-    }
     // Qt would abort without a display; say what works instead.
     if (!hasDisplay()) {
         std::cerr << "pelmark: no display to show the window on; use `pelmark console` for scripts, or set "
