@@ -1,5 +1,6 @@
-// The host program: `pelmark console ...` drives a control from a script, `pelmark sample DIR` writes
-// the sample trip, anything else shows the control in a window (`pelmark --help`).
+// The host program: `pelmark console ...` drives a control from a script, `pelmark geotag TRACK ...`
+// geotags from the command line, `pelmark sample DIR` writes the sample trip, `pelmark restore-times`
+// puts back file times, anything else shows the control in a window (`pelmark --help`).
 
 #include "WindowHost.h"
 #include "base/Error.h"
@@ -7,6 +8,7 @@
 #include "console/Help.h"
 #include "host/HostArguments.h"
 #include "restore/RestoreTimes.h"
+#include "geotag/GeotagCommand.h"
 #include "sample/SampleTrip.h"
 
 #include <QApplication>
@@ -16,6 +18,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -61,14 +64,20 @@ int runConsole(int argc, char** argv) {
 }
 
 int runSample(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: pelmark sample DIR\n";
+    // `--camera-ahead SECONDS` writes the same trip with the camera's clock that far ahead.
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    long cameraAhead = 0;
+    char* end = nullptr;
+    if (args.size() == 3 && args[1] == "--camera-ahead") cameraAhead = std::strtol(args[2].c_str(), &end, 10);
+    if (!(args.size() == 1 || (args.size() == 3 && end != nullptr && *end == '\0' && !args[2].empty() &&
+                               std::labs(cameraAhead) <= 12 * 3600))) {
+        std::cerr << "usage: pelmark sample DIR [--camera-ahead SECONDS]\n";
         return 2;
     }
     preferOffscreenWithoutDisplay();
     QApplication app(argc, argv);
     try {
-        pelmark::sample::writeSampleTrip(argv[2]);
+        pelmark::sample::writeSampleTrip(args[0], cameraAhead);
     } catch (const std::exception& error) {
         std::cerr << "pelmark sample: " << error.what() << "\n";
         return 1;
@@ -82,6 +91,9 @@ int main(int argc, char** argv) {
     std::string command = argc > 1 ? argv[1] : "";
     if (command == "console") return runConsole(argc, argv);
     if (command == "sample") return runSample(argc, argv);
+    if (command == "geotag")
+        return pelmark::geotag::runGeotag({argv + 2, argv + argc}, std::cout, std::cerr,
+                                          isatty(STDERR_FILENO));
     if (command == "restore-times")
         return pelmark::restore::runRestoreTimes({argv + 2, argv + argc}, std::cout, std::cerr);
 

@@ -35,9 +35,15 @@ constexpr long kCameraMinusGps = 2 * 3600 - 31;
 constexpr long kDayStart = 9 * 3600 + 30 * 60 + 12; // 09:30:12 on the camera
 constexpr long kTrackStep = 15;
 
+// The photos off the track lie this much further away from it: breakfast before the walk, the church
+// after it. With the gaps as even as the walk's, the photos moved by ten minutes would fit the track
+// as well as at the right offset, and no offset could be told from the others.
+constexpr long kOffTrackGap = 20 * 60;
+
 long cameraSecondOfDay(int photo) {
     // Ten minutes apart, with a few seconds of irregularity as a walker has.
-    return kDayStart + photo * 600L + (photo * 37L) % 50;
+    const long gap = photo < kFirstOnTrack ? -kOffTrackGap : photo > kLastOnTrack ? kOffTrackGap : 0;
+    return kDayStart + photo * 600L + (photo * 37L) % 50 + gap;
 }
 
 std::string exifTime(long secondOfDay) {
@@ -165,23 +171,23 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes) {
 
 } // namespace
 
-std::vector<SamplePhoto> samplePhotos() {
+std::vector<SamplePhoto> samplePhotos(long cameraAheadSeconds) {
     std::vector<SamplePhoto> photos;
     for (int photo = 0; photo < kPhotos; ++photo) {
         char name[32];
         std::snprintf(name, sizeof name, "P10100%02d.JPG", photo + 1);
-        photos.push_back(
-            {name, exifTime(cameraSecondOfDay(photo)), photo >= kFirstOnTrack && photo <= kLastOnTrack});
+        photos.push_back({name, exifTime(cameraSecondOfDay(photo) + cameraAheadSeconds),
+                          photo >= kFirstOnTrack && photo <= kLastOnTrack});
     }
     return photos;
 }
 
-void writeSampleTrip(const std::string& folder) {
+void writeSampleTrip(const std::string& folder, long cameraAheadSeconds) {
     std::filesystem::path root(folder);
     std::error_code error;
     std::filesystem::create_directories(root, error);
     if (error) throw PelmarkError(ErrorKind::FileWrite, "cannot make the folder " + folder);
-    auto photos = samplePhotos();
+    auto photos = samplePhotos(cameraAheadSeconds);
     for (int photo = 0; photo < kPhotos; ++photo) {
         const auto& description = photos[static_cast<std::size_t>(photo)];
         writeFile(root / description.fileName, photoBytes(photo, description));

@@ -60,6 +60,12 @@ Surface& VeltoraControl::surface() {
 Platform& VeltoraControl::platform() {
     return impl_->platform;
 }
+const Track& VeltoraControl::track() const {
+    return impl_->trackReader.track();
+}
+const WayPoints& VeltoraControl::wayPoints() const {
+    return impl_->matchingRun.wayPoints();
+}
 
 Variant VeltoraControl::Anzahl() const {
     return impl_->anzahl;

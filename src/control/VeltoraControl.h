@@ -2,9 +2,11 @@
 
 #include "base/Variant.h"
 #include "exif/TagEnum.h"
+#include "geotag/WayPoints.h"
 #include "platform/Platform.h"
 #include "surface/Surface.h"
 #include "track/DialogMode.h"
+#include "track/Track.h"
 
 #include <memory>
 
@@ -23,6 +25,10 @@ public:
 
     Surface& surface();
     Platform& platform();
+    // What the last track load read and what the last run matched, for a host that explains a run
+    // in its own words.
+    const Track& track() const;
+    const WayPoints& wayPoints() const;
 
     Variant Anzahl() const;
     void setAnzahl(const Variant& value);

@@ -96,6 +96,7 @@ TrackIndex::Match TrackIndex::nearest(std::string_view exifTime, double shiftSec
         if (d < best.seconds || (d == best.seconds && best.point != 0 && point < best.point)) {
             best.seconds = d;
             best.point = point;
+            best.pointSeconds = seconds_[j];
         }
         return d < best.seconds || (d == best.seconds && best.point != 0);
     };
@@ -106,6 +107,14 @@ TrackIndex::Match TrackIndex::nearest(std::string_view exifTime, double shiftSec
     for (std::size_t j = split; j-- > month->begin && consider(j);) {
     }
     return best;
+}
+
+std::vector<TrackIndex::MonthPoints> TrackIndex::months() const {
+    std::vector<MonthPoints> months;
+    for (const Month& m : months_)
+        months.push_back(
+            {m.year, m.month, std::span<const double>(seconds_).subspan(m.begin, m.end - m.begin)});
+    return months;
 }
 
 } // namespace pelmark

@@ -3,6 +3,7 @@
 #include "track/Track.h"
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -27,12 +28,21 @@ public:
     struct Match {
         int point = 0; // 0: no point lies below the limit
         double seconds = kMatchLimitSeconds;
+        double pointSeconds = 0; // the point's in-month seconds, to tell before from after
     };
 
     // The nearest point to the photo taken at `exifTime` (camera clock), corrected by the offset,
     // that lies less than `limit` seconds away.
     Match nearest(std::string_view exifTime, double shiftSeconds, bool cameraAhead,
                   double limit = kMatchLimitSeconds) const;
+
+    // The points of one calendar month as in-month seconds, ascending and distinct.
+    struct MonthPoints {
+        double year = 0;
+        double month = 0;
+        std::span<const double> seconds;
+    };
+    std::vector<MonthPoints> months() const;
 
 private:
     // Points of one month with the same in-month seconds are one entry: only the lowest number can win.

@@ -1,0 +1,120 @@
+#include "geotag/GeotagReport.h"
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
+namespace pelmark::geotag {
+
+namespace {
+
+std::string fileLine(const GeotagReport& report) {
+    if (report.written) return "written to " + report.wayPointFile;
+    return "not written: " + report.notWritten;
+}
+
+bool matched(const PhotoRow& row) {
+    return row.verdict.kind == PhotoVerdict::Kind::Matched;
+}
+
+void writeSummaryText(const GeotagReport& report, std::ostream& out) {
+    out << "photos matched: " << report.matched << " of " << report.photos.size() << "\n"
+        << "photos without capture time: " << report.withoutCaptureTime << "\n"
+        << "track: " << report.trackPoints << " points";
+    if (report.trackPoints > 0) out << ", " << report.trackFrom << " to " << report.trackTo;
+    out << "\n"
+        << "camera offset: " << offsetText(report.offset) << (report.offsetFound ? " (found)" : "") << "\n"
+        << "waypoint file: " << fileLine(report) << "\n";
+    if (report.advice) out << *report.advice << "\n";
+}
+
+void writeText(const GeotagReport& report, std::ostream& out) {
+    for (const PhotoRow& row : report.photos) {
+        char head[160];
+        std::snprintf(head, sizeof head, "%4d  %-14s %-19s -> %-21s ", row.number, row.name.c_str(),
+                      row.captured.empty() ? "-" : row.captured.c_str(),
+                      row.corrected.empty() ? "-" : row.corrected.c_str());
+        out << head << (matched(row) ? "matched " : "no match: ") << row.reason;
+        if (matched(row)) out << " (" << row.pointTime << ")";
+        out << "\n";
+    }
+    out << "\n";
+    writeSummaryText(report, out);
+}
+
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (const char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+void writeCsv(const GeotagReport& report, std::ostream& out) {
+    out << "number,name,captured,corrected,matched,point,point_time,seconds,reason\n";
+    for (const PhotoRow& row : report.photos) {
+        const bool hasPoint = row.verdict.point != 0;
+        out << row.number << "," << csvField(row.name) << "," << csvField(row.captured) << ","
+            << row.corrected << "," << (matched(row) ? "yes" : "no") << ","
+            << (hasPoint ? std::to_string(row.verdict.point) : "") << "," << row.pointTime << ","
+            << (hasPoint ? secondsText(row.verdict.seconds) : "") << "," << csvField(row.reason) << "\n";
+    }
+}
+
+void writeJson(const GeotagReport& report, std::ostream& out) {
+    using nlohmann::json;
+    json photos = json::array();
+    for (const PhotoRow& row : report.photos) {
+        json photo = {{"number", row.number},       {"name", row.name},        {"captured", row.captured},
+                      {"corrected", row.corrected}, {"matched", matched(row)}, {"reason", row.reason}};
+        if (row.verdict.point != 0) {
+            photo["point"] = row.verdict.point;
+            photo["pointTime"] = row.pointTime;
+            photo["seconds"] = row.verdict.seconds;
+            photo["pointBefore"] = row.verdict.pointBefore;
+        }
+        photos.push_back(std::move(photo));
+    }
+    json summary = {
+        {"matched", report.matched},
+        {"photos", report.photos.size()},
+        {"withoutCaptureTime", report.withoutCaptureTime},
+        {"trackPoints", report.trackPoints},
+        {"trackFrom", report.trackFrom},
+        {"trackTo", report.trackTo},
+        {"offset", {{"seconds", report.offset.seconds}, {"cameraAhead", report.offset.cameraAhead}}},
+        {"offsetFound", report.offsetFound},
+        {"bestOffset",
+         {{"seconds", report.best.offset.seconds},
+          {"cameraAhead", report.best.offset.cameraAhead},
+          {"matched", report.best.matched}}},
+        {"wayPointFile", report.wayPointFile},
+        {"written", report.written}};
+    if (!report.written) summary["notWritten"] = report.notWritten;
+    if (report.advice) summary["advice"] = *report.advice;
+    // File names are the file system's bytes; a name that is no UTF-8 must not end the report.
+    out << json{{"photos", photos}, {"summary", summary}}.dump(2, ' ', false, json::error_handler_t::replace)
+        << "\n";
+}
+
+} // namespace
+
+std::string offsetText(CameraOffset offset) {
+    return secondsText(offset.seconds) + " s " + (offset.cameraAhead ? "ahead" : "behind");
+}
+
+void writeReport(const GeotagReport& report, ReportFormat format, std::ostream& out, std::ostream& summary) {
+    switch (format) {
+    case ReportFormat::Text:
+        writeText(report, out);
+        break;
+    case ReportFormat::Json:
+        writeJson(report, out);
+        break;
+    case ReportFormat::Csv:
+        writeCsv(report, out);
+        writeSummaryText(report, summary);
+        break;
+    }
+}
+
+} // namespace pelmark::geotag

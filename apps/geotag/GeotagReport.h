@@ -1,0 +1,46 @@
+#pragma once
+
+#include "geotag/OffsetFinder.h"
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace pelmark::geotag {
+
+// One photo of a run, in photo order.
+struct PhotoRow {
+    int number = 0;
+    std::string name;
+    std::string captured;  // the capture time as the photo holds it
+    std::string corrected; // shifted by the offset, on the calendar; empty without a capture time
+    PhotoVerdict verdict;
+    std::string pointTime; // the matched or nearest point's track-time text
+    std::string reason;    // the verdict in words
+};
+
+struct GeotagReport {
+    std::vector<PhotoRow> photos;
+    CameraOffset offset;      // the offset the run used
+    bool offsetFound = false; // taken from the finder
+    OffsetFound best;         // what the finder found
+    int matched = 0;
+    int withoutCaptureTime = 0;
+    std::string trackFrom, trackTo;
+    long long trackPoints = 0; // points that take part
+    std::string wayPointFile;  // empty when the track path names none
+    bool written = false;
+    std::string notWritten;            // why not, when not
+    std::optional<std::string> advice; // the finder's word when it does clearly better
+};
+
+enum class ReportFormat { Text, Json, Csv };
+
+// Text and JSON carry the summary; CSV is the photo table only, its summary goes to `summary`.
+void writeReport(const GeotagReport& report, ReportFormat format, std::ostream& out, std::ostream& summary);
+
+// "3600 s ahead" / "31 s behind".
+std::string offsetText(CameraOffset offset);
+
+} // namespace pelmark::geotag

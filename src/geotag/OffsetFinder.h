@@ -1,0 +1,59 @@
+#pragma once
+
+#include "geotag/TrackIndex.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pelmark {
+
+// A camera clock offset as the user enters it: seconds, and whether the camera runs ahead of the GPS
+// (then the seconds are taken off the photo's time) or behind it (then they are added).
+struct CameraOffset {
+    double seconds = 0;
+    bool cameraAhead = false;
+
+    // The seconds added to the photo's time.
+    double added() const { return cameraAhead ? -seconds : seconds; }
+    static CameraOffset fromAdded(double added) { return {added < 0 ? -added : added, added < 0}; }
+};
+
+struct OffsetFound {
+    CameraOffset offset;
+    int matched = 0; // photos that match with it
+};
+
+// The offset that lets the most photos match a point under the matching run's own rule, among those
+// the one of the smallest size; of two equally large ones the camera running behind wins, the
+// direction the control starts with. Exact: each photo matches on the open spans around the track's
+// covered time, shifted by its own time, and those spans are swept once. The offset is a whole number
+// of seconds wherever one does as well, else the middle of the narrowest span (a half second).
+// Nothing matching anything gives no offset and 0 photos.
+OffsetFound findOffset(const std::vector<std::string>& exifTimes, const TrackIndex& track);
+
+// Why a photo has the point it has, or none.
+struct PhotoVerdict {
+    enum class Kind {
+        Matched,          // `point` lies `seconds` from the corrected time
+        NoCaptureTime,    // the photo carries no date to compare
+        NoPointThatMonth, // the track holds no point of the photo's month
+        BeyondLimit,      // the nearest point of the month, `point`, lies `seconds` away: too far
+    };
+    Kind kind = Kind::NoCaptureTime;
+    int point = 0;
+    double seconds = 0;
+    bool pointBefore = false; // the point's time lies before the corrected photo time
+};
+
+PhotoVerdict explainPhoto(std::string_view exifTime, const TrackIndex& track, CameraOffset offset);
+
+// Seconds as the report shows them: whole when whole, else up to three decimals.
+std::string secondsText(double seconds);
+
+// The verdict in a photographer's words: "no capture time in the photo", "no track point in 2003-08",
+// "nearest point 4 lies 300 s before (limit 120 s)", or for a match "point 12, 3 s after".
+std::string verdictText(const PhotoVerdict& verdict, std::string_view exifTime);
+
+} // namespace pelmark

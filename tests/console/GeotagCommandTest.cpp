@@ -1,0 +1,97 @@
+#include "geotag/GeotagCommand.h"
+
+#include "control/VeltoraControl.h"
+#include "platform/ScriptedPlatform.h"
+#include "sample/SampleTrip.h"
+#include "support/TempDir.h"
+
+#include <QCoreApplication>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+namespace pelmark {
+namespace {
+
+std::string contentOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The report on the sample trip whose camera runs an hour ahead agrees with the control's "RUN" at the
+// offset the report used: the same photos matched, and the same waypoint file.
+TEST(GeotagCommand, ReportsWhatTheControlsRunMatches) {
+    static int argc = 1;
+    static char name[] = "test_console";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance() == nullptr) static QCoreApplication app(argc, argv);
+    test::TempDir dir;
+    sample::writeSampleTrip(dir.folder(), 3600);
+    const std::string track = dir.file(sample::kSampleTrackName);
+    const std::string wayPoints = dir.file(dir.path().filename().string() + ".wp");
+
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        int exitCode;
+        bool written;
+        const char* adviceOrUsed; // a part of the advice, or of the offset used when no advice is due
+    };
+    const Case cases[] = {
+        {"the start-up offset: the finder sees the hour",
+         {track},
+         0,
+         true,
+         "(a time-zone or summer-time hour?)"},
+        {"the offset found", {track, "--find-offset"}, 0, true, "\"cameraAhead\":true"},
+        {"an offset that matches nothing, dry run",
+         {track, "--offset", "99999", "--dry-run", "--behind"},
+         1,
+         false,
+         "instead of 0"},
+        {"an unknown report form", {track, "--report", "xml"}, 2, false, nullptr},
+        {"no track file", {dir.file("none.t")}, 2, false, nullptr},
+        {"both directions", {track, "--ahead", "--behind"}, 2, false, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(wayPoints);
+        std::vector<std::string> args = c.args;
+        if (c.exitCode != 2) args.insert(args.end(), {"--report", "json"});
+        std::ostringstream out, err;
+        ASSERT_EQ(geotag::runGeotag(args, out, err, false), c.exitCode) << err.str();
+        EXPECT_EQ(std::filesystem::exists(wayPoints), c.written);
+        if (c.exitCode == 2) {
+            EXPECT_NE(err.str().find("pelmark geotag: "), std::string::npos);
+            continue;
+        }
+        const auto report = nlohmann::json::parse(out.str());
+        const auto& summary = report["summary"];
+        EXPECT_NE(summary.value("advice", summary["offset"].dump()).find(c.adviceOrUsed), std::string::npos)
+            << summary.dump();
+        // Whatever the run used, the finder sees the hour (to within the match window).
+        EXPECT_TRUE(summary["bestOffset"]["cameraAhead"].get<bool>());
+        EXPECT_NEAR(summary["bestOffset"]["seconds"].get<double>(), 3600, 2 * 120);
+        const std::string written = contentOf(wayPoints);
+
+        ScriptedPlatform platform;
+        VeltoraControl control(platform);
+        control.surface().userSetText("KameraShift", summary["offset"]["seconds"].dump());
+        control.surface().userClick(summary["offset"]["cameraAhead"] ? "KameraVor" : "KameraNach");
+        platform.queueFile(track);
+        control.surface().userClick("RunAllBtn");
+        for (const auto& photo : report["photos"]) {
+            SCOPED_TRACE(photo["name"].get<std::string>());
+            EXPECT_EQ(photo["matched"].get<bool>(), control.wayPoints().matched(photo["number"].get<int>()));
+        }
+        if (c.written) {
+            EXPECT_EQ(contentOf(wayPoints), written);
+        }
+    }
+}
+
+} // namespace
+} // namespace pelmark
