@@ -30,11 +30,6 @@ TEST(Mirror, ProgramChangesOfTheModelReachTheWidgets) {
 
     c.model().setText("GPSLat", "48\xB0");
     EXPECT_EQ(c.find<QLineEdit>("GPSLat")->text(), QString::fromUtf8("48°"));
-    auto* flash = c.find<QCheckBox>("Flash");
-    c.model().setValue("Flash", 2);
-    EXPECT_EQ(flash->checkState(), Qt::PartiallyChecked);
-    c.model().setValue("Flash", 1);
-    EXPECT_EQ(flash->checkState(), Qt::Checked);
 }
 
 // The console's widget driver covers plain typing, options and toolbar buttons; these are the edits it

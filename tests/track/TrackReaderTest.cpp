@@ -115,7 +115,6 @@ TEST(TrackReader, TheExtensionTestIsCaseSensitive) {
         const char* result;
     };
     const Case cases[] = {
-        {"track file", "a.t", "Kein Fehler"},
         {"backup track file", "a.tb", "Kein Fehler"},
         {"any name ending in a small t", "notes.txt", "Kein Fehler"},
         {"capital T", "a.T", "Fehler"},
