@@ -77,28 +77,6 @@ TEST(FileDates, TheThreeDatesLessTwoHoursBecomeCreationAccessAndWriteTimes) {
     }
 }
 
-TEST(FileDates, OnlyALoadablePhotoAtALocalAbsolutePathIsTouched) {
-    struct Case {
-        const char* name;
-        Variant path;
-        std::optional<ErrorKind> failure;
-    };
-    const Case cases[] = {
-        {"a relative path", Variant("fotos/P1010001.JPG"), std::nullopt},
-        {"a network share", Variant("//server/fotos/P1010001.JPG"), std::nullopt},
-        {"an empty text", Variant(""), std::nullopt},
-        {"nothing", Variant(), std::nullopt},
-        {"a missing photo", Variant("/no/such/folder/P1010001.JPG"), ErrorKind::FileNotFound},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        DatesBench bench;
-        EXPECT_EQ(test::failureOf([&] { bench.dates.datumSetzen(c.path); }), c.failure);
-        EXPECT_TRUE(bench.platform.fileTimes().empty());
-        EXPECT_TRUE(bench.platform.takeDialogs().empty());
-    }
-}
-
 TEST(DropIntake, DroppedPathsKeepTheirLast255Characters) {
     struct Case {
         const char* name;
