@@ -206,7 +206,8 @@ TEST_F(ExifParserTest, StopDuringAYieldEndsTheWalkAndKeepsWhatWasFilled) {
     EXPECT_EQ(text("Modell"), "EOS");
     EXPECT_EQ(text("SoftWareVersion"), "");
     EXPECT_EQ(panel(1), " 2 von ");
- starts afresh: the stop was for the one that was running.
+
+    // The next load starts afresh: the stop was for the one that was running.
     load(photoWith({asciiEntry(kMake, "Lumo")}, {}));
     EXPECT_EQ(panel(1), " 1 von ");
 }
@@ -238,6 +239,17 @@ TEST_F(ExifParserTest, TheEntryTableEndsAt4096Entries) {
     EXPECT_EQ(text("FlashValue"), "");
     EXPECT_EQ(panel(1), " 1 von ");
     EXPECT_EQ(panel(2), " 4096 Tags (davon ");
+
+    // The sub-directory fills the table up to its last entry, too: 3999 entries and the pointer first.
+    JpegExifWriter full;
+    for (int k = 1; k < 4000; ++k)
+        full.main(shortEntry(kColorSpace, 1));
+    for (int k = 0; k < 95; ++k)
+        full.sub(shortEntry(kColorSpace, 1));
+    full.sub(shortEntry(kFlash, 1)).sub(asciiEntry(kDateOriginal, "2003:08:14 09:30:12")); // 4096, 4097
+    load(full);
+    EXPECT_EQ(text("FlashValue"), "1");
+    EXPECT_EQ(text("DateOriginalTxt"), "");
 }
 
 } // namespace
