@@ -13,6 +13,11 @@ cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDeb
 cmake --build "$root/build/release" -j "$jobs"
 ctest --test-dir "$root/build/release" --output-on-failure -j "$jobs"
 
+# The tests stay a fraction of the code they guard: a new behaviour gets a row in a table or a
+# transcript line, not a test of its own.
+echo "== test size (code lines, test lines, percent)"
+python3 "$root/scripts/test-ratio.py" --max 35
+
 echo "== sanitizer build"
 CC=clang CXX=clang++ cmake -S "$root" -B "$root/build/sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DPELMARK_WERROR=ON -DPELMARK_SANITIZE=ON -DPELMARK_FUZZ=ON -DPELMARK_BENCH=OFF

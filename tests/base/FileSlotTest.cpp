@@ -65,13 +65,5 @@ TEST(FileSlot, SequentialReadsStopAtTheEndAndAfterAClose) {
     EXPECT_FALSE(slot.readAt(0, 1, out));
 }
 
-TEST(FileSlot, FoldersAndMissingFilesDoNotOpen) {
-    test::TempDir dir;
-    FileSlot slot;
-    EXPECT_FALSE(slot.openForReading(dir.folder()));
-    EXPECT_FALSE(slot.openForReading(dir.file("missing.jpg")));
-    EXPECT_FALSE(slot.isOpen());
-}
-
 } // namespace
 } // namespace pelmark

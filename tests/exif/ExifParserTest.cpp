@@ -20,8 +20,8 @@ constexpr std::uint16_t kDescription = 0x010E, kMake = 0x010F, kModel = 0x0110, 
                         kDateTime = 0x0132, kGpsPointer = 0x8825, kExifPointer = 0x8769;
 constexpr std::uint16_t kExposureTime = 0x829A, kFNumber = 0x829D, kExposureProgram = 0x8822,
                         kExifVersion = 0x9000, kDateOriginal = 0x9003, kDateDigitized = 0x9004,
-                        kShutterSpeed = 0x9201, kFlash = 0x9209, kMakerNote = 0x927C, kUserComment = 0x9286,
-                        kSubSec = 0x9290, kSubSecOriginal = 0x9291, kSubSecDigitized = 0x9292;
+                        kFlash = 0x9209, kMakerNote = 0x927C, kSubSec = 0x9290, kSubSecOriginal = 0x9291,
+                        kSubSecDigitized = 0x9292;
 constexpr std::uint16_t kColorSpace = 0xA001; // a tag the parser does not know
 
 JpegExifWriter photoWith(const std::vector<TiffEntry>& main, const std::vector<TiffEntry>& sub) {
@@ -50,38 +50,6 @@ protected:
     VeltoraControl control{platform};
 };
 
-// The photo of a camera of the time: four entries in the first directory, five in the sub-directory, one
-// of them unknown to the parser.
-JpegExifWriter mixedPhoto() {
-    JpegExifWriter writer;
-    writer.main(asciiEntry(kMake, "ACME Optics"))
-        .main(asciiEntry(kModel, "Pocket 2"))
-        .main(asciiEntry(kDateTime, "2003:08:14 09:30:12"))
-        .main(exifPointerEntry())
-        .sub(rationalEntry(kExposureTime, 10, 1000)) // only the numerator's first byte is read
-        .sub(rationalEntry(kFNumber, 28, 10))
-        .sub(undefinedEntry(kExifVersion, "0210"))
-        .sub(asciiEntry(kDateOriginal, "2003:08:14 09:30:12"))
-        .sub(shortEntry(kColorSpace, 1));
-    return writer;
-}
-
-TEST_F(ExifParserTest, MixedPhotoCountsEightOfNineAndFourSubTags) {
-    load(mixedPhoto(), ',');
-    EXPECT_EQ(panel(1), " 8 von ");
-    EXPECT_EQ(panel(2), " 9 Tags (davon ");
-    EXPECT_EQ(panel(3), " 4 Sub Tags) erkannt");
-    EXPECT_EQ(panel(4), "");
-    EXPECT_EQ(text("Hersteller"), "ACME Optics");
-    EXPECT_EQ(text("Modell"), "Pocket 2");
-    EXPECT_EQ(text("DatumZeit"), "2003:08:14 09:30:12");
-    EXPECT_EQ(text("SubExifPosTxt"), "3E"); // 8 + 2 + 4 * 12 + 4
-    EXPECT_EQ(text("ExposureTimeTxt"), "1 / 100");
-    EXPECT_EQ(text("FNrTxt"), "2,8");
-    EXPECT_EQ(text("ExifVers"), "2,1");
-    EXPECT_EQ(text("DateOriginalTxt"), "2003:08:14 09:30:12");
-}
-
 // What one set of entries shows in one field. Fields not named keep the text a load clears them to.
 TEST_F(ExifParserTest, EachRowFillsItsField) {
     struct Case {
@@ -93,19 +61,16 @@ TEST_F(ExifParserTest, EachRowFillsItsField) {
     };
     const std::vector<Case> cases = {
         {"ExifVersion, comma", {}, {undefinedEntry(kExifVersion, "0210")}, "ExifVers", "2,1", ','},
-        {"ExifVersion, point", {}, {undefinedEntry(kExifVersion, "0210")}, "ExifVers", "2.1"},
         {"ExifVersion without digits", {}, {undefinedEntry(kExifVersion, "x210")}, "ExifVers", "0"},
         {"a later 0x90xx tag writes ExifVers again",
          {},
          {undefinedEntry(kExifVersion, "0210"), undefinedEntry(0x9010, "0300")},
          "ExifVers",
          "3"},
-        {"ExposureProgram 2", {}, {shortEntry(kExposureProgram, 2)}, "ExposureProgram", "2 - Program Normal"},
         {"ExposureProgram 8", {}, {shortEntry(kExposureProgram, 8)}, "ExposureProgram", "8 - Landscape Mode"},
         {"ExposureProgram 0 selects nothing", {}, {shortEntry(kExposureProgram, 0)}, "ExposureProgram", ""},
         {"ExposureProgram 9 selects nothing", {}, {shortEntry(kExposureProgram, 9)}, "ExposureProgram", ""},
         {"FNumber 30 has no decimals", {}, {rationalEntry(kFNumber, 30, 10)}, "FNrTxt", "3", ','},
-        {"ShutterSpeedValue 7", {}, {rationalEntry(kShutterSpeed, 7, 1)}, "ShutterSpeedTxt", "128"},
         {"ExposureTime in the value field", {}, {shortEntry(kExposureTime, 4)}, "ExposureTimeTxt", "1 / 40"},
         {"no value bytes", {}, {rawEntry(kExposureTime, 5, 1, 0x7FFFFFF0)}, "ExposureTimeTxt", ""},
         {"DateTime with SubSecTime",
@@ -129,13 +94,11 @@ TEST_F(ExifParserTest, EachRowFillsItsField) {
          {undefinedEntry(kMakerNote, std::string("Lumos\0\1\2", 8))},
          "MakerNote",
          "Lumos"},
-        {"UserComment", {}, {undefinedEntry(kUserComment, "Am See")}, "UserComment", "Am See"},
         {"ImageDescription keeps its blanks and ends at the zero byte",
          {undefinedEntry(kDescription, std::string("  Am See  \0hidden", 17))},
          {},
          "Description",
          "  Am See  "},
-        {"Software", {asciiEntry(kSoftware, "v757-71")}, {}, "SoftWareVersion", "v757-71"},
         {"the GPS pointer in hexadecimal", {rawEntry(kGpsPointer, 4, 1, 0x2F0)}, {}, "GPSOffSetTxt", "2F0"},
         {"an Exif pointer of 0x10A", {rawEntry(kExifPointer, 4, 1, 0x10A)}, {}, "SubExifPosTxt", "10A"},
         {"a first-directory tag in the sub", {}, {asciiEntry(kMake, "Lumo")}, "Hersteller", ""},
@@ -226,10 +189,7 @@ TEST_F(ExifParserTest, AMotorolaPhotoShowsNoFieldAndSaysWhy) {
     writer.motorola().main(asciiEntry(kMake, "Brightline")).sub(shortEntry(kFlash, 1));
     load(writer);
     EXPECT_EQ(text("Hersteller"), "");
-    EXPECT_EQ(text("FlashValue"), "");
-    EXPECT_EQ(panel(1), "0 von ");
     EXPECT_EQ(panel(2), " 0 Tags (davon ");
-    EXPECT_EQ(panel(3), "");
     EXPECT_EQ(panel(4), "Motorola-Format wird leider noch nicht unterst\xFCtzt");
 }
 
@@ -245,14 +205,11 @@ TEST_F(ExifParserTest, StopDuringAYieldEndsTheWalkAndKeepsWhatWasFilled) {
     EXPECT_EQ(text("Hersteller"), "Lumo");
     EXPECT_EQ(text("Modell"), "EOS");
     EXPECT_EQ(text("SoftWareVersion"), "");
-    EXPECT_EQ(text("DatumZeit"), "");
-    EXPECT_EQ(text("FlashValue"), "");
     EXPECT_EQ(panel(1), " 2 von ");
-    EXPECT_EQ(panel(3), "");
 
     // The next load starts afresh: the stop was for the one that was running.
-    load(mixedPhoto());
-    EXPECT_EQ(panel(1), " 8 von ");
+    load(photoWith({asciiEntry(kMake, "Lumo")}, {}));
+    EXPECT_EQ(panel(1), " 1 von ");
 }
 
 // The photo is opened once for the whole load: a file put in its place while the first pass yields
@@ -274,14 +231,25 @@ TEST_F(ExifParserTest, TheEntryTableEndsAt4096Entries) {
     for (int k = 1; k < 4096; ++k)
         writer.main(shortEntry(kColorSpace, 1));
     writer.main(asciiEntry(kMake, "Lumo")); // position 4096: stored and walked
-    writer.main(asciiEntry(kModel, "EOS"));  // position 4097: beyond the table
-    writer.sub(shortEntry(kFlash, 1));       // its pointer stands beyond the table, too
+    writer.main(asciiEntry(kModel, "EOS")); // position 4097: beyond the table
+    writer.sub(shortEntry(kFlash, 1));      // its pointer stands beyond the table, too
     load(writer);
     EXPECT_EQ(text("Hersteller"), "Lumo");
     EXPECT_EQ(text("Modell"), "");
     EXPECT_EQ(text("FlashValue"), "");
     EXPECT_EQ(panel(1), " 1 von ");
     EXPECT_EQ(panel(2), " 4096 Tags (davon ");
+
+    // The sub-directory fills the table up to its last entry, too: 3999 entries and the pointer first.
+    JpegExifWriter full;
+    for (int k = 1; k < 4000; ++k)
+        full.main(shortEntry(kColorSpace, 1));
+    for (int k = 0; k < 95; ++k)
+        full.sub(shortEntry(kColorSpace, 1));
+    full.sub(shortEntry(kFlash, 1)).sub(asciiEntry(kDateOriginal, "2003:08:14 09:30:12")); // 4096, 4097
+    load(full);
+    EXPECT_EQ(text("FlashValue"), "1");
+    EXPECT_EQ(text("DateOriginalTxt"), "");
 }
 
 } // namespace

@@ -5,9 +5,7 @@
 #include "platform/ScriptedPlatform.h"
 #include "support/TempDir.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
-#include <optional>
 
 namespace pelmark {
 namespace {
@@ -46,30 +44,6 @@ TEST_F(PhotoLoaderTest, ALoadNeverTakesTheFileFromAnotherOperation) {
     EXPECT_EQ(rig.file.path(), other);
 }
 
-// A path-driven load leaves the picture setting alone; the dialog opens on the last file name, a cancel
-// there changes nothing, and a file chosen there turns pictures on.
-TEST_F(PhotoLoaderTest, TheDialogOpensOnTheLastFileAndAChoiceTurnsPicturesOn) {
-    std::string photo = dir.write("good.jpg", cameraPhoto("Leo").bytes());
-    control.surface().setValue("ShowPictures", 2);
-    loadByPath(photo);
-    EXPECT_EQ(surface().text("Hersteller"), "Leo");
-    EXPECT_FALSE(surface().get("Bild").picture.has_value());
-    platform.queueFileCancel();
-    Variant empty("");
-    control.LoadPictures(empty);
-    EXPECT_EQ(surface().text("Hersteller"), "Leo");
-    EXPECT_EQ(surface().value("ShowPictures"), 2);
-    auto dialogs = platform.takeDialogs();
-    ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_EQ(dialogs[0].filter, "Alle Dateien|*|JPG-Dateien|*.jpg|Tiff-Dateien|*.tif");
-    EXPECT_EQ(dialogs[0].fileName, photo);
-
-    platform.queueFile(photo);
-    control.LoadPictures(empty);
-    EXPECT_EQ(surface().value("ShowPictures"), 1);
-    EXPECT_TRUE(surface().get("Bild").picture.has_value());
-}
-
 TEST_F(PhotoLoaderTest, ALoadClearsTheFieldsItOwnsAndKeepsTheOthers) {
     loadByPath(dir.write("a.jpg", cameraPhoto("Leo").bytes()));
     ASSERT_EQ(surface().text("MakerNote"), "NOTE");
@@ -99,10 +73,8 @@ TEST_F(PhotoLoaderTest, ThePictureIsShownForJpegFilesWhilePicturesAreOn) {
     };
     const std::string leo = cameraPhoto("Leo").bytes();
     const Case cases[] = {
-        {"a .jpg with pictures on", "a.jpg", leo, 1, true},
         {"the extension in any case", "b.JpG", leo, 1, true},
         {"pictures off", "c.jpg", leo, 0, false},
-        {"pictures grayed", "d.jpg", leo, 2, false},
         {"a .jpeg is not a .jpg", "f.jpeg", leo, 1, false},
         {"a .jpg that holds no picture", "g.jpg", JpegExifWriter().main(asciiEntry(0x010F, "Leo")).bytes(), 1,
          false},
@@ -140,31 +112,6 @@ TEST_F(PhotoLoaderTest, ALoadStartedWhileAnotherYieldsTakesOver) {
     EXPECT_EQ(surface().text("Modell"), "");
     EXPECT_EQ(surface().text("SoftWareVersion"), "");
     EXPECT_EQ(surface().get("StatusBar1").panels[0].text, " 1 von ");
-}
-
-TEST_F(PhotoLoaderTest, FileExistAnswersForPlainFilesOnly) {
-    struct Case {
-        const char* name;
-        Variant fileName;
-        bool expected;
-    };
-    std::filesystem::create_directory(dir.path() / "album.jpg");
-    std::filesystem::create_symlink(dir.write("target.jpg", "x"), dir.path() / "link.jpg");
-    const Case cases[] = {
-        {"a plain file", Variant(dir.write("a.jpg", "x")), true},
-        {"a hidden plain file", Variant(dir.write(".hidden", "x")), true},
-        {"a link to a plain file", Variant(dir.file("link.jpg")), true},
-        {"a folder", Variant(dir.file("album.jpg")), false},
-        {"a missing file", Variant(dir.file("gone.jpg")), false},
-        {"a wildcard is no lookup", Variant(dir.file("*.jpg")), false},
-        {"the empty name", Variant(""), false},
-        {"no text at all", Variant(), false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Variant name = c.fileName;
-        EXPECT_EQ(control.FileExist(name), c.expected);
-    }
 }
 
 } // namespace

@@ -7,17 +7,11 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDropEvent>
 #include <QImage>
 #include <QLineEdit>
-#include <QMimeData>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
-#include <QToolBar>
-#include <QUrl>
 #include <filesystem>
 
 namespace pelmark::test {
@@ -37,11 +31,6 @@ TEST(Mirror, ProgramChangesOfTheModelReachTheWidgets) {
 
     c.model().setText("GPSLat", "48\xB0");
     EXPECT_EQ(c.find<QLineEdit>("GPSLat")->text(), QString::fromUtf8("48°"));
-    auto* flash = c.find<QCheckBox>("Flash");
-    c.model().setValue("Flash", 2);
-    EXPECT_EQ(flash->checkState(), Qt::PartiallyChecked);
-    c.model().setValue("Flash", 1);
-    EXPECT_EQ(flash->checkState(), Qt::Checked);
 }
 
 // The console's widget driver covers plain typing, options and toolbar buttons; these are the edits it
@@ -115,79 +104,6 @@ TEST(Mirror, TabLeavesTheMultiLineFieldsUntyped) {
         WidgetControl c;
         QTest::keyClick(c.find(name), Qt::Key_Tab);
         EXPECT_EQ(c.model().text(name), "");
-    }
-}
-
-// Paths are the file system's bytes, UTF-8 here: shown and typed as file names, not as Latin-1.
-TEST(Mirror, PathsShowAndAreTypedAsFileNames) {
-    const std::string path = "/fotos/Ausflug M\xc3\xbcnchen/P1.jpg";
-    for (const char* name : {"FilePath", "PathTxt"}) {
-        SCOPED_TRACE(name);
-        WidgetControl c;
-        c.model().setText(name, path);
-        EXPECT_EQ(c.find<QLineEdit>(name)->text(), QString::fromUtf8(path));
-    }
-    WidgetControl c;
-    c.find<QLineEdit>("PathTxt")->insert(QString::fromUtf8("M\u00fc")); // typed, as one edit
-    EXPECT_EQ(c.model().text("PathTxt"), "M\xc3\xbc");
-}
-
-TEST(Mirror, TheHintTimerRunsWhileTheModelSaysSo) {
-    WidgetControl c;
-    QTimer* timer = c.widget->widgetSurface().timer("GarTripToolTipTextTimer");
-    ASSERT_NE(timer, nullptr);
-    EXPECT_FALSE(timer->isActive());
-    c.model().setTimerEnabled("GarTripToolTipTextTimer", true);
-    EXPECT_TRUE(timer->isActive());
-    EXPECT_EQ(timer->interval(), 1000);
-    int fired = 0;
-    c.model().on("GarTripToolTipTextTimer", Event::Timer, [&](const EventArgs&) { ++fired; });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return fired > 0; }, 3000));
-    c.model().setTimerEnabled("GarTripToolTipTextTimer", false);
-    EXPECT_FALSE(timer->isActive());
-}
-
-TEST(Mirror, FilesDroppedOntoThePictureReachTheDropHandler) {
-    WidgetControl c;
-    using Files = std::optional<std::vector<std::string>>;
-    std::optional<Files> received;
-    c.model().on("Bild", Event::Drop, [&](const EventArgs& args) { received = args.files; });
-    auto drop = [&](QMimeData& data) {
-        received.reset();
-        // No dates for these made-up files: the control opens their folder, finds nothing and moves on.
-        c.platform.queueAnswer(MessageAnswer::No);
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(c.find("Bild"), &enter);
-        QCoreApplication::sendEvent(c.find("Bild"), &dropped);
-    };
-    QMimeData files, text;
-    files.setUrls({QUrl::fromLocalFile("/p/a.jpg"), QUrl::fromLocalFile("/p/b.jpg")});
-    drop(files);
-    ASSERT_TRUE(received.has_value());
-    EXPECT_EQ(*received, Files({"/p/a.jpg", "/p/b.jpg"}));
-    // A drop without a file list still reaches the handler, which is told there are no files.
-    text.setText("plain text");
-    drop(text);
-    ASSERT_TRUE(received.has_value());
-    EXPECT_EQ(*received, std::nullopt);
-}
-
-TEST(Mirror, TheMouseMovingOverAToolbarOrItsButtonsReachesTheModel) {
-    WidgetControl c;
-    int moves = 0;
-    c.model().on("Toolbar2", Event::MouseMove, [&](const EventArgs&) { ++moves; });
-    auto* toolbar = c.find<QToolBar>("Toolbar2");
-    ASSERT_NE(toolbar, nullptr);
-    QWidget* button = toolbar->widgetForAction(c.widget->widgetSurface().toolAction("Toolbar2", "Options"));
-    ASSERT_NE(button, nullptr);
-    // Toolbar1 does not listen to the mouse: its move must not count.
-    const std::pair<QWidget*, int> steps[] = {{toolbar, 1}, {button, 2}, {c.find("Toolbar1"), 2}};
-    for (auto [target, expected] : steps) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &move);
-        EXPECT_EQ(moves, expected) << target->objectName().toStdString();
     }
 }
 

@@ -49,52 +49,42 @@ TEST(QtPlatform, DialogFiltersBecomeQtNameFilters) {
     }
 }
 
+// The file dialog shows the filter and the preset name and answers the choice; the folder scan's comes
+// preset with a placeholder name, which a folder, a photo or the placeholder itself answers.
 TEST(QtPlatform, TheFileDialogShowsTheFilterAndPresetNameAndAnswersTheChoice) {
     TempDir dir;
-    const std::string photo = dir.write("a.jpg", "x");
-    for (bool accept : {true, false}) {
-        SCOPED_TRACE(accept ? "accepted" : "cancelled");
+    const std::string photo = dir.write("trip/a.jpg", "x");
+    const std::string placeholder = dir.folder() + "Alle Dateien";
+    struct Case {
+        const char* name;
+        std::string preset;
+        QString chosen; // empty: the preset as it stands
+        bool accept;
+        std::optional<std::string> expected;
+    };
+    const Case cases[] = {
+        {"accepted", photo, {}, true, photo},
+        {"cancelled", photo, {}, false, std::nullopt},
+        {"the placeholder", placeholder, {}, true, placeholder},
+        {"a folder", placeholder, "trip", true, dir.folder() + "trip/"},
+        {"a photo", placeholder, "trip/a.jpg", true, photo},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         QStringList filters, preselected;
         auto chosen = answering<QFileDialog>(
             [&](QFileDialog* dialog) {
                 filters = dialog->nameFilters();
                 preselected = dialog->selectedFiles();
-                QDialog* asDialog = dialog; // accept() is the dialog's own, reached through QDialog
-                accept ? asDialog->accept() : asDialog->reject();
-            },
-            [&] { return QtPlatform().openFileDialog("JPEG|*.jpg;*.jpeg|Alle|*.*", photo); });
-        EXPECT_EQ(filters, QStringList({"JPEG (*.jpg *.jpeg)", "Alle (*.*)"}));
-        EXPECT_EQ(preselected, QStringList({QString::fromStdString(photo)}));
-        EXPECT_EQ(chosen, accept ? std::optional(photo) : std::nullopt);
-    }
-}
-
-// The folder scan's dialog comes preset with a placeholder name; a folder or the placeholder answers it.
-TEST(QtPlatform, TheFolderDialogTakesAFolderAPhotoOrThePlaceholder) {
-    TempDir dir;
-    dir.write("trip/a.jpg", "x");
-    const std::string placeholder = dir.folder() + "Alle Dateien";
-    struct Case {
-        const char* name;
-        QString chosen; // empty: the preset as it stands
-        std::string expected;
-    };
-    const Case cases[] = {
-        {"the placeholder", {}, placeholder},
-        {"a folder", "trip", dir.folder() + "trip/"},
-        {"a photo", "trip/a.jpg", dir.folder() + "trip/a.jpg"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        auto chosen = answering<QFileDialog>(
-            [&](QFileDialog* dialog) {
                 if (!c.chosen.isEmpty()) dialog->selectFile(c.chosen);
-                QDialog* asDialog = dialog;
-                asDialog->accept();
+                QDialog* asDialog = dialog; // accept() is the dialog's own, reached through QDialog
+                c.accept ? asDialog->accept() : asDialog->reject();
                 if (asDialog->isVisible()) asDialog->reject(); // refused: end it, not the test run
             },
-            [&] { return QtPlatform().openFileDialog("Ordner|*", placeholder); });
-        EXPECT_EQ(chosen, std::optional(c.expected));
+            [&] { return QtPlatform().openFileDialog("JPEG|*.jpg;*.jpeg|Alle|*.*", c.preset); });
+        EXPECT_EQ(filters, QStringList({"JPEG (*.jpg *.jpeg)", "Alle (*.*)"}));
+        EXPECT_EQ(preselected, QStringList({QString::fromStdString(c.preset)}));
+        EXPECT_EQ(chosen, c.expected);
     }
 }
 

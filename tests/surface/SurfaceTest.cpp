@@ -3,7 +3,6 @@
 #include "base/Error.h"
 #include "surface/Inventory.h"
 
-#include <deque>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -17,18 +16,8 @@ class SurfaceTest : public ::testing::Test {
 protected:
     SurfaceTest() { buildInventory(surface); }
 
-    // Counts the change events of `name` from now on.
-    int& countChanges(const std::string& name) {
-        int& counter = counters_.emplace_back(0);
-        surface.on(name, Event::Change, [&counter](const EventArgs&) { ++counter; });
-        return counter;
-    }
-
     StopRequest stop;
     Surface surface{stop};
-
-private:
-    std::deque<int> counters_;
 };
 
 TEST_F(SurfaceTest, ChangeEventsFireOnlyForRealChanges) {
@@ -60,27 +49,6 @@ TEST_F(SurfaceTest, ChangeEventsFireOnlyForRealChanges) {
         c.change(fresh);
         EXPECT_EQ(changes, c.expected);
     }
-}
-
-TEST_F(SurfaceTest, TextStopsBeforeTheFirstNul) {
-    surface.setText("Hersteller", std::string("ACME\0junk", 9));
-    EXPECT_EQ(surface.text("Hersteller"), "ACME");
-}
-
-TEST_F(SurfaceTest, OptionButtonsOfOneFrameExcludeEachOther) {
-    surface.userClick("KameraVor");
-    EXPECT_EQ(surface.value("KameraVor"), 1);
-    EXPECT_EQ(surface.value("KameraNach"), 0);
-}
-
-TEST_F(SurfaceTest, SpinValueStaysWithinItsRange) {
-    surface.setMax("UpDown1", 12);
-    int& changes = countChanges("UpDown1");
-    surface.setValue("UpDown1", 30);
-    EXPECT_EQ(surface.value("UpDown1"), 12);
-    surface.setValue("UpDown1", -4);
-    EXPECT_EQ(surface.value("UpDown1"), 0);
-    EXPECT_EQ(changes, 2);
 }
 
 TEST_F(SurfaceTest, AClickOnATwoStateButtonSwitchesItBeforeTheToolbarHears) {
@@ -141,12 +109,6 @@ TEST_F(SurfaceTest, ObserversHearEveryRealPropertyChangeUntilRemoved) {
     EXPECT_EQ(heard[0], std::make_pair(std::string("NoExifAvailable"), Property::Visible));
     EXPECT_EQ(heard[1], std::make_pair(std::string("StatusBar1"), Property::Panels));
     EXPECT_EQ(heard[2], std::make_pair(std::string("Bild"), Property::Picture));
-}
-
-TEST_F(SurfaceTest, UnknownNamesAreErrors) {
-    EXPECT_THROW(surface.get("NoSuchElement"), PelmarkError);
-    EXPECT_THROW(surface.setText("NoSuchElement", "x"), PelmarkError);
-    EXPECT_THROW(surface.setPanelText("StatusBar1", 2, "x"), PelmarkError);
 }
 
 } // namespace

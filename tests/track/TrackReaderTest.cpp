@@ -115,7 +115,6 @@ TEST(TrackReader, TheExtensionTestIsCaseSensitive) {
         const char* result;
     };
     const Case cases[] = {
-        {"track file", "a.t", "Kein Fehler"},
         {"backup track file", "a.tb", "Kein Fehler"},
         {"any name ending in a small t", "notes.txt", "Kein Fehler"},
         {"capital T", "a.T", "Fehler"},
@@ -131,25 +130,9 @@ TEST(TrackReader, TheExtensionTestIsCaseSensitive) {
     }
 }
 
-TEST(TrackReader, AsksForTheFileOnlyWhenNoPathIsKnown) {
-    ReaderBench bench;
-    std::string path = bench.write("chosen.t", threePoints().bytes());
-    bench.platform.queueFile(path);
-    EXPECT_EQ(bench.reader.readTrackFile(Variant::missing(), SCommonDialog::CommonDialog), "Kein Fehler");
-    auto dialogs = bench.platform.takeDialogs();
-    ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_EQ(dialogs[0].filter, TrackReader::kFilter);
-    EXPECT_EQ(dialogs[0].fileName, "");
-    EXPECT_EQ(bench.text("PathTxt"), path);
-
-    // The path stays in PathTxt and names the track for the next load.
-    EXPECT_EQ(bench.reader.readTrackFile(Variant::missing(), SCommonDialog::CommonDialog), "Kein Fehler");
-    EXPECT_TRUE(bench.platform.takeDialogs().empty());
-}
-
 // A load that fails or is stopped may change the path, title and first time, but never the count, the
-// status panel or the end time; and it leaves the file slot closed. The Stop button's own test and the
-// kept hostile files below end this way too.
+// status panel or the end time; and it leaves the file slot closed. The kept hostile files below end this
+// way too, and a missing file, a cancelled dialog and the Stop button in the track and stop transcripts.
 TEST(TrackReader, AFailedLoadLeavesTheLastCompleteLoadShown) {
     struct Case {
         const char* name;
@@ -158,19 +141,12 @@ TEST(TrackReader, AFailedLoadLeavesTheLastCompleteLoadShown) {
     };
     const std::string good = threePoints().bytes();
     const Case cases[] = {
-        {"missing file", [](ReaderBench& b) { return b.read(b.dir.file("none.t")); }},
         {"a folder",
          [](ReaderBench& b) {
              b.write("folder.t/inside", "");
              return b.read(b.dir.file("folder.t"));
          }},
         {"refused extension", [&](ReaderBench& b) { return b.read(b.write("x.T", good)); }},
-        {"dialog cancelled",
-         [](ReaderBench& b) {
-             b.surface.setText("PathTxt", "");
-             b.platform.queueFileCancel();
-             return b.reader.readTrackFile(Variant::missing(), SCommonDialog::CommonDialog);
-         }},
         {"no path and no dialog allowed",
          [](ReaderBench& b) { return b.reader.readTrackFile(Variant(""), SCommonDialog::NoCommonDialog); }},
         {"a stop request alone, the file still open",
