@@ -12,7 +12,6 @@
 #include "support/TempDir.h"
 #include "track/TrackReader.h"
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -39,14 +38,16 @@ inline fixtures::TrackFileWriter trackFile(const std::vector<fixtures::TrackFile
 }
 
 // The matching run over its own pieces, so a test can pass a start number the public members never do.
-// The photos lie beside the track file "t.t" in a fresh folder; photo number k (in the folder's own
-// listing order, which a scan keeps) was taken at `takenAt[k - 1]`.
+// The photos lie beside the track file "t.t" in a fresh folder; photo number k (in name order, which a
+// scan keeps) was taken at `takenAt[k - 1]`.
 struct GeotagRig : ContextRig {
     GeotagRig(const std::vector<std::string>& takenAt, const std::vector<fixtures::TrackFilePoint>& points) {
         for (std::size_t k = 0; k < takenAt.size(); ++k)
-            folder.write("p" + std::to_string(k + 1) + ".jpg", "");
-        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-            names.push_back(entry.path().filename().string());
+            names.push_back("p" +
+                            std::string(k < 9    ? "00"
+                                        : k < 99 ? "0"
+                                                 : "") +
+                            std::to_string(k + 1) + ".jpg");
         for (std::size_t k = 0; k < takenAt.size(); ++k)
             folder.write(names[k],
                          fixtures::JpegExifWriter().sub(fixtures::asciiEntry(0x9003, takenAt[k])).bytes());
