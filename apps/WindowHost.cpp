@@ -1,12 +1,12 @@
 #include "WindowHost.h"
 
+#include "host/HostWindow.h"
 #include "host/OpenAtStart.h"
 #include "widget/Veltora.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <QWidget>
 #include <exception>
 
@@ -17,13 +17,7 @@ int runWindowHost(int argc, char** argv, const std::string& path) {
     QApplication::setApplicationVersion(QStringLiteral(PELMARK_VERSION));
 
     QWidget window;
-    window.setWindowTitle(QStringLiteral("Pelmark"));
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    auto* control = new pelmark::Veltora(&window);
-    layout->addWidget(control);
-    window.show();
+    auto* control = pelmark::host::placeControl(window);
 
     if (!path.empty()) {
         // Once the window is up, so the user sees the scan run.

@@ -3,13 +3,13 @@
 // control-waypoints.png (the waypoint panel open) into OUTDIR. scripts/screenshots.sh runs it.
 
 #include "control/VeltoraControl.h"
+#include "host/HostWindow.h"
 #include "host/OpenAtStart.h"
 #include "widget/Veltora.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
-#include <QVBoxLayout>
 #include <iostream>
 #include <string>
 
@@ -31,13 +31,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QWidget window;
-    window.setWindowTitle(QStringLiteral("Pelmark"));
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    auto* control = new pelmark::Veltora(&window);
-    layout->addWidget(control);
-    window.show();
+    auto* control = pelmark::host::placeControl(window);
 
     std::string trip = argv[1];
     if (!trip.ends_with('/')) trip += '/';
