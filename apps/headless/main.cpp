@@ -47,15 +47,6 @@ int runConsole(const pelmark::console::ConsoleOptions& options) {
 
 } // namespace
 
-namespace pelmark::console {
-
-// Never asked for here: `console --widgets` runs in pelmark-gui.
-std::unique_ptr<SurfaceDriver> makeWidgetDriver(VeltoraControl&) {
-    throw PelmarkError(ErrorKind::InvalidArgument, "--widgets needs pelmark-gui");
-}
-
-} // namespace pelmark::console
-
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "restore-times")

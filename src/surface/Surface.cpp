@@ -198,7 +198,8 @@ void Surface::setTimerEnabled(std::string_view name, bool enabled) {
 
 void Surface::on(std::string_view name, Event event, Handler handler) {
     get(name); // an unknown element is a wiring mistake
-    handlers_[index_.find(name)->second][static_cast<std::size_t>(event)].push_back(std::move(handler));
+    handlers_[index_.find(name)->second][static_cast<std::size_t>(event)].push_back(
+        std::make_unique<Handler>(std::move(handler)));
 }
 
 void Surface::raise(std::string_view name, Event event, const EventArgs& args) {
@@ -207,7 +208,7 @@ void Surface::raise(std::string_view name, Event event, const EventArgs& args) {
     // A handler may add handlers; run the ones that were there when the event came.
     const auto& handlers = handlers_[it->second][static_cast<std::size_t>(event)];
     for (std::size_t k = 0, count = handlers.size(); k < count; ++k)
-        handlers[k](args);
+        (*handlers[k])(args);
 }
 
 void Surface::userSetText(std::string_view name, std::string text) {

@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -112,9 +113,9 @@ private:
     std::deque<Element> elements_;
     std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> index_;
     std::vector<std::string> order_;
-    // Per element (same index as `elements_`), per event. A deque, so that a handler that adds handlers
-    // while it runs leaves the running one where it is.
-    std::deque<std::array<std::deque<Handler>, kEventCount>> handlers_;
+    // Per element (same index as `elements_`), per event. Each handler lives on its own, so that a
+    // handler that adds handlers while it runs stays where it is.
+    std::deque<std::array<std::vector<std::unique_ptr<Handler>>, kEventCount>> handlers_;
     std::map<ObserverId, Observer> observers_;
     ObserverId nextObserver_ = 0;
 };
