@@ -46,6 +46,7 @@ int runConsole(int argc, char** argv) {
         std::cout << pelmark::console::consoleUsage();
         return 0;
     }
+    options.makeWidgets = pelmark::console::makeWidgetDriver;
     // Picture decoders are plugins, found through the application object.
     std::unique_ptr<QCoreApplication> app;
     if (options.widgets) {

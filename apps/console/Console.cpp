@@ -175,7 +175,9 @@ Console::Console(const ConsoleOptions& options) : platform_(options.launch, opti
     // The separator is part of the platform the control starts on.
     platform_.setDecimalSeparator(options.decimalSeparator.value_or(userDecimalSeparator()));
     control_ = std::make_unique<VeltoraControl>(platform_);
-    driver_ = options.widgets ? makeWidgetDriver(*control_) : makeHeadlessDriver(*control_);
+    if (options.widgets && options.makeWidgets == nullptr)
+        throw PelmarkError(ErrorKind::InvalidArgument, "this program has no widgets");
+    driver_ = options.widgets ? options.makeWidgets(*control_) : makeHeadlessDriver(*control_);
 }
 
 Console::~Console() = default;

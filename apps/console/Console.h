@@ -19,6 +19,9 @@ struct ConsoleOptions {
     ConsolePlatform::Launch launch = ConsolePlatform::Launch::Record;
     std::string settingsFolder; // empty: the user's own store
     bool help = false;          // --help: print the usage and do nothing else
+    // How --widgets makes its driver: set by a program that links the widgets (makeWidgetDriver), so
+    // that the headless program needs no GUI library.
+    std::unique_ptr<SurfaceDriver> (*makeWidgets)(VeltoraControl&) = nullptr;
 };
 
 // Reads `pelmark console`'s options; throws PelmarkError (InvalidArgument) for an unknown or

@@ -1,7 +1,7 @@
 #include "console/ConsolePlatform.h"
 
+#include "console/PictureModuleLoader.h"
 #include "platform/FileTimes.h"
-#include "platform/PictureLoader.h"
 #include "platform/ProcessStart.h"
 
 namespace pelmark::console {
@@ -22,7 +22,7 @@ std::optional<Picture> ConsolePlatform::loadPicture(const std::string& path, int
                                                     int boxHeightTwips) {
     ScriptedPlatform::loadPicture(path, boxWidthTwips, boxHeightTwips); // counts the load
     // The console has no screen: the standard resolution.
-    return loadPictureForBox(path, boxWidthTwips, boxHeightTwips, 96.0);
+    return loadPictureOnDemand(path, boxWidthTwips, boxHeightTwips, 96.0);
 }
 
 std::optional<std::string> ConsolePlatform::readSetting(const std::string& section, const std::string& key) {

@@ -114,6 +114,7 @@ void WidgetDriver::act(Action action) {
 }
 
 void WidgetDriver::set(const std::string& name, const Json& value) {
+    widgets_->applyPending(); // a person sees the widgets as the model has them
     auto address = resolveAddress(control_.surface(), name);
     QWidget* w = address && address->kind == ElementAddress::Kind::Element ? widgets_->widget(name) : nullptr;
     // What the user cannot do on a widget, or gets wrong, the model answers as it does headless.
@@ -144,6 +145,7 @@ void WidgetDriver::set(const std::string& name, const Json& value) {
 }
 
 Json WidgetDriver::get(const std::string& name, const std::string& property) {
+    widgets_->applyPending(); // a person sees the widgets as the model has them
     // The model's answer checks the name and the property exactly as headless; the widget then says
     // what it shows.
     Json answer = model_->get(name, property);
@@ -224,6 +226,7 @@ Json WidgetDriver::get(const std::string& name, const std::string& property) {
 }
 
 void WidgetDriver::click(const std::string& name) {
+    widgets_->applyPending(); // a person sees the widgets as the model has them
     auto address = resolveAddress(control_.surface(), name);
     if (address && address->kind == ElementAddress::Kind::Button)
         return clickTool(address->element, address->key);
@@ -235,12 +238,14 @@ void WidgetDriver::click(const std::string& name) {
 }
 
 void WidgetDriver::clickTool(const std::string& toolbar, const std::string& key) {
+    widgets_->applyPending(); // a person sees the widgets as the model has them
     QAction* action = widgets_->toolAction(toolbar, key);
     if (action && action->isEnabled()) return act([&] { action->trigger(); });
     model_->clickTool(toolbar, key);
 }
 
 void WidgetDriver::mouseMove(const std::string& name) {
+    widgets_->applyPending(); // a person sees the widgets as the model has them
     auto address = resolveAddress(control_.surface(), name);
     QWidget* w = address && address->kind == ElementAddress::Kind::Element ? widgets_->widget(name) : nullptr;
     // Only the toolbars listen to the mouse; everything else hears of it through the model.
@@ -254,6 +259,7 @@ void WidgetDriver::mouseMove(const std::string& name) {
 }
 
 void WidgetDriver::timer(const std::string& name) {
+    widgets_->applyPending(); // a person sees the widgets as the model has them
     QTimer* t = widgets_->timer(name);
     // A timer that is not running cannot fire on its own; the model hears it anyway, as headless.
     if (!t || !t->isActive()) return model_->timer(name);
@@ -264,6 +270,7 @@ void WidgetDriver::timer(const std::string& name) {
 }
 
 void WidgetDriver::drop(std::optional<std::vector<std::string>> files) {
+    widgets_->applyPending(); // a person sees the widgets as the model has them
     QWidget* box = widgets_->widget("Bild");
     if (!box) return model_->drop(std::move(files));
     act([&] {
@@ -285,6 +292,7 @@ void WidgetDriver::drop(std::optional<std::vector<std::string>> files) {
 }
 
 void WidgetDriver::resize(int width, int height) {
+    widgets_->applyPending(); // a person sees the widgets as the model has them
     // A host that forces a size on the control: the widget reports it to the model as its resize.
     act([&] {
         QSize pixels(twipsToPixels(width, widgets_->dpiX()), twipsToPixels(height, widgets_->dpiY()));

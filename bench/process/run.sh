@@ -2,15 +2,18 @@
 # Whole-process benchmark: builds a Release tree, writes the corpus (500 photos, a 10,000-point track)
 # and times, as whole processes, the minimal reader and `pelmark console` headless and with --widgets:
 # an empty script, the capture times of the 500 photos, and the track read. Prints median and spread
-# (min..max) in milliseconds. RUNS sets the number of runs of each command (default 21).
+# (min..max) in milliseconds. RUNS sets the number of runs of each command (default 21). BUILD names an
+# existing build folder to use instead of configuring a Release one (on a busy machine, to save a build).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build="$root/build/bench"
+build=${BUILD:-$root/build/bench}
 runs=${RUNS:-21}
 export TZ=UTC LC_ALL=C QT_QPA_PLATFORM=offscreen
 
-"$root/scripts/deps.sh" >/dev/null
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELMARK_WERROR=ON >/dev/null
+if [ -z "${BUILD:-}" ]; then
+  "$root/scripts/deps.sh" >/dev/null
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELMARK_WERROR=ON >/dev/null
+fi
 cmake --build "$build" -j "$(nproc)" --target pelmark bench_make_corpus bench_minimal_reader >/dev/null
 
 work=$(mktemp -d)
@@ -51,6 +54,7 @@ pelmark="$build/apps/pelmark"
 minimal="$build/bench/process/bench_minimal_reader"
 echo "machine: $(nproc) cores, $(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo)," \
   "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
+echo "load: $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 min), build: $(grep -m1 CMAKE_BUILD_TYPE "$build/CMakeCache.txt" | cut -d= -f2)"
 echo "runs per command: $runs (median, min..max)"
 measure "minimal: 500 capture times" "$work/empty.txt" "$minimal" photos "$corpus"
 measure "minimal: 10,000-point track" "$work/empty.txt" "$minimal" track "$corpus/bench.t"

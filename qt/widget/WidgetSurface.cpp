@@ -29,6 +29,7 @@
 #include <algorithm>
 #include <limits>
 #include <tuple>
+#include <utility>
 
 namespace pelmark {
 
@@ -519,11 +520,14 @@ bool WidgetSurface::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void WidgetSurface::refreshAll(const std::string& name) {
+    // A widget shows its element's whole state from the moment it exists.
+    const bool applying = std::exchange(applying_, true);
     for (Property property :
          {Property::Items, Property::Text, Property::Value, Property::Range, Property::Selected,
           Property::Enabled, Property::Visible, Property::Geometry, Property::ToolTip, Property::Tag,
           Property::Picture, Property::Panels, Property::Buttons, Property::Timer})
         refresh(name, property);
+    applying_ = applying;
 }
 
 void WidgetSurface::refresh(const std::string& name, Property property) {
@@ -542,6 +546,17 @@ void WidgetSurface::refresh(const std::string& name, Property property) {
     }
     QWidget* w = binding.widget;
     if (!w) return;
+    const bool deferred = property == Property::Panels ||
+                          (property == Property::Text && (as<QLineEdit>(w) || as<QPlainTextEdit>(w)));
+    if (deferred && !applying_) {
+        const std::pair<std::string, Property> entry{name, property};
+        if (std::find(pending_.begin(), pending_.end(), entry) == pending_.end()) pending_.push_back(entry);
+        if (!applyQueued_) {
+            applyQueued_ = true;
+            QMetaObject::invokeMethod(this, &WidgetSurface::applyPending, Qt::QueuedConnection);
+        }
+        return;
+    }
     QSignalBlocker blocker(w);
     switch (property) {
     case Property::Text:
@@ -605,6 +620,15 @@ void WidgetSurface::refreshPicture(const Element& element, PictureBox* box) {
                     if (!now || now->image != shown.lock()) return;
                     if (const QImage* image = pictureImage(*now)) box->setPicture(true, *image);
                 });
+}
+
+void WidgetSurface::applyPending() {
+    applyQueued_ = false;
+    const std::vector<std::pair<std::string, Property>> pending = std::exchange(pending_, {});
+    applying_ = true;
+    for (const auto& [name, property] : pending)
+        refresh(name, property);
+    applying_ = false;
 }
 
 void WidgetSurface::refreshText(const Element& element, QWidget* w) {

@@ -51,6 +51,11 @@ public:
 
     void setFailureSink(FailureSink sink) { failureSink_ = std::move(sink); }
 
+    // Texts of edit fields and status-bar panels reach their widgets in one pass at the next turn of
+    // the event loop (a load writes them many times, and each write lays a widget out again). Whoever
+    // reads those widgets before that turn applies them first.
+    void applyPending();
+
     // The host was given a size in pixels; the model decides what becomes of it.
     void hostResized(QSize pixels);
 
@@ -105,6 +110,10 @@ private:
     double dpiX_;
     double dpiY_;
     std::map<std::string, Binding, std::less<>> bindings_;
+    // Deferred refreshes, each once, in the order they first came; `applyQueued` is posted once.
+    std::vector<std::pair<std::string, Property>> pending_;
+    bool applyQueued_ = false;
+    bool applying_ = false;
     FailureSink failureSink_;
     Surface::ObserverId observer_ = 0;
 };

@@ -1,26 +1,28 @@
 #include "base/FileSlot.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace pelmark {
 
 bool FileSlot::openForReading(const std::string& path) {
     close();
     if (!namesFile(path)) return false;
-    // A folder opens on Linux; it is no file to read.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return false;
-    std::uint64_t size = std::filesystem::file_size(path, error);
-    if (error) return false;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    // The window is the buffer; stdio's own would only copy the bytes twice.
-    std::setvbuf(file, nullptr, _IONBF, 0);
-    file_ = file;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    // A folder opens on Linux; it is no file to read. Size and kind come from the open file itself, so
+    // the name is looked up once.
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
     path_ = path;
-    size_ = size;
+    size_ = static_cast<std::uint64_t>(status.st_size);
     position_ = 0;
     return true;
 }
@@ -28,9 +30,9 @@ bool FileSlot::openForReading(const std::string& path) {
 bool FileSlot::openForWriting(const std::string& path) {
     close();
     if (!namesFile(path)) return false;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    file_ = file;
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    fd_ = fd;
     path_ = path;
     size_ = 0;
     position_ = 0;
@@ -38,8 +40,8 @@ bool FileSlot::openForWriting(const std::string& path) {
 }
 
 void FileSlot::close() {
-    if (file_) std::fclose(file_);
-    file_ = nullptr;
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
     window_.clear();
     windowStart_ = 0;
     path_.clear();
@@ -47,13 +49,21 @@ void FileSlot::close() {
     position_ = 0;
 }
 
-bool FileSlot::fillWindow(std::uint64_t offset) {
-    window_.clear();
-    if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) return false;
-    window_.resize(std::min(kWindowBytes, size_ - offset));
-    std::size_t got = window_.empty() ? 0 : std::fread(window_.data(), 1, window_.size(), file_);
-    if (got != window_.size()) {
+bool FileSlot::readExactly(std::uint64_t offset, std::string& out) const {
+    std::size_t done = 0;
+    while (done < out.size()) {
+        ssize_t got = ::pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) continue;
         // The file shrank under us: what it claimed to hold is not there.
+        if (got <= 0) return false;
+        done += static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+bool FileSlot::fillWindow(std::uint64_t offset) {
+    window_.resize(static_cast<std::size_t>(std::min(kWindowBytes, size_ - offset)));
+    if (!readExactly(offset, window_)) {
         window_.clear();
         return false;
     }
@@ -63,9 +73,9 @@ bool FileSlot::fillWindow(std::uint64_t offset) {
 
 bool FileSlot::readAt(std::uint64_t offset, std::uint64_t count, std::string& out) {
     out.clear();
-    if (!file_ || offset > size_ || count > size_ - offset) {
+    if (fd_ < 0 || offset > size_ || count > size_ - offset) {
         // Nothing beyond the end is read; the position moves to the end as a short read would.
-        if (file_) position_ = size_;
+        if (fd_ >= 0) position_ = size_;
         return false;
     }
     bool inWindow = offset >= windowStart_ && offset + count <= windowStart_ + window_.size();
@@ -77,10 +87,8 @@ bool FileSlot::readAt(std::uint64_t offset, std::uint64_t count, std::string& ou
     }
     // Larger than the window: read straight into the result.
     window_.clear();
-    if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) return false;
     out.resize(static_cast<std::size_t>(count));
-    std::size_t got = std::fread(out.data(), 1, out.size(), file_);
-    if (got != out.size()) {
+    if (!readExactly(offset, out)) {
         out.clear();
         position_ = size_;
         return false;
@@ -94,19 +102,23 @@ bool FileSlot::read(std::uint64_t count, std::string& out) {
 }
 
 bool FileSlot::write(std::string_view bytes) {
-    if (!file_) return false;
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) return false;
+    if (fd_ < 0) return false;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t put = ::write(fd_, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) return false;
+        done += static_cast<std::size_t>(put);
+    }
     position_ += bytes.size();
     size_ = position_;
     return true;
 }
 
-} // namespace pelmark
-
-namespace pelmark {
-
+// Writes go straight to the system, so what is left is to have it reach the disk: a file renamed over
+// an older one is then whole even after a power cut.
 bool FileSlot::flush() {
-    return file_ && std::fflush(file_) == 0 && !std::ferror(file_);
+    return fd_ >= 0 && ::fsync(fd_) == 0;
 }
 
 } // namespace pelmark

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -27,7 +26,7 @@ public:
     bool openForReading(const std::string& path);
     bool openForWriting(const std::string& path);
     void close();
-    bool isOpen() const { return file_ != nullptr; }
+    bool isOpen() const { return fd_ >= 0; }
     const std::string& path() const { return path_; }
 
     // Size of the open file in bytes (0 when closed).
@@ -42,7 +41,7 @@ public:
     std::uint64_t position() const { return position_; }
 
     bool write(std::string_view bytes);
-    // Hands what was written to the system; false when it could not take it (a full disk).
+    // Has what was written reach the disk; false when it could not (a full disk, an I/O error).
     bool flush();
 
 private:
@@ -50,8 +49,11 @@ private:
     // stored just before the directory that names it) costs no seek.
     static constexpr std::uint64_t kWindowBytes = 8192;
     bool fillWindow(std::uint64_t offset);
+    // Exactly `out.size()` bytes from `offset`, read where they stand (no seek, no second buffer).
+    bool readExactly(std::uint64_t offset, std::string& out) const;
 
-    std::FILE* file_ = nullptr;
+    // One open and one status query per file: the name is resolved once, by the open.
+    int fd_ = -1;
     std::string window_;
     std::uint64_t windowStart_ = 0;
     std::string path_;

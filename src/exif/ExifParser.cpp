@@ -155,6 +155,11 @@ bool ExifParser::stillCurrent(int run) const {
 
 void ExifParser::parseExif(Pass pass, int run, TiffReader& tiff) {
     const bool main = pass == Pass::Main;
+    // The counters are seen at each yield and once the pass ends, however it ends.
+    struct FlushAtEnd {
+        StatusCounters& counters;
+        ~FlushAtEnd() { counters.flush(); }
+    } flushAtEnd{counters_};
     counters_.reset(StatusCounters::kEntries);
     if (main) counters_.reset(StatusCounters::kRecognised);
     counters_.set(StatusCounters::kEntries, mainEntryCount_ + subEntryCount_);
@@ -179,6 +184,7 @@ void ExifParser::parseExif(Pass pass, int run, TiffReader& tiff) {
             counters_.add(StatusCounters::kRecognised, -1);
             if (!main) counters_.add(StatusCounters::kSubRecognised, -1);
         }
+        counters_.flush();
         if (context_.yieldAndTestStop() || !stillCurrent(run)) return;
     }
     if (main && subDirectoryOffset_ != 0) readSubDirectory(subDirectoryOffset_, run, tiff);

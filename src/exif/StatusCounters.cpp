@@ -8,33 +8,67 @@ namespace pelmark {
 
 namespace {
 
-const std::string& tagOf(const Surface& surface, int panel) {
-    return surface.get(StatusCounters::kBar).panels.at(static_cast<std::size_t>(panel - 1)).tag;
+const std::string& panelOf(const Surface& surface, int panel, bool tag) {
+    const auto& shown = surface.get(StatusCounters::kBar).panels.at(static_cast<std::size_t>(panel - 1));
+    return tag ? shown.tag : shown.text;
 }
 
 } // namespace
 
+StatusCounters::Held* StatusCounters::held(int panel) {
+    return panel >= kRecognised && panel <= kSubRecognised ? &held_[static_cast<std::size_t>(panel - 1)]
+                                                           : nullptr;
+}
+
 void StatusCounters::reset(int panel) {
-    surface_.setPanelText(kBar, panel, "0" + tagOf(surface_, panel));
+    Held* counter = held(panel);
+    if (counter == nullptr) return surface_.setPanelText(kBar, panel, "0" + panelOf(surface_, panel, true));
+    *counter = {0, true, true, std::move(counter->written)};
 }
 
 void StatusCounters::set(int panel, long long count) {
-    surface_.setPanelText(kBar, panel, counterText(count) + tagOf(surface_, panel));
+    Held* counter = held(panel);
+    if (counter == nullptr)
+        return surface_.setPanelText(kBar, panel, counterText(count) + panelOf(surface_, panel, true));
+    *counter = {count, false, true, std::move(counter->written)};
 }
 
 void StatusCounters::add(int panel, int delta) {
-    const auto& panels = surface_.get(kBar).panels;
-    double current = leadingNumber(panels.at(static_cast<std::size_t>(panel - 1)).text);
-    set(panel, static_cast<long long>(std::llround(current)) + delta);
+    Held* counter = held(panel);
+    if (counter != nullptr && !counter->pending) {
+        // Parsing the text again is needed only when someone else wrote the panel since our flush.
+        const std::string& text = panelOf(surface_, panel, false);
+        if (text != counter->written) counter->count = std::llround(leadingNumber(text));
+    }
+    if (counter == nullptr) {
+        set(panel, std::llround(leadingNumber(panelOf(surface_, panel, false))) + delta);
+        return;
+    }
+    counter->count += delta;
+    counter->plain = false;
+    counter->pending = true;
+}
+
+void StatusCounters::flush() {
+    for (int panel = kRecognised; panel <= kSubRecognised; ++panel) {
+        Held& counter = held_[static_cast<std::size_t>(panel - 1)];
+        if (!counter.pending) continue;
+        counter.written =
+            (counter.plain ? std::string("0") : counterText(counter.count)) + panelOf(surface_, panel, true);
+        counter.pending = false;
+        surface_.setPanelText(kBar, panel, counter.written);
+    }
 }
 
 void StatusCounters::clearAll() {
+    held_ = {};
     auto count = static_cast<int>(surface_.get(kBar).panels.size());
     for (int panel = 1; panel <= count; ++panel)
         surface_.setPanelText(kBar, panel, "");
 }
 
 void StatusCounters::note(int panel, const std::string& text) {
+    if (Held* counter = held(panel)) *counter = {};
     surface_.setPanelText(kBar, panel, text);
 }
 

@@ -22,6 +22,7 @@ Element& Surface::add(Element element) {
     if (it != index_.end()) return elements_[it->second] = std::move(element);
     index_.emplace(element.name, elements_.size());
     order_.push_back(element.name);
+    handlers_.emplace_back();
     return elements_.emplace_back(std::move(element));
 }
 
@@ -197,16 +198,17 @@ void Surface::setTimerEnabled(std::string_view name, bool enabled) {
 
 void Surface::on(std::string_view name, Event event, Handler handler) {
     get(name); // an unknown element is a wiring mistake
-    handlers_[{std::string(name), event}].push_back(std::move(handler));
+    handlers_[index_.find(name)->second][static_cast<std::size_t>(event)].push_back(
+        std::make_unique<Handler>(std::move(handler)));
 }
 
 void Surface::raise(std::string_view name, Event event, const EventArgs& args) {
-    auto it = handlers_.find({std::string(name), event});
-    if (it == handlers_.end()) return;
+    auto it = index_.find(name);
+    if (it == index_.end()) return;
     // A handler may add handlers; run the ones that were there when the event came.
-    auto handlers = it->second;
-    for (auto& handler : handlers)
-        handler(args);
+    const auto& handlers = handlers_[it->second][static_cast<std::size_t>(event)];
+    for (std::size_t k = 0, count = handlers.size(); k < count; ++k)
+        (*handlers[k])(args);
 }
 
 void Surface::userSetText(std::string_view name, std::string text) {

@@ -3,10 +3,12 @@
 #include "base/StopRequest.h"
 #include "surface/Element.h"
 
+#include <array>
 #include <cstddef>
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +21,7 @@ namespace pelmark {
 // option selection, whether the user or the program made the change, and only when the value really
 // changed.
 enum class Event { Change, Click, ToolClick, MouseMove, Timer, Drop, Resize };
+inline constexpr std::size_t kEventCount = 7;
 
 struct EventArgs {
     std::string key;                               // the toolbar button's key, for ToolClick
@@ -110,7 +113,9 @@ private:
     std::deque<Element> elements_;
     std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> index_;
     std::vector<std::string> order_;
-    std::map<std::pair<std::string, Event>, std::vector<Handler>> handlers_;
+    // Per element (same index as `elements_`), per event. Each handler lives on its own, so that a
+    // handler that adds handlers while it runs stays where it is.
+    std::deque<std::array<std::vector<std::unique_ptr<Handler>>, kEventCount>> handlers_;
     std::map<ObserverId, Observer> observers_;
     ObserverId nextObserver_ = 0;
 };

@@ -9,11 +9,14 @@ namespace pelmark {
 const TrackPoint& Track::slot(long long index) const {
     if (!holds(index))
         throw PelmarkError(ErrorKind::InvalidArgument, "no track slot " + std::to_string(index));
-    return slots_[static_cast<std::size_t>(index)];
+    static const TrackPoint empty;
+    return static_cast<std::size_t>(index) < slots_.size() ? slots_[static_cast<std::size_t>(index)] : empty;
 }
 
 TrackPoint& Track::slot(long long index) {
-    return const_cast<TrackPoint&>(static_cast<const Track&>(*this).slot(index));
+    static_cast<const Track&>(*this).slot(index); // the same refusal outside the table
+    if (static_cast<std::size_t>(index) >= slots_.size()) slots_.resize(static_cast<std::size_t>(index) + 1);
+    return slots_[static_cast<std::size_t>(index)];
 }
 
 } // namespace pelmark

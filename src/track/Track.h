@@ -2,7 +2,7 @@
 
 #include "track/TrackPoint.h"
 
-#include <vector>
+#include <deque>
 
 namespace pelmark {
 
@@ -13,8 +13,6 @@ class Track {
 public:
     static constexpr int kCapacity = 10000;
 
-    Track() : slots_(kCapacity + 1) {}
-
     static bool holds(long long index) { return index >= 0 && index <= kCapacity; }
 
     // Throws PelmarkError (InvalidArgument) outside 0..kCapacity: `Anzahl` is writable by the host, so
@@ -23,7 +21,9 @@ public:
     TrackPoint& slot(long long index);
 
 private:
-    std::vector<TrackPoint> slots_;
+    // Grows to the highest slot written (a deque, so earlier slots stay where they are): a control
+    // that never reads a track does not hold 10,001 empty points. Slots above it read as empty.
+    std::deque<TrackPoint> slots_;
 };
 
 } // namespace pelmark

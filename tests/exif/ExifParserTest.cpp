@@ -200,8 +200,13 @@ TEST_F(ExifParserTest, StopDuringAYieldEndsTheWalkAndKeepsWhatWasFilled) {
         .main(asciiEntry(kSoftware, "1.0"))
         .main(asciiEntry(kDateTime, "2003:08:14 09:30:12"))
         .sub(shortEntry(kFlash, 1));
-    platform.atYield(2, [this] { control.surface().userClick("StopBtn"); });
+    std::string seenAtYield; // what the window shows while the walk yields
+    platform.atYield(2, [&] {
+        seenAtYield = panel(1);
+        control.surface().userClick("StopBtn");
+    });
     load(writer);
+    EXPECT_EQ(seenAtYield, " 2 von ");
     EXPECT_EQ(text("Hersteller"), "Lumo");
     EXPECT_EQ(text("Modell"), "EOS");
     EXPECT_EQ(text("SoftWareVersion"), "");

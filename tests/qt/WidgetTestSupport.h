@@ -6,6 +6,7 @@
 #include "widget/Veltora.h"
 #include "widget/WidgetSurface.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -27,6 +28,7 @@ struct WidgetControl {
 
     template <typename Widget = QWidget>
     Widget* find(const char* name) {
+        QCoreApplication::sendPostedEvents(); // texts reach the widgets at the next turn of the loop
         auto* found = widget->findChild<Widget*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
         return found;

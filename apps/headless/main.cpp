@@ -1,0 +1,63 @@
+// `pelmark`: the headless console and the file-time restore run here, on QtCore alone; the window,
+// `console --widgets` and `sample` need widgets and go to `pelmark-gui` with the same arguments.
+
+#include "base/Error.h"
+#include "console/Console.h"
+#include "restore/RestoreTimes.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// The widget program: beside this one in the build tree, where the install put it otherwise.
+int runGui(char** argv) {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+    for (const std::filesystem::path& candidate : {folder / "pelmark-gui", folder / PELMARK_GUI_FROM_PROGRAM})
+        if (std::filesystem::exists(candidate, error)) {
+            execv(candidate.c_str(), argv);
+            std::cerr << "pelmark: cannot start " << candidate.string() << ": " << std::strerror(errno)
+                      << "\n";
+            return 2;
+        }
+    std::cerr << "pelmark: pelmark-gui is missing, so there is no window, no --widgets and no sample\n";
+    return 2;
+}
+
+int runConsole(const pelmark::console::ConsoleOptions& options) {
+    if (options.help) {
+        std::cout << pelmark::console::consoleUsage();
+        return 0;
+    }
+    try {
+        pelmark::console::Console console(options);
+        return console.run(std::cin, std::cout);
+    } catch (const std::exception& error) {
+        std::cerr << "pelmark console: " << error.what() << "\n";
+        return 2;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "restore-times")
+        return pelmark::restore::runRestoreTimes({argv + 2, argv + argc}, std::cout, std::cerr);
+    if (command != "console") return runGui(argv);
+    pelmark::console::ConsoleOptions options;
+    try {
+        options = pelmark::console::parseConsoleOptions(std::vector<std::string>(argv + 2, argv + argc));
+    } catch (const pelmark::PelmarkError& error) {
+        std::cerr << "pelmark console: " << error.what() << "\n" << pelmark::console::consoleUsage();
+        return 2;
+    }
+    return options.widgets ? runGui(argv) : runConsole(options);
+}
