@@ -15,7 +15,7 @@ ctest --test-dir "$root/build/release" --output-on-failure -j "$jobs"
 
 # The tests stay a fraction of the code they guard: a new behaviour gets a row in a table or a
 # transcript line, not a test of its own. The aim is 35%; the limit stands where the suite is today
-# (37.3%) until the matching, waypoint and command-line tests are folded into fewer tables.
+# (36.4%) until the matching, waypoint and command-line tests are folded into fewer tables.
 echo "== test size (code lines, test lines, percent)"
 python3 "$root/scripts/test-ratio.py" --max 38
 
