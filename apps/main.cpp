@@ -6,9 +6,9 @@
 #include "base/Error.h"
 #include "console/Console.h"
 #include "console/Help.h"
+#include "geotag/GeotagCommand.h"
 #include "host/HostArguments.h"
 #include "restore/RestoreTimes.h"
-#include "geotag/GeotagCommand.h"
 #include "sample/SampleTrip.h"
 
 #include <QApplication>
@@ -55,13 +55,7 @@ int runConsole(int argc, char** argv) {
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    try {
-        pelmark::console::Console console(options);
-        return console.run(std::cin, std::cout);
-    } catch (const std::exception& error) {
-        std::cerr << "pelmark console: " << error.what() << "\n";
-        return 2;
-    }
+    return pelmark::console::runConsoleSession(options);
 }
 
 int runSample(int argc, char** argv) {

@@ -1,6 +1,7 @@
 // The matching run and the one-step run: the index against a million points, and a whole headless
 // "RUN" of 500 photos against a 10,000-point track, warm cache, in process.
 #include "control/VeltoraControl.h"
+#include "fixtures/BenchCorpus.h"
 #include "fixtures/JpegExifWriter.h"
 #include "fixtures/TrackFileWriter.h"
 #include "geotag/TrackIndex.h"
@@ -18,28 +19,17 @@ using namespace pelmark;
 using namespace pelmark::fixtures;
 
 constexpr int kPhotos = 500;
-constexpr std::uint32_t kAugust14At08 = 429782400; // compared as 10:00:00 on 14.08.2003
-
-// Photo k was taken 20 s after the previous one from 10:00:00, so all lie within the track.
-std::string takenAt(int k) {
-    const int second = 10 * 3600 + 20 * k;
-    char text[32];
-    std::snprintf(text, sizeof text, "2003:08:14 %02d:%02d:%02d", second / 3600, second / 60 % 60,
-                  second % 60);
-    return text;
-}
-
 // 500 photos against a million unsorted points spread over a month: the index is built each time.
 void matcher(benchmark::State& state) {
     std::mt19937 random(7);
     std::vector<std::uint32_t> times(static_cast<std::size_t>(state.range(0)));
     for (auto& time : times)
-        time = kAugust14At08 - 13 * 86400 + static_cast<std::uint32_t>(random() % (30 * 86400));
+        time = fixtures::kAugust14At08 - 13 * 86400 + static_cast<std::uint32_t>(random() % (30 * 86400));
     for (auto _ : state) {
         const TrackIndex index(times);
         TrackIndex::Match last;
         for (int k = 1; k <= kPhotos; ++k)
-            last = index.nearest(takenAt(k), 31, false);
+            last = index.nearest(fixtures::runPhotoTakenAt(k), 31, false);
         benchmark::DoNotOptimize(last);
     }
 }
@@ -47,10 +37,13 @@ void matcher(benchmark::State& state) {
 void headlessRun(benchmark::State& state) {
     test::TempDir folder;
     for (int k = 1; k <= kPhotos; ++k)
-        folder.write(
-            "P" + std::to_string(1000000 + k) + ".JPG",
-            JpegExifWriter().main(asciiEntry(0x010F, "ACME")).sub(asciiEntry(0x9003, takenAt(k))).bytes());
-    folder.write("trip.t", TrackFileWriter().title("bench").points(10000, kAugust14At08 - 4000, 2).bytes());
+        folder.write("P" + std::to_string(1000000 + k) + ".JPG",
+                     JpegExifWriter()
+                         .main(asciiEntry(0x010F, "ACME"))
+                         .sub(asciiEntry(0x9003, fixtures::runPhotoTakenAt(k)))
+                         .bytes());
+    folder.write("trip.t",
+                 TrackFileWriter().title("bench").points(10000, fixtures::kAugust14At08 - 4000, 2).bytes());
     ScriptedPlatform platform;
     VeltoraControl control(platform);
     platform.queueFile(folder.file("trip.t"));

@@ -1,6 +1,7 @@
 // "RUN" in the window over 500 photos of a camera's size (12 megapixels, about 3 MB each), and the same
 // photos stepped through with pictures on, each timed until the last photo's picture is on the screen.
 #include "control/VeltoraControl.h"
+#include "fixtures/BenchCorpus.h"
 #include "fixtures/JpegExifWriter.h"
 #include "fixtures/TrackFileWriter.h"
 #include "platform/PictureLoader.h"
@@ -22,16 +23,6 @@ namespace {
 using namespace pelmark;
 
 constexpr int kPhotos = 500;
-constexpr std::uint32_t kAugust14At08 = 429782400; // compared as 10:00:00 on 14.08.2003
-
-std::string takenAt(int k) {
-    const int second = 10 * 3600 + 20 * k;
-    char text[32];
-    std::snprintf(text, sizeof text, "2003:08:14 %02d:%02d:%02d", second / 3600, second / 60 % 60,
-                  second % 60);
-    return text;
-}
-
 // A 4000 x 3000 picture with enough detail to weigh about 3 MB as a JPEG, encoded once; each photo is
 // its own EXIF segment in front of those bytes.
 std::string cameraJpeg() {
@@ -54,11 +45,14 @@ struct Trip {
         const std::string picture = cameraJpeg();
         for (int k = 1; k <= kPhotos; ++k)
             folder.write("P" + std::to_string(1000000 + k) + ".JPG",
-                         fixtures::JpegExifWriter().sub(fixtures::asciiEntry(0x9003, takenAt(k))).bytes() +
+                         fixtures::JpegExifWriter()
+                                 .sub(fixtures::asciiEntry(0x9003, fixtures::runPhotoTakenAt(k)))
+                                 .bytes() +
                              picture);
-        folder.write(
-            "trip.t",
-            fixtures::TrackFileWriter().title("bench").points(10000, kAugust14At08 - 4000, 2).bytes());
+        folder.write("trip.t", fixtures::TrackFileWriter()
+                                   .title("bench")
+                                   .points(10000, fixtures::kAugust14At08 - 4000, 2)
+                                   .bytes());
         photoBytes = picture.size();
     }
     test::TempDir folder;

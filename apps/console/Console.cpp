@@ -390,4 +390,14 @@ int Console::run(std::istream& in, std::ostream& out) {
     return allUnderstood_ ? 0 : 2;
 }
 
+int runConsoleSession(const ConsoleOptions& options) {
+    try {
+        Console console(options);
+        return console.run(std::cin, std::cout);
+    } catch (const std::exception& error) {
+        std::cerr << "pelmark console: " << error.what() << "\n";
+        return 2;
+    }
+}
+
 } // namespace pelmark::console

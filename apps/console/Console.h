@@ -28,6 +28,10 @@ struct ConsoleOptions {
 // incomplete one.
 ConsoleOptions parseConsoleOptions(const std::vector<std::string>& arguments);
 
+// Runs a whole session on standard input and output; a console that cannot start is reported on standard
+// error with exit code 2. Both programs that host the console start it this way.
+int runConsoleSession(const ConsoleOptions& options);
+
 // One control driven line by line: the host's member calls and the user's actions, each answered by
 // one line of JSON.
 class Console {

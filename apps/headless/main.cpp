@@ -36,13 +36,7 @@ int runConsole(const pelmark::console::ConsoleOptions& options) {
         std::cout << pelmark::console::consoleUsage();
         return 0;
     }
-    try {
-        pelmark::console::Console console(options);
-        return console.run(std::cin, std::cout);
-    } catch (const std::exception& error) {
-        std::cerr << "pelmark console: " << error.what() << "\n";
-        return 2;
-    }
+    return pelmark::console::runConsoleSession(options);
 }
 
 } // namespace
