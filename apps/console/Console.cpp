@@ -5,7 +5,7 @@
 #include "console/ElementAddress.h"
 #include "console/LineWords.h"
 #include "control/Members.h"
-#include "platform/DecimalSeparator.h"
+#include "qtplatform/DecimalSeparator.h"
 
 #include <algorithm>
 #include <array>

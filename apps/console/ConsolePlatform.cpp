@@ -1,8 +1,8 @@
 #include "console/ConsolePlatform.h"
 
 #include "console/PictureModuleLoader.h"
-#include "platform/FileTimes.h"
-#include "platform/ProcessStart.h"
+#include "qtplatform/FileTimes.h"
+#include "qtplatform/ProcessStart.h"
 
 namespace pelmark::console {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/ScriptedPlatform.h"
-#include "platform/SettingsStore.h"
-#include "platform/TimeRecord.h"
+#include "qtplatform/SettingsStore.h"
+#include "qtplatform/TimeRecord.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "console/PictureModuleLoader.h"
 
-#include "platform/PictureModule.h"
+#include "qtplatform/PictureModule.h"
 
 #include <dlfcn.h>
 #include <filesystem>

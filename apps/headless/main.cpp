@@ -1,8 +1,9 @@
-// `pelmark`: the headless console and the file-time restore run here, on QtCore alone; the window,
-// `console --widgets` and `sample` need widgets and go to `pelmark-gui` with the same arguments.
+// `pelmark`: the headless console, `geotag` and the file-time restore run here, on QtCore alone; the
+// window, `console --widgets` and `sample` need widgets and go to `pelmark-gui` with the same arguments.
 
 #include "base/Error.h"
 #include "console/Console.h"
+#include "geotag/GeotagCommand.h"
 #include "restore/RestoreTimes.h"
 
 #include <cerrno>
@@ -43,6 +44,9 @@ int runConsole(const pelmark::console::ConsoleOptions& options) {
 
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "geotag")
+        return pelmark::geotag::runGeotag({argv + 2, argv + argc}, std::cout, std::cerr,
+                                          isatty(STDERR_FILENO));
     if (command == "restore-times")
         return pelmark::restore::runRestoreTimes({argv + 2, argv + argc}, std::cout, std::cerr);
     if (command != "console") return runGui(argv);

@@ -1,6 +1,6 @@
 #include "restore/RestoreTimes.h"
 
-#include "platform/TimeRecord.h"
+#include "qtplatform/TimeRecord.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "VeltoraPlugin.h"
+#include "designer/VeltoraPlugin.h"
 
 #include "widget/Veltora.h"
 

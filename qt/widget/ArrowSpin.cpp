@@ -1,4 +1,4 @@
-#include "ArrowSpin.h"
+#include "widget/ArrowSpin.h"
 
 #include <QKeyEvent>
 #include <QToolButton>

@@ -1,6 +1,6 @@
-#include "PictureBox.h"
+#include "widget/PictureBox.h"
 
-#include "platform/Latin1Text.h"
+#include "qtplatform/Latin1Text.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

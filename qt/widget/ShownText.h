@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Latin1Text.h"
+#include "qtplatform/Latin1Text.h"
 
 #include <QString>
 #include <string>

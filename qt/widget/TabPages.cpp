@@ -1,4 +1,4 @@
-#include "TabPages.h"
+#include "widget/TabPages.h"
 
 namespace pelmark {
 

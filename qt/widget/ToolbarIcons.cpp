@@ -1,4 +1,4 @@
-#include "ToolbarIcons.h"
+#include "widget/ToolbarIcons.h"
 
 #include <QStyle>
 #include <array>

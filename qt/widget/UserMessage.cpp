@@ -1,7 +1,7 @@
-#include "UserMessage.h"
+#include "widget/UserMessage.h"
 
 #include "base/Error.h"
-#include "platform/Latin1Text.h"
+#include "qtplatform/Latin1Text.h"
 
 #include <QFileInfo>
 #include <optional>

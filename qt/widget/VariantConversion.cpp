@@ -1,6 +1,6 @@
-#include "VariantConversion.h"
+#include "widget/VariantConversion.h"
 
-#include "platform/Latin1Text.h"
+#include "qtplatform/Latin1Text.h"
 
 namespace pelmark {
 

@@ -1,10 +1,10 @@
-#include "Veltora.h"
+#include "widget/Veltora.h"
 
-#include "UserMessage.h"
-#include "VariantConversion.h"
-#include "WidgetSurface.h"
+#include "widget/UserMessage.h"
+#include "widget/VariantConversion.h"
+#include "widget/WidgetSurface.h"
 #include "control/VeltoraControl.h"
-#include "platform/QtPlatform.h"
+#include "qtplatform/QtPlatform.h"
 
 namespace pelmark {
 

@@ -1,14 +1,14 @@
-#include "WidgetSurface.h"
+#include "widget/WidgetSurface.h"
 
-#include "ArrowSpin.h"
-#include "ModelButtons.h"
-#include "PictureBox.h"
-#include "ShownText.h"
-#include "TabPages.h"
-#include "ToolbarIcons.h"
-#include "platform/Latin1Text.h"
-#include "platform/PictureLoader.h"
-#include "platform/Twips.h"
+#include "widget/ArrowSpin.h"
+#include "widget/ModelButtons.h"
+#include "widget/PictureBox.h"
+#include "widget/ShownText.h"
+#include "widget/TabPages.h"
+#include "widget/ToolbarIcons.h"
+#include "qtplatform/Latin1Text.h"
+#include "qtplatform/PictureLoader.h"
+#include "qtplatform/Twips.h"
 
 #include <QAction>
 #include <QComboBox>

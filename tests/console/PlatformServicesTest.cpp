@@ -1,8 +1,8 @@
 #include "base/Error.h"
 #include "console/ConsolePlatform.h"
-#include "platform/FileTimes.h"
-#include "platform/ProcessStart.h"
-#include "platform/SettingsStore.h"
+#include "qtplatform/FileTimes.h"
+#include "qtplatform/ProcessStart.h"
+#include "qtplatform/SettingsStore.h"
 #include "support/TempDir.h"
 
 #include <filesystem>

@@ -3,7 +3,7 @@
 #include "console/ConsolePlatform.h"
 #include "control/VeltoraControl.h"
 #include "fixtures/JpegExifWriter.h"
-#include "platform/TimeRecord.h"
+#include "qtplatform/TimeRecord.h"
 #include "support/TempDir.h"
 
 #include <fcntl.h>

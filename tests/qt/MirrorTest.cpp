@@ -1,6 +1,6 @@
 #include "WidgetTestSupport.h"
 #include "base/Error.h"
-#include "platform/PictureLoader.h"
+#include "qtplatform/PictureLoader.h"
 #include "support/TempDir.h"
 #include "widget/PictureBox.h"
 

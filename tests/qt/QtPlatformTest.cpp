@@ -1,7 +1,7 @@
-#include "platform/QtPlatform.h"
+#include "qtplatform/QtPlatform.h"
 
 #include "fixtures/JpegExifWriter.h"
-#include "platform/PictureLoader.h"
+#include "qtplatform/PictureLoader.h"
 #include "support/TempDir.h"
 
 #include <QApplication>

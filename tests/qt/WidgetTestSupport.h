@@ -2,7 +2,7 @@
 
 #include "control/VeltoraControl.h"
 #include "platform/ScriptedPlatform.h"
-#include "platform/Twips.h"
+#include "qtplatform/Twips.h"
 #include "widget/Veltora.h"
 #include "widget/WidgetSurface.h"
 

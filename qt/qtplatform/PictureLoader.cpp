@@ -1,7 +1,7 @@
-#include "PictureLoader.h"
+#include "qtplatform/PictureLoader.h"
 
-#include "Latin1Text.h"
-#include "Twips.h"
+#include "qtplatform/Latin1Text.h"
+#include "qtplatform/Twips.h"
 
 #include <QCoreApplication>
 #include <QImageReader>

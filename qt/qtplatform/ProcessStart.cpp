@@ -1,4 +1,4 @@
-#include "platform/ProcessStart.h"
+#include "qtplatform/ProcessStart.h"
 
 #include "base/Error.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SettingsStore.h"
-#include "TimeRecord.h"
+#include "qtplatform/SettingsStore.h"
+#include "qtplatform/TimeRecord.h"
 #include "platform/Platform.h"
 
 #include <QPointer>

@@ -1,6 +1,6 @@
-#include "PictureModule.h"
+#include "qtplatform/PictureModule.h"
 
-#include "PictureLoader.h"
+#include "qtplatform/PictureLoader.h"
 
 extern "C" __attribute__((visibility("default"))) bool
 pelmark_load_picture_for_box(const std::string* path, int boxWidthTwips, int boxHeightTwips, double dpi,

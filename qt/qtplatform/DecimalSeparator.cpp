@@ -1,4 +1,4 @@
-#include "DecimalSeparator.h"
+#include "qtplatform/DecimalSeparator.h"
 
 #include <QLocale>
 

@@ -1,4 +1,4 @@
-#include "platform/SettingsStore.h"
+#include "qtplatform/SettingsStore.h"
 
 #include "base/Error.h"
 

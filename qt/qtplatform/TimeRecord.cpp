@@ -1,4 +1,4 @@
-#include "platform/TimeRecord.h"
+#include "qtplatform/TimeRecord.h"
 
 #include "base/Error.h"
 

@@ -1,4 +1,4 @@
-#include "platform/FileTimes.h"
+#include "qtplatform/FileTimes.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

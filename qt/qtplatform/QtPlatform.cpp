@@ -1,11 +1,11 @@
-#include "QtPlatform.h"
+#include "qtplatform/QtPlatform.h"
 
-#include "DecimalSeparator.h"
-#include "FileTimes.h"
-#include "Latin1Text.h"
-#include "PictureLoader.h"
-#include "ProcessStart.h"
-#include "Twips.h"
+#include "qtplatform/DecimalSeparator.h"
+#include "qtplatform/FileTimes.h"
+#include "qtplatform/Latin1Text.h"
+#include "qtplatform/PictureLoader.h"
+#include "qtplatform/ProcessStart.h"
+#include "qtplatform/Twips.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
-#include "platform/TimeRecord.h"
+#include "qtplatform/TimeRecord.h"
 
 #include <ctime>
 #include <string>
