@@ -5,15 +5,25 @@
 #include "control/VeltoraControl.h"
 #include "host/HostWindow.h"
 #include "host/OpenAtStart.h"
+#include "widget/PictureBox.h"
 #include "widget/Veltora.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QPixmap>
 #include <iostream>
 #include <string>
 
 namespace {
+
+// Pictures are decoded on their own thread: the shot waits for the box to show one, for a while.
+void waitForPicture(QWidget& window) {
+    auto* box = window.findChild<pelmark::PictureBox*>(QStringLiteral("Bild"));
+    const QDeadlineTimer deadline(10000);
+    while (box && box->hasPicture() && box->image().isNull() && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+}
 
 bool save(QWidget& window, const QString& file) {
     QApplication::processEvents();
@@ -37,6 +47,7 @@ int main(int argc, char** argv) {
     if (!trip.ends_with('/')) trip += '/';
     pelmark::host::openAtStart(control->control(), trip);
     const QDir out(QString::fromLocal8Bit(argv[2]));
+    waitForPicture(window);
     if (!save(window, out.filePath(QStringLiteral("control-start.png")))) return 1;
     control->control().surface().userClick("ShowHide");
     if (!save(window, out.filePath(QStringLiteral("control-waypoints.png")))) return 1;

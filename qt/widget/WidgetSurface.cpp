@@ -1,14 +1,14 @@
 #include "widget/WidgetSurface.h"
 
+#include "qtplatform/Latin1Text.h"
+#include "qtplatform/PictureLoader.h"
+#include "qtplatform/Twips.h"
 #include "widget/ArrowSpin.h"
 #include "widget/ModelButtons.h"
 #include "widget/PictureBox.h"
 #include "widget/ShownText.h"
 #include "widget/TabPages.h"
 #include "widget/ToolbarIcons.h"
-#include "qtplatform/Latin1Text.h"
-#include "qtplatform/PictureLoader.h"
-#include "qtplatform/Twips.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -27,6 +27,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 #include <tuple>
 #include <utility>
@@ -371,6 +372,14 @@ void WidgetSurface::place(const Element& element, QWidget* widget) {
         placeTail(element, it->second, offset);
         return;
     }
+    if (it != bindings_.end() && !it->second.follows.empty()) {
+        const Binding& caption = bindings_.at(it->second.follows);
+        const Element& field = surface_.get(caption.gapField);
+        widget->setGeometry(caption.tail->geometry().right() + 1, py(field.top) - offset.y(), width,
+                            py(field.height));
+        if (auto* label = as<QLabel>(widget)) label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        return;
+    }
     int left = px(element.left) - offset.x();
     if (it != bindings_.end() && !it->second.framedBy.empty()) {
         // A field framed by a caption starts after the caption's first words, should the font draw
@@ -390,6 +399,7 @@ void WidgetSurface::placeTail(const Element& label, const Binding& binding, QPoi
     binding.tail->setGeometry(left, py(field.top) - offset.y(), binding.tail->sizeHint().width(),
                               py(field.height));
     binding.tail->setHidden(!label.visible);
+    if (!binding.follower.empty()) refresh(binding.follower, Property::Geometry);
 }
 
 int WidgetSurface::coveredRight(const Element& bar) const {
@@ -430,6 +440,18 @@ void WidgetSurface::splitGapCaptions() {
             binding.tail->setObjectName(toQt(name) + QStringLiteral("Tail"));
             as<QLabel>(binding.widget)->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             bindings_[other].framedBy = name;
+            // A label that starts where the caption ends, on its row, continues the caption's line.
+            for (const std::string& next : surface_.names()) {
+                const Element& after = surface_.get(next);
+                if (after.kind == ElementKind::Label && after.container == label.container &&
+                    after.page == label.page && after.top == label.top &&
+                    std::abs(after.left - (label.left + label.width)) <= 30) {
+                    auto found = bindings_.find(next);
+                    if (found == bindings_.end() || !found->second.widget) continue;
+                    binding.follower = next;
+                    found->second.follows = name;
+                }
+            }
             refreshAll(name);
             refresh(other, Property::Geometry); // after the caption's first words
             refresh(name, Property::Geometry);  // the tail after the field

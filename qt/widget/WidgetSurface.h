@@ -74,6 +74,10 @@ private:
         QLabel* tail = nullptr;
         // For a field: the caption that frames it.
         std::string framedBy;
+        // A label that continues such a caption's line ("Bild", field, "/", count): it follows the
+        // tail, on the field's line. For the caption: that label.
+        std::string follows;
+        std::string follower;
     };
 
     void create(const Element& element);

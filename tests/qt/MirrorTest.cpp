@@ -152,6 +152,19 @@ TEST(Mirror, AFailingUserActionReachesTheUserAsAMessage) {
         {"a UTF-8 name",
          {ErrorKind::FileRead, "Input past end of file: /M\xc3\xbcnchen"},
          "/M\xfcnchen ist keine lesbare Fotodatei"},
+        {"a run going on",
+         {ErrorKind::Busy, "A matching run is already in progress"},
+         "Der Abgleich l\xe4uft schon. Bitte warten, bis er fertig ist, oder Stop dr\xfc"
+         "cken."},
+        {"a date piece",
+         {ErrorKind::Overflow, "date piece out of range: 1e99"},
+         "Das Datum enth\xe4lt die Zahl 1e99; so gro\xdf ist kein Teil eines Datums."},
+        {"two paths",
+         {ErrorKind::FileWrite,
+          "cannot keep the times of /M\xc3\xbcnchen/a.jpg in /r/t.txt before changing them"},
+         "Die Zeiten von /M\xfcnchen/a.jpg bleiben, wie sie sind: sie lie\xdf"
+         "en sich vorher nicht in "
+         "/r/t.txt festhalten."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
