@@ -1,5 +1,6 @@
 // "RUN" in the window over 500 photos of a camera's size (12 megapixels, about 3 MB each), and the same
 // photos stepped through with pictures on, each timed until the last photo's picture is on the screen.
+// RUN's folder load greys "Bilder anzeigen", so the user ticks it while the run works.
 #include "control/VeltoraControl.h"
 #include "fixtures/BenchCorpus.h"
 #include "fixtures/JpegExifWriter.h"
@@ -17,6 +18,7 @@
 #include <QRandomGenerator>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -88,8 +90,24 @@ void windowRun(benchmark::State& state) {
     surface.setText("PathTxt", trip.folder.file("trip.t"));
     // No program to start here: its failure would wait in a message box.
     surface.setButtonPressed("Toolbar2", "GarTrip Starten", false);
-    surface.userClick("RunAllBtn"); // once untimed: the photos in the page cache
     const bool steps = state.range(0) == 1;
+    // RUN loads the track's folder twice, once itself and once in the matching run, and each load greys
+    // "Bilder anzeigen": a tick before the matching run's folder scan is undone by it. So the user ticks
+    // the box as the run starts on the photos: when it steps to photo 2, before that photo loads (the
+    // window hands a click to the control at the first yield that handles events, which comes up to
+    // 10 ms later; ticking here instead turns pictures on for every photo but the first). From grey, a
+    // click unticks the box and a second one ticks it.
+    const auto watch = surface.addObserver([&](const std::string& element, Property property) {
+        if (steps || element != "UpDown1" || property != Property::Value || surface.value("UpDown1") != 2 ||
+            surface.value("ShowPictures") != 2)
+            return;
+        while (surface.value("ShowPictures") != 1)
+            surface.userClick("ShowPictures");
+    });
+    surface.userClick("RunAllBtn"); // once untimed: the photos in the page cache
+    waitForPicture(widget);
+    // The benchmark's CPU time is the main thread's alone; this is the process's, picture thread included.
+    const std::clock_t cpuBefore = std::clock();
     for (auto _ : state) {
         if (steps) {
             surface.setValue("ShowPictures", 1);
@@ -102,12 +120,21 @@ void windowRun(benchmark::State& state) {
         }
         waitForPicture(widget);
     }
+    state.counters["process_cpu_ms"] =
+        benchmark::Counter(1000.0 * static_cast<double>(std::clock() - cpuBefore) / CLOCKS_PER_SEC,
+                           benchmark::Counter::kAvgIterations);
+    surface.removeObserver(watch);
     state.counters["photo_MB"] = static_cast<double>(trip.photoBytes) / 1e6;
     state.counters["reference_photo"] = widget.control().ReferencePhoto().asNumber();
-    state.counters["picture_shown"] = surface.get("Bild").picture.has_value();
+    // The photo on display at the end, and whether the box shows its decoded picture.
+    state.counters["shown_photo"] = surface.value("UpDown1");
+    const auto& picture = surface.get("Bild").picture;
+    state.counters["picture_shown"] =
+        picture && pictureImage(*picture) &&
+        widget.findChild<PictureBox*>("Bild")->image().cacheKey() == pictureImage(*picture)->cacheKey();
 }
 
-// 0: "RUN" (its folder load turns pictures off, as a path-driven load does); 1: steps with pictures on.
-BENCHMARK(windowRun)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+// 0: "RUN", the user ticking "Bilder anzeigen" as it starts on the photos; 1: steps with pictures on.
+BENCHMARK(windowRun)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace

@@ -152,7 +152,14 @@ std::optional<std::string> QtPlatform::inputBox(const std::string& prompt, const
 }
 
 void QtPlatform::yieldToEvents() {
+    // Long work yields after every track point and photo, thousands of times a second; handling the
+    // events, and so painting whatever changed, at each of them cost the window far more than the work.
+    // Between two rounds the work goes on for this long: less than a screen frame, so neither the
+    // screen nor a click on Stop waits noticeably.
+    constexpr qint64 kEventIntervalMs = 10;
+    if (eventsHandled_.isValid() && eventsHandled_.elapsed() < kEventIntervalMs) return;
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
+    eventsHandled_.start();
 }
 
 std::optional<Picture> QtPlatform::loadPicture(const std::string& path, int boxWidthTwips,

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "platform/Platform.h"
 #include "qtplatform/SettingsStore.h"
 #include "qtplatform/TimeRecord.h"
-#include "platform/Platform.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -52,6 +53,7 @@ private:
     // Read once: every decoded number asks for it.
     char separator_;
     std::mt19937_64 random_;
+    QElapsedTimer eventsHandled_; // since the last round of events at a yield
 };
 
 // Turns the dialog filter "label|pattern|label|pattern" into Qt's name filters ("label (pattern)");

@@ -35,6 +35,18 @@ private:
     bool& flag_;
 };
 
+// The track stays as the run found it: its points are indexed once, and the matches copy them.
+class TrackHold {
+public:
+    explicit TrackHold(TrackReader& tracks) : tracks_(tracks) { tracks_.setHeld(true); }
+    ~TrackHold() { tracks_.setHeld(false); }
+    TrackHold(const TrackHold&) = delete;
+    TrackHold& operator=(const TrackHold&) = delete;
+
+private:
+    TrackReader& tracks_;
+};
+
 } // namespace
 
 void copyTrackFields(const TrackPoint& point, TrackPoint& slot) {
@@ -66,6 +78,7 @@ void MatchingRun::combineTrackPhotos(const Variant& start, Slots slots) {
     // A second run while one yields would reload the photo list under the first one's feet.
     if (running_) throw PelmarkError(ErrorKind::Busy, "A matching run is already in progress");
     RunningFlag flag(running_);
+    TrackHold hold(tracks_);
     Surface& surface = context_.surface;
     const char separator = context_.platform.decimalSeparator();
 
@@ -76,7 +89,7 @@ void MatchingRun::combineTrackPhotos(const Variant& start, Slots slots) {
     if (photoCount() == 0) return;
 
     const double first = start.isMissing() ? 0 : std::floor(numberOf(start, separator));
-    // The points are indexed once per run: the user cannot change the track while the run holds it.
+    // The points are indexed once per run: a track load while the run holds the list is refused.
     const Variant& anzahl = tracks_.Anzahl();
     const double count = anzahl.isEmpty() ? 0 : std::floor(numberOf(anzahl, separator));
     const TrackIndex index(tracks_.track(), count < 1 ? 0 : static_cast<long long>(count));

@@ -37,8 +37,8 @@ private:
 
 std::string TrackReader::readTrackFile(const Variant& path, SCommonDialog mode) {
     // A handler that runs while a load yields may ask for another load; the slot and the list belong
-    // to the running one, so the second is refused.
-    if (loading_) return kError;
+    // to the running one, so the second is refused. So is a load while a matching run holds the list.
+    if (loading_ || held_) return kError;
     ScopedFlag busy(loading_);
 
     if (!choosePath(path, mode)) return kError;

@@ -33,6 +33,9 @@ public:
 
     // True while a load is running (it yields after every point).
     bool loading() const { return loading_; }
+    // Set while a matching run works from the list: a load then answers "Fehler" at once, as a second
+    // load does, rather than change the points under the run.
+    void setHeld(bool held) { held_ = held; }
 
 private:
     enum class PointsEnd { Normal, Stopped, SlotLost };
@@ -46,6 +49,7 @@ private:
     Variant& anzahl_;
     Track track_;
     bool loading_ = false;
+    bool held_ = false;
 };
 
 } // namespace pelmark

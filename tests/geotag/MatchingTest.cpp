@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
+#include <set>
 
 namespace pelmark {
 namespace {
@@ -131,6 +132,7 @@ TEST(CombineTrackPhotos, FillsTheSlotsOfTheHandledPhotos) {
         std::vector<int> points; // the matched point of photos 1..5, 0 for none
         int reference;
         const char* altitude;
+        bool loadAtEveryYield = false; // the user loads another track at every yield of the run
     };
     const Case cases[] = {
         {"one run", "0", nullptr, 0, {1, 0, 2, 3, 4}, 1, "400"},
@@ -138,6 +140,7 @@ TEST(CombineTrackPhotos, FillsTheSlotsOfTheHandledPhotos) {
         {"a start at the count handles nothing", "0", "-600", 5, {1, 0, 2, 3, 4}, 1, "400"},
         {"the first match at photo 3", "-600", nullptr, 0, {0, 0, 1, 0, 2}, 3, "200"},
         {"no match", "100000", nullptr, 0, {0, 0, 0, 0, 0}, 0, "0"},
+        {"a track load while the run yields is refused", "0", nullptr, 0, {1, 0, 2, 3, 4}, 1, "400", true},
     };
     const std::uint32_t at = kAugust14At08;
     for (const Case& c : cases) {
@@ -148,7 +151,17 @@ TEST(CombineTrackPhotos, FillsTheSlotsOfTheHandledPhotos) {
                              test::pointAt(at + 900, 300), test::pointAt(at + 1200, 400)});
         rig.surface.setText("PathTxt", rig.folder.file("t.t"));
         rig.surface.setText("KameraShift", c.shift);
+        std::set<std::string> loads;
+        if (c.loadAtEveryYield) {
+            test::trackFile({test::pointAt(at + 5, 900)}).writeTo(rig.folder.file("u.t"));
+            for (int n = 1; n <= 50; ++n)
+                rig.platform.atYield(n, [&rig, &loads] {
+                    loads.insert(rig.reader.readTrackFile(Variant(rig.folder.file("u.t")),
+                                                          SCommonDialog::NoCommonDialog));
+                });
+        }
         rig.run.combineTrackPhotos(Variant::missing());
+        EXPECT_EQ(loads, c.loadAtEveryYield ? std::set<std::string>{"Fehler"} : std::set<std::string>{});
         if (c.secondShift) {
             rig.surface.setText("KameraShift", c.secondShift);
             rig.run.combineTrackPhotos(Variant(c.start));
