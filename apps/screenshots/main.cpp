@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     pelmark::host::openAtStart(control->control(), trip);
     const QDir out(QString::fromLocal8Bit(argv[2]));
     if (!save(window, out.filePath(QStringLiteral("control-start.png")))) return 1;
-    control->control().surface().userClick("ShowHide");
+    control->control().surface().userClick(pelmark::ElementId::ShowHide);
     if (!save(window, out.filePath(QStringLiteral("control-waypoints.png")))) return 1;
     return 0;
 }

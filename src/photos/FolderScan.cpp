@@ -34,7 +34,7 @@ void PhotoLoader::openFolder(Variant& path) {
     CommonDialog& dialog = context_.dialog;
     if (pathGiven(path)) {
         // Working through a collection should not stop to draw each photo.
-        surface.setValue("ShowPictures", 2);
+        surface.setValue(ElementId::ShowPictures, 2);
         dialog.fileName = textOf(path, context_.platform.decimalSeparator());
     } else {
         dialog.filter = kFolderFilter;
@@ -62,17 +62,17 @@ void PhotoLoader::openFolder(Variant& path) {
     for (const std::string& name : *names)
         if (!list_.append(name, listed.folder + name)) break;
     const int count = list_.count();
-    surface.setMax("UpDown1", count);
+    surface.setMax(ElementId::UpDown1, count);
     int selected = 1;
     for (int number = 1; number <= count; ++number)
         if (list_.name(number) == first.name) selected = number;
     // The count is shown before the number is set: setting it loads that photo, and whatever runs while
     // the load yields, or a load that fails, should find the new count already there.
-    surface.setText("PictureCount", std::to_string(count));
-    const int before = surface.value("UpDown1");
-    surface.setValue("UpDown1", selected);
+    surface.setText(ElementId::PictureCount, std::to_string(count));
+    const int before = surface.value(ElementId::UpDown1);
+    surface.setValue(ElementId::UpDown1, selected);
     // An unchanged number fires nothing, yet the photo it names now is another folder's.
-    if (surface.value("UpDown1") == before && before >= 1) loadPictures(Variant(list_.path(before)));
+    if (surface.value(ElementId::UpDown1) == before && before >= 1) loadPictures(Variant(list_.path(before)));
 }
 
 std::optional<std::vector<std::string>> PhotoLoader::scanFolder(const std::string& folder,

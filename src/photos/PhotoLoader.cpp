@@ -14,27 +14,27 @@ namespace {
 
 // The fields a load clears, in the order it clears them; check boxes go to unchecked.
 struct ClearedField {
-    const char* name;
+    ElementId field;
     bool checkBox;
 };
 constexpr std::array kClearedFields{
-    ClearedField{"DateOriginalTxt", false},
-    ClearedField{"ExifVers", false},
-    ClearedField{"DateDigitizedTxt", false},
-    ClearedField{"Description", false},
-    ClearedField{"Hersteller", false},
-    ClearedField{"Modell", false},
-    ClearedField{"SoftWareVersion", false},
-    ClearedField{"DatumZeit", false},
-    ClearedField{"ExposureTimeTxt", false},
-    ClearedField{"FNrTxt", false},
-    ClearedField{"ExposureProgram", false},
-    ClearedField{"ShutterSpeedTxt", false},
-    ClearedField{"Flash", true},
-    ClearedField{"FlashValue", false},
-    ClearedField{"StrobeReturnLight", true},
-    ClearedField{"SubExifPosTxt", false},
-    ClearedField{"UserComment", false},
+    ClearedField{ElementId::DateOriginalTxt, false},
+    ClearedField{ElementId::ExifVers, false},
+    ClearedField{ElementId::DateDigitizedTxt, false},
+    ClearedField{ElementId::Description, false},
+    ClearedField{ElementId::Hersteller, false},
+    ClearedField{ElementId::Modell, false},
+    ClearedField{ElementId::SoftWareVersion, false},
+    ClearedField{ElementId::DatumZeit, false},
+    ClearedField{ElementId::ExposureTimeTxt, false},
+    ClearedField{ElementId::FNrTxt, false},
+    ClearedField{ElementId::ExposureProgram, false},
+    ClearedField{ElementId::ShutterSpeedTxt, false},
+    ClearedField{ElementId::Flash, true},
+    ClearedField{ElementId::FlashValue, false},
+    ClearedField{ElementId::StrobeReturnLight, true},
+    ClearedField{ElementId::SubExifPosTxt, false},
+    ClearedField{ElementId::UserComment, false},
 };
 
 std::string upper(std::string text) {
@@ -48,7 +48,7 @@ std::string upper(std::string text) {
 PhotoLoader::PhotoLoader(Context& context, ExifParser& parser) : context_(context), parser_(parser) {}
 
 void PhotoLoader::wire() {
-    context_.surface.on("PictureLoadBtn", Event::Click, [this](const EventArgs&) {
+    context_.surface.on(ElementId::PictureLoadBtn, Event::Click, [this](const EventArgs&) {
         Variant path("");
         try {
             bildInBox(path);
@@ -65,7 +65,7 @@ void PhotoLoader::loadPictures(const Variant& path) {
     } else {
         context_.dialog.filter = kLoadFilter;
         if (!context_.dialog.showOpen()) return;
-        context_.surface.setValue("ShowPictures", 1);
+        context_.surface.setValue(ElementId::ShowPictures, 1);
     }
     try {
         loadFile();
@@ -85,12 +85,12 @@ void PhotoLoader::loadFile() {
 
     clearExifFields();
     StatusCounters(surface).clearAll();
-    surface.setVisible("NoExifAvailable", false);
+    surface.setVisible(ElementId::NoExifAvailable, false);
 
     const std::string name = context_.dialog.fileName;
     // The path goes with the number from the start: a load that fails must not leave the new number
     // beside the previous photo's path.
-    surface.setText("FilePath", list_.path(surface.value("UpDown1")));
+    surface.setText(ElementId::FilePath, list_.path(surface.value(ElementId::UpDown1)));
     if (!file.openForReading(name)) {
         std::error_code error;
         if (namesFile(name) && std::filesystem::exists(name, error))
@@ -108,7 +108,7 @@ void PhotoLoader::loadFile() {
     file.close();
 
     if (outcome == ExifParser::Outcome::NoExif) {
-        surface.setVisible("NoExifAvailable", true);
+        surface.setVisible(ElementId::NoExifAvailable, true);
     } else {
         context_.platform.yieldToEvents();
         if (loads_ != load) return; // a newer load has shown its own photo meanwhile
@@ -120,27 +120,28 @@ void PhotoLoader::clearExifFields() {
     Surface& surface = context_.surface;
     for (const ClearedField& field : kClearedFields) {
         if (field.checkBox)
-            surface.setValue(field.name, 0);
+            surface.setValue(field.field, 0);
         else
-            surface.setText(field.name, "");
+            surface.setText(field.field, "");
     }
 }
 
 void PhotoLoader::showPicture(const std::string& path) {
     Surface& surface = context_.surface;
     const bool jpeg = path.size() >= 3 && upper(path.substr(path.size() - 3)) == "JPG";
-    if (jpeg && surface.value("ShowPictures") == 1) {
-        const Element& box = surface.get("Bild");
-        surface.setPicture("Bild", context_.platform.loadPicture(path, box.width, box.height));
+    if (jpeg && surface.value(ElementId::ShowPictures) == 1) {
+        const Element& box = surface.get(ElementId::Bild);
+        surface.setPicture(ElementId::Bild, context_.platform.loadPicture(path, box.width, box.height));
     } else {
-        surface.setPicture("Bild", std::nullopt);
+        surface.setPicture(ElementId::Bild, std::nullopt);
     }
 }
 
 Variant PhotoLoader::photoCount() const {
     const Surface& surface = context_.surface;
-    if (surface.get("PictureCount").enabled) return Variant(leadingNumber(surface.text("PictureCount")));
-    const auto& picture = surface.get("Bild").picture;
+    if (surface.get(ElementId::PictureCount).enabled)
+        return Variant(leadingNumber(surface.text(ElementId::PictureCount)));
+    const auto& picture = surface.get(ElementId::Bild).picture;
     return Variant(picture && picture->width != 0 ? 1 : 0);
 }
 
