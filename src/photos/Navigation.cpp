@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace pelmark {
@@ -37,9 +38,10 @@ void Navigation::wire() {
 void Navigation::stepTo(double number) {
     double whole = roundHalfEven(number);
     if (std::isnan(whole)) throw PelmarkError(ErrorKind::InvalidArgument, "not a photo number");
-    SpinRange range = rangeOf(context_.surface.get(ElementId::UpDown1));
-    // Clamped while still a double: a huge number must not overflow on its way to an int.
-    whole = std::clamp(whole, static_cast<double>(range.low), static_cast<double>(range.high));
+    // The element model keeps the spin in its range; here the number only has to reach an int
+    // without overflowing, which any int bound does as well as the range's.
+    whole = std::clamp(whole, static_cast<double>(std::numeric_limits<int>::min()),
+                       static_cast<double>(std::numeric_limits<int>::max()));
     context_.surface.setValue(ElementId::UpDown1, static_cast<int>(whole));
 }
 
