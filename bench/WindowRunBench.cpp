@@ -97,9 +97,9 @@ void windowRun(benchmark::State& state) {
     // window hands a click to the control at the first yield that handles events, which comes up to
     // 10 ms later; ticking here instead turns pictures on for every photo but the first). From grey, a
     // click unticks the box and a second one ticks it.
-    const auto watch = surface.addObserver([&](const std::string& element, Property property) {
-        if (steps || element != "UpDown1" || property != Property::Value || surface.value("UpDown1") != 2 ||
-            surface.value("ShowPictures") != 2)
+    const auto watch = surface.addObserver([&](const Element& element, Property property) {
+        if (steps || element.id != ElementId::UpDown1 || property != Property::Value ||
+            surface.value("UpDown1") != 2 || surface.value("ShowPictures") != 2)
             return;
         while (surface.value("ShowPictures") != 1)
             surface.userClick("ShowPictures");

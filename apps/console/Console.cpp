@@ -331,7 +331,7 @@ std::string Console::stopAtYield(Words& words) {
         // The user's click lands inside whatever is running; a failure of the click is the Stop
         // button's own and must not unwind the operation it interrupts.
         try {
-            driver_->click("StopBtn");
+            driver_->click(std::string(elementName(ElementId::StopBtn)));
         } catch (const std::exception&) {
         }
     });

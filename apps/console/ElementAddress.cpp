@@ -6,7 +6,7 @@
 namespace pelmark::console {
 
 std::optional<ElementAddress> resolveAddress(const Surface& surface, const std::string& name) {
-    if (surface.has(name)) return ElementAddress{ElementAddress::Kind::Element, name, 0, {}};
+    if (surface.has(name)) return ElementAddress{ElementAddress::Kind::Element, ElementRef(name).id(), 0, {}};
 
     // A key may hold blanks or dots, so the toolbar ends at the first slash.
     if (auto slash = name.find('/'); slash != std::string::npos) {
@@ -17,7 +17,7 @@ std::optional<ElementAddress> resolveAddress(const Surface& surface, const std::
         bool found =
             std::any_of(buttons.begin(), buttons.end(), [&](const ToolButton& b) { return b.key == key; });
         if (!found) return std::nullopt;
-        return ElementAddress{ElementAddress::Kind::Button, toolbar, 0, key};
+        return ElementAddress{ElementAddress::Kind::Button, ElementRef(toolbar).id(), 0, key};
     }
 
     if (auto dot = name.rfind('.'); dot != std::string::npos) {
@@ -31,7 +31,7 @@ std::optional<ElementAddress> resolveAddress(const Surface& surface, const std::
         if (element.kind != ElementKind::StatusBar || panel < 1 ||
             panel > static_cast<int>(element.panels.size()))
             return std::nullopt;
-        return ElementAddress{ElementAddress::Kind::Panel, bar, panel, {}};
+        return ElementAddress{ElementAddress::Kind::Panel, element.id, panel, {}};
     }
     return std::nullopt;
 }

@@ -12,7 +12,7 @@ namespace pelmark::console {
 struct ElementAddress {
     enum class Kind { Element, Panel, Button };
     Kind kind = Kind::Element;
-    std::string element;
+    ElementId element = ElementId::Veltora; // the element, the status bar or the toolbar
     int panel = 0;
     std::string key;
 };

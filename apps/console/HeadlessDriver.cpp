@@ -124,28 +124,29 @@ Json elementProperty(const Element& e, const std::string& property) {
 void HeadlessDriver::set(const std::string& name, const Json& value) {
     ElementAddress address = addressOf(surface_, name);
     if (address.kind != ElementAddress::Kind::Element) refuse(name + " cannot be changed by the user");
-    const Element& e = surface_.get(name);
+    const ElementId id = address.element;
+    const Element& e = surface_.get(id);
     switch (e.kind) {
     case ElementKind::TextField:
     case ElementKind::ComboBox:
-        surface_.userSetText(name, textOfJson(value, name));
+        surface_.userSetText(id, textOfJson(value, name));
         return;
     case ElementKind::SpinControl:
-        surface_.userSetValue(name, wholeNumberOf(value, name));
+        surface_.userSetValue(id, wholeNumberOf(value, name));
         return;
     case ElementKind::CheckBox: {
         int state = wholeNumberOf(value, name);
         if (state < 0 || state > 2) refuse(name + " takes 0, 1 or 2");
-        surface_.userSetValue(name, state);
+        surface_.userSetValue(id, state);
         return;
     }
     case ElementKind::OptionButton:
         if (!value.is_boolean()) refuse(name + " takes true or false");
         // Selecting an option button is the click that selects it.
         if (value.get<bool>())
-            surface_.userClick(name);
+            surface_.userClick(id);
         else
-            surface_.userSetValue(name, 0);
+            surface_.userSetValue(id, 0);
         return;
     default:
         refuse(name + " cannot be changed by the user");
@@ -175,7 +176,7 @@ void HeadlessDriver::click(const std::string& name) {
     case ElementAddress::Kind::Panel:
         refuse(name + " cannot be clicked");
     case ElementAddress::Kind::Element:
-        surface_.userClick(name);
+        surface_.userClick(address.element);
         return;
     }
 }
@@ -189,14 +190,15 @@ void HeadlessDriver::mouseMove(const std::string& name) {
 }
 
 void HeadlessDriver::timer(const std::string& name) {
-    if (addressOf(surface_, name).kind != ElementAddress::Kind::Element ||
-        surface_.get(name).kind != ElementKind::Timer)
+    ElementAddress address = addressOf(surface_, name);
+    if (address.kind != ElementAddress::Kind::Element ||
+        surface_.get(address.element).kind != ElementKind::Timer)
         refuse(name + " is no timer");
-    surface_.timerFires(name);
+    surface_.timerFires(address.element);
 }
 
 void HeadlessDriver::drop(std::optional<std::vector<std::string>> files) {
-    surface_.userDrop("Bild", std::move(files));
+    surface_.userDrop(ElementId::Bild, std::move(files));
 }
 
 void HeadlessDriver::resize(int width, int height) {

@@ -58,7 +58,7 @@ std::string elementTopic(const Surface& surface, const ElementAddress& address) 
     if (address.kind == ElementAddress::Kind::Button)
         return "button " + address.key + " of the toolbar " + e.name + ": click it; pressed";
     std::string text = e.name + ": " + std::string(kKindNames[static_cast<std::size_t>(e.kind)]);
-    if (!e.container.empty()) text += " in " + e.container;
+    if (e.container) text += " in " + std::string(elementName(*e.container));
     if (e.page >= 0) text += ", page " + std::to_string(e.page + 1);
     return text;
 }

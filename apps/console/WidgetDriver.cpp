@@ -53,7 +53,7 @@ std::optional<std::string> widgetText(QWidget* w, const Element& element) {
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         // A path the file-name decoding cannot carry (not UTF-8) shows replaced; the model has its bytes.
         QString shown = edit->text();
-        return shown == shownText(element.name, element.text) ? element.text : typedText(element.name, shown);
+        return shown == shownText(element.id, element.text) ? element.text : typedText(element.id, shown);
     }
     if (auto* combo = qobject_cast<QComboBox*>(w)) return fromQt(combo->currentText());
     if (auto* button = qobject_cast<QAbstractButton*>(w)) return fromQt(button->text());
@@ -82,7 +82,7 @@ std::optional<int> widgetSelection(QWidget* w) {
 }
 
 // The user types `text` over whatever the line holds, as one edit.
-void typeOver(QLineEdit* edit, const std::string& element, const std::string& text) {
+void typeOver(QLineEdit* edit, ElementId element, const std::string& text) {
     edit->selectAll();
     edit->insert(shownText(element, text));
 }
@@ -106,6 +106,11 @@ WidgetDriver::~WidgetDriver() {
     widgets_.reset();
 }
 
+QWidget* WidgetDriver::elementWidget(const std::optional<ElementAddress>& address) const {
+    if (!address || address->kind != ElementAddress::Kind::Element) return nullptr;
+    return widgets_->widget(address->element);
+}
+
 template <typename Action>
 void WidgetDriver::act(Action action) {
     failure_ = nullptr;
@@ -116,16 +121,18 @@ void WidgetDriver::act(Action action) {
 void WidgetDriver::set(const std::string& name, const Json& value) {
     widgets_->applyPending(); // a person sees the widgets as the model has them
     auto address = resolveAddress(control_.surface(), name);
-    QWidget* w = address && address->kind == ElementAddress::Kind::Element ? widgets_->widget(name) : nullptr;
+    QWidget* w = elementWidget(address);
     // What the user cannot do on a widget, or gets wrong, the model answers as it does headless.
     // A path that is no file name (not UTF-8) no person can type: the model takes it as headless.
-    const bool typeable = !value.is_string() || typedText(name, shownText(name, value.get<std::string>())) ==
-                                                    value.get<std::string>();
+    const bool typeable =
+        !w || !value.is_string() ||
+        typedText(address->element, shownText(address->element, value.get<std::string>())) ==
+            value.get<std::string>();
     if (auto* edit = qobject_cast<QLineEdit*>(w);
         edit && typeable && (value.is_string() || value.is_number()))
-        return act([&] { typeOver(edit, name, textOf(value)); });
+        return act([&] { typeOver(edit, address->element, textOf(value)); });
     if (auto* combo = qobject_cast<QComboBox*>(w); combo && (value.is_string() || value.is_number()))
-        return act([&] { typeOver(combo->lineEdit(), name, textOf(value)); });
+        return act([&] { typeOver(combo->lineEdit(), address->element, textOf(value)); });
     // Qt's multi-line field keeps line feeds only: a text with carriage returns is one that no person
     // could type into it.
     if (auto* lines = qobject_cast<QPlainTextEdit*>(w);
@@ -169,11 +176,11 @@ Json WidgetDriver::get(const std::string& name, const std::string& property) {
         return answer;
     }
 
-    if (QTimer* t = widgets_->timer(name)) {
+    if (QTimer* t = widgets_->timer(address->element)) {
         if (property == "value") return t->isActive();
         return answer;
     }
-    QWidget* w = widgets_->widget(name);
+    QWidget* w = widgets_->widget(address->element);
     if (!w) return answer;
     if (property == "value") {
         if (auto* spin = qobject_cast<ArrowSpin*>(w)) return spin->value();
@@ -183,7 +190,7 @@ Json WidgetDriver::get(const std::string& name, const std::string& property) {
         if (auto* picture = qobject_cast<PictureBox*>(w)) return picture->hasPicture();
         if (qobject_cast<QStatusBar*>(w)) {
             Json texts = Json::array();
-            for (int i = 1; QLabel* panel = widgets_->panel(name, i); ++i)
+            for (int i = 1; QLabel* panel = widgets_->panel(address->element, i); ++i)
                 texts.push_back(fromQt(panel->text()));
             return texts;
         }
@@ -206,7 +213,8 @@ Json WidgetDriver::get(const std::string& name, const std::string& property) {
     }
     if (property == "tooltip") {
         QString shown = w->toolTip();
-        return shown == shownText(name, element.toolTip) ? element.toolTip : typedText(name, shown);
+        return shown == shownText(element.id, element.toolTip) ? element.toolTip
+                                                               : typedText(element.id, shown);
     }
     if (property == "tag") return fromQt(w->property("tag").toString());
     if (property == "max") {
@@ -229,8 +237,8 @@ void WidgetDriver::click(const std::string& name) {
     widgets_->applyPending(); // a person sees the widgets as the model has them
     auto address = resolveAddress(control_.surface(), name);
     if (address && address->kind == ElementAddress::Kind::Button)
-        return clickTool(address->element, address->key);
-    QWidget* w = address && address->kind == ElementAddress::Kind::Element ? widgets_->widget(name) : nullptr;
+        return clickTool(std::string(elementName(address->element)), address->key);
+    QWidget* w = elementWidget(address);
     auto* button = qobject_cast<QAbstractButton*>(w);
     // A disabled button takes no click from a person; the model still hears it, as it does headless.
     if (button && button->isEnabled()) return act([&] { button->click(); });
@@ -246,8 +254,7 @@ void WidgetDriver::clickTool(const std::string& toolbar, const std::string& key)
 
 void WidgetDriver::mouseMove(const std::string& name) {
     widgets_->applyPending(); // a person sees the widgets as the model has them
-    auto address = resolveAddress(control_.surface(), name);
-    QWidget* w = address && address->kind == ElementAddress::Kind::Element ? widgets_->widget(name) : nullptr;
+    QWidget* w = elementWidget(resolveAddress(control_.surface(), name));
     // Only the toolbars listen to the mouse; everything else hears of it through the model.
     if (!qobject_cast<QToolBar*>(w)) return model_->mouseMove(name);
     act([&] {
@@ -260,7 +267,9 @@ void WidgetDriver::mouseMove(const std::string& name) {
 
 void WidgetDriver::timer(const std::string& name) {
     widgets_->applyPending(); // a person sees the widgets as the model has them
-    QTimer* t = widgets_->timer(name);
+    auto address = resolveAddress(control_.surface(), name);
+    QTimer* t = address && address->kind == ElementAddress::Kind::Element ? widgets_->timer(address->element)
+                                                                          : nullptr;
     // A timer that is not running cannot fire on its own; the model hears it anyway, as headless.
     if (!t || !t->isActive()) return model_->timer(name);
     act([&] {
@@ -271,7 +280,7 @@ void WidgetDriver::timer(const std::string& name) {
 
 void WidgetDriver::drop(std::optional<std::vector<std::string>> files) {
     widgets_->applyPending(); // a person sees the widgets as the model has them
-    QWidget* box = widgets_->widget("Bild");
+    QWidget* box = widgets_->widget(ElementId::Bild);
     if (!box) return model_->drop(std::move(files));
     act([&] {
         QMimeData data;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "console/ElementAddress.h"
 #include "console/SurfaceDriver.h"
 
 #include <QWidget>
 #include <exception>
 #include <memory>
+#include <optional>
 
 namespace pelmark {
 class WidgetSurface;
@@ -31,6 +33,8 @@ public:
     void resize(int width, int height) override;
 
 private:
+    // The widget of an address that names an element; null for anything else.
+    QWidget* elementWidget(const std::optional<ElementAddress>& address) const;
     // Runs one action on the widgets and passes on what the model threw while it ran.
     template <typename Action>
     void act(Action action);

@@ -85,18 +85,18 @@ public:
     // From here on, each photo the run makes current is shown; the one on display now is not news.
     void watch(Surface* surface) {
         surface_ = surface;
-        shown_ = surface->text("ActPictNum");
+        shown_ = surface->text(ElementId::ActPictNum);
         started_ = false;
     }
 
     void yieldToEvents() override {
         ScriptedPlatform::yieldToEvents();
         if (!progress_ || surface_ == nullptr) return;
-        const std::string& photo = surface_->text("ActPictNum");
+        const std::string& photo = surface_->text(ElementId::ActPictNum);
         if (photo == shown_) return;
         shown_ = photo;
         started_ = true;
-        err_ << "\rmatching photo " << photo << " of " << surface_->text("PictureCount") << "   "
+        err_ << "\rmatching photo " << photo << " of " << surface_->text(ElementId::PictureCount) << "   "
              << std::flush;
     }
     void endProgress() {
@@ -163,7 +163,7 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
     // "1. Load Track" with the file chosen in its dialog: the control reads it as the user's choice.
     const std::string track = std::filesystem::absolute(options.track).lexically_normal().string();
     platform.queueFile(track);
-    surface.userClick("LoadTrack");
+    surface.userClick(ElementId::LoadTrack);
     if (!control.Anzahl().isNumber()) {
         err << "pelmark geotag: cannot read the track file " << track
             << " (it must be a readable track file named *.t or *.tb)\n";
@@ -187,8 +187,8 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
     const long long points = static_cast<long long>(control.Anzahl().asNumber());
     const TrackIndex index(control.track(), points);
     CameraOffset given{options.offset ? std::strtod(options.offset->c_str(), nullptr)
-                                      : std::strtod(surface.text("KameraShift").c_str(), nullptr),
-                       options.cameraAhead.value_or(surface.value("KameraVor") != 0)};
+                                      : std::strtod(surface.text(ElementId::KameraShift).c_str(), nullptr),
+                       options.cameraAhead.value_or(surface.value(ElementId::KameraVor) != 0)};
     report.best = findOffset(capturedTimes, index);
     report.offsetFound = options.findOffset && report.best.matched > 0;
     report.offset = report.offsetFound ? report.best.offset : given;
@@ -209,21 +209,21 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
     // The offset goes where the user would type it; the control reads it from there.
     char shift[32];
     std::snprintf(shift, sizeof shift, "%.15g", report.offset.seconds);
-    surface.userSetText("KameraShift", shift);
-    surface.userClick(report.offset.cameraAhead ? "KameraVor" : "KameraNach");
+    surface.userSetText(ElementId::KameraShift, shift);
+    surface.userClick(report.offset.cameraAhead ? ElementId::KameraVor : ElementId::KameraNach);
 
-    report.trackFrom = surface.text("DateFrom");
-    report.trackTo = surface.text("DateTo");
+    report.trackFrom = surface.text(ElementId::DateFrom);
+    report.trackTo = surface.text(ElementId::DateTo);
     report.trackPoints = std::max(0LL, points);
     report.wayPointFile = wayPointFileName(track).value_or("");
 
     platform.watch(&surface);
     if (options.dryRun) {
-        surface.userClick("CombineCmd");
+        surface.userClick(ElementId::CombineCmd);
         report.notWritten = "a dry run writes nothing";
     } else {
         // "RUN": the track again (its path is known, so no dialog), the photos, the match, the file.
-        surface.userClick("RunAllBtn");
+        surface.userClick(ElementId::RunAllBtn);
         const auto messages = platform.takeMessages();
         if (!messages.empty())
             report.notWritten = messages.front().text;

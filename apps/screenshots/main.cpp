@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     const QDir out(QString::fromLocal8Bit(argv[2]));
     waitForPicture(window);
     if (!save(window, out.filePath(QStringLiteral("control-start.png")))) return 1;
-    control->control().surface().userClick("ShowHide");
+    control->control().surface().userClick(pelmark::ElementId::ShowHide);
     if (!save(window, out.filePath(QStringLiteral("control-waypoints.png")))) return 1;
     return 0;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "surface/ElementId.h"
+
 #include <QIcon>
 #include <string>
 
@@ -9,6 +11,6 @@ namespace pelmark {
 
 // The picture a toolbar button shows, chosen by its key: from the desktop's icon theme where it has
 // one, else from the style's standard pictures, so a button never shows nothing.
-QIcon toolbarIcon(const std::string& toolbar, const std::string& key, const QStyle* style);
+QIcon toolbarIcon(ElementId toolbar, const std::string& key, const QStyle* style);
 
 } // namespace pelmark

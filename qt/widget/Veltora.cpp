@@ -87,7 +87,7 @@ void Veltora::watchProperties() {
     d_->garTripPath = d_->control.GARTripPath();
     // A user's action changes the properties on the way (a track load sets `Anzahl`); the surface
     // shows its end, so every change of an element is a moment to look. The surface lives in `d_`.
-    d_->control.surface().addObserver([this](const std::string&, Property) { announceChanges(); });
+    d_->control.surface().addObserver([this](const Element&, Property) { announceChanges(); });
 }
 
 void Veltora::announceChanges() {

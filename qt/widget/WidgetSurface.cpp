@@ -36,7 +36,7 @@ namespace pelmark {
 
 namespace {
 
-constexpr const char* kElementName = "pelmarkElement";
+constexpr const char* kElementId = "pelmarkElement";
 constexpr const char* kTwipGeometry = "twipGeometry";
 constexpr const char* kTag = "tag";
 
@@ -52,7 +52,7 @@ Widget* as(QWidget* widget) {
 }
 
 // The number field steps the photo number with the keys the spin control takes.
-constexpr std::pair<std::string_view, std::string_view> kSteppedFields[] = {{"ActPictNum", "UpDown1"}};
+constexpr std::pair<ElementId, ElementId> kSteppedFields[] = {{ElementId::ActPictNum, ElementId::UpDown1}};
 
 } // namespace
 
@@ -68,14 +68,14 @@ WidgetSurface::WidgetSurface(Surface& surface, QWidget* host)
     font.setPointSizeF(8.0);
     host->setFont(font);
 
-    for (const std::string& name : surface_.names())
-        create(surface_.get(name));
+    for (const Element& element : surface_.elements())
+        create(element);
     splitGapCaptions();
     stackSiblings();
     orderTabStops();
     for (auto [field, spin] : kSteppedFields) {
         if (QWidget* w = widget(field)) {
-            w->setProperty(kStepsSpin, toQt(std::string(spin)));
+            w->setProperty(kStepsSpin, static_cast<int>(indexOf(spin)));
             w->installEventFilter(this);
         }
     }
@@ -83,21 +83,21 @@ WidgetSurface::WidgetSurface(Surface& surface, QWidget* host)
     // Whatever size the host is given goes to the model, which decides what becomes of it.
     host->installEventFilter(this);
 
-    observer_ =
-        surface_.addObserver([this](const std::string& name, Property property) { refresh(name, property); });
+    observer_ = surface_.addObserver(
+        [this](const Element& element, Property property) { refresh(element.id, property); });
 }
 
 WidgetSurface::~WidgetSurface() {
     surface_.removeObserver(observer_);
     // The widgets go first, while the model they report to still listens to nobody.
-    for (auto& [name, binding] : bindings_) {
+    for (Binding& binding : bindings_) {
         if (binding.timer) binding.timer->stop();
         if (binding.widget) binding.widget->disconnect(this);
     }
     if (!host_) return;
-    for (auto& [name, binding] : bindings_) {
-        const Element& element = surface_.get(name);
-        if (element.container.empty() && binding.widget) delete binding.widget;
+    for (const Element& element : surface_.elements()) {
+        QWidget* top = bindingOf(element.id).widget;
+        if (!element.container && top) delete top;
     }
 }
 
@@ -109,35 +109,30 @@ int WidgetSurface::py(int twips) const {
     return twipsToPixels(twips, dpiY_);
 }
 
-QWidget* WidgetSurface::widget(std::string_view name) const {
-    auto it = bindings_.find(name);
-    return it == bindings_.end() ? nullptr : it->second.widget;
+QWidget* WidgetSurface::widget(ElementRef element) const {
+    return bindingOf(element.id()).widget;
 }
 
-QTimer* WidgetSurface::timer(std::string_view name) const {
-    auto it = bindings_.find(name);
-    return it == bindings_.end() ? nullptr : it->second.timer;
+QTimer* WidgetSurface::timer(ElementRef element) const {
+    return bindingOf(element.id()).timer;
 }
 
-QAction* WidgetSurface::toolAction(std::string_view toolbar, std::string_view key) const {
-    auto it = bindings_.find(toolbar);
-    if (it == bindings_.end()) return nullptr;
-    for (QAction* action : it->second.actions)
+QAction* WidgetSurface::toolAction(ElementRef toolbar, std::string_view key) const {
+    for (QAction* action : bindingOf(toolbar.id()).actions)
         if (action->property("key").toString() == toQt(std::string(key))) return action;
     return nullptr;
 }
 
-QLabel* WidgetSurface::panel(std::string_view statusBar, int index) const {
-    auto it = bindings_.find(statusBar);
-    if (it == bindings_.end() || index < 1 || index > static_cast<int>(it->second.panels.size()))
-        return nullptr;
-    return it->second.panels[static_cast<std::size_t>(index - 1)];
+QLabel* WidgetSurface::panel(ElementRef statusBar, int index) const {
+    const Binding& binding = bindingOf(statusBar.id());
+    if (index < 1 || index > static_cast<int>(binding.panels.size())) return nullptr;
+    return binding.panels[static_cast<std::size_t>(index - 1)];
 }
 
 QWidget* WidgetSurface::parentFor(const Element& element) {
-    if (element.container.empty() || !surface_.has(element.container)) return host_;
-    if (!bindings_.contains(element.container)) create(surface_.get(element.container));
-    QWidget* container = widget(element.container);
+    if (!element.container) return host_;
+    if (!bindingOf(*element.container).made) create(surface_.get(*element.container));
+    QWidget* container = widget(*element.container);
     if (!container) return host_;
     if (auto* tabs = as<TabPages>(container)) {
         QWidget* page = tabs->widget(element.page);
@@ -147,17 +142,18 @@ QWidget* WidgetSurface::parentFor(const Element& element) {
 }
 
 void WidgetSurface::create(const Element& element) {
-    if (bindings_.contains(element.name)) return;
-    Binding& binding = bindings_[element.name];
+    Binding& binding = bindingOf(element.id);
+    if (binding.made) return;
+    binding.made = true;
     if (element.kind == ElementKind::Control) {
-        refreshAll(element.name);
+        refreshAll(element.id);
         return;
     }
     if (element.kind == ElementKind::Timer) {
         binding.timer = new QTimer(this);
         binding.timer->setObjectName(toQt(element.name));
         connect(binding.timer, &QTimer::timeout, this,
-                [this, name = element.name] { forward(name, [&] { surface_.timerFires(name); }); });
+                [this, id = element.id] { forward(id, [&] { surface_.timerFires(id); }); });
         refreshTimer(element, binding.timer);
         return;
     }
@@ -165,17 +161,17 @@ void WidgetSurface::create(const Element& element) {
     if (!widget) return;
     binding.widget = widget;
     widget->setObjectName(toQt(element.name));
-    widget->setProperty(kElementName, toQt(element.name));
+    widget->setProperty(kElementId, static_cast<int>(indexOf(element.id)));
     // Fields carry no caption of their own: a screen reader names them by their element.
     if (element.kind == ElementKind::TextField || element.kind == ElementKind::ComboBox ||
         element.kind == ElementKind::PictureBox)
         widget->setAccessibleName(toQt(element.name));
     applyStyle(element, widget);
-    refreshAll(element.name);
+    refreshAll(element.id);
 }
 
 QWidget* WidgetSurface::createWidget(const Element& element, Binding& binding) {
-    const std::string name = element.name;
+    const ElementId id = element.id;
     QWidget* parent = parentFor(element);
     switch (element.kind) {
     case ElementKind::Frame:
@@ -191,16 +187,16 @@ QWidget* WidgetSurface::createWidget(const Element& element, Binding& binding) {
             auto* edit = new QPlainTextEdit(parent);
             // A tab in a description is rare; leaving the field with Tab is what users try.
             edit->setTabChangesFocus(true);
-            connect(edit, &QPlainTextEdit::textChanged, this, [this, name, edit] {
-                forward(name, [&] { surface_.userSetText(name, fromQt(edit->toPlainText())); });
+            connect(edit, &QPlainTextEdit::textChanged, this, [this, id, edit] {
+                forward(id, [&] { surface_.userSetText(id, fromQt(edit->toPlainText())); });
             });
             return edit;
         } else {
             auto* edit = new QLineEdit(parent);
             // The model's texts have no length limit; Qt's line edit would cut them at 32767.
             edit->setMaxLength(std::numeric_limits<int>::max());
-            connect(edit, &QLineEdit::textEdited, this, [this, name](const QString& text) {
-                forward(name, [&] { surface_.userSetText(name, typedText(name, text)); });
+            connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
+                forward(id, [&] { surface_.userSetText(id, typedText(id, text)); });
             });
             return edit;
         }
@@ -208,17 +204,16 @@ QWidget* WidgetSurface::createWidget(const Element& element, Binding& binding) {
         auto* button = new QPushButton(parent);
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this,
-                [this, name] { forward(name, [&] { surface_.userClick(name); }); });
+                [this, id] { forward(id, [&] { surface_.userClick(id); }); });
         return button;
     }
     case ElementKind::CheckBox: {
         auto* box = new ModelCheckBox(parent);
         box->setTristate(true);
-        box->onUserClick([this, name] { forward(name, [&] { surface_.userClick(name); }); });
+        box->onUserClick([this, id] { forward(id, [&] { surface_.userClick(id); }); });
         // A state set on the box from outside a click (a script, an accessibility tool) is the user's too.
-        connect(box, &QCheckBox::stateChanged, this, [this, name](int state) {
-            forward(name,
-                    [&] { surface_.userSetValue(name, checkValueOf(static_cast<Qt::CheckState>(state))); });
+        connect(box, &QCheckBox::stateChanged, this, [this, id](int state) {
+            forward(id, [&] { surface_.userSetValue(id, checkValueOf(static_cast<Qt::CheckState>(state))); });
         });
         return box;
     }
@@ -226,25 +221,25 @@ QWidget* WidgetSurface::createWidget(const Element& element, Binding& binding) {
         auto* option = new ModelRadioButton(parent);
         // The model keeps the options of a frame exclusive; Qt's own rule would refuse to clear one.
         option->setAutoExclusive(false);
-        option->onUserClick([this, name] { forward(name, [&] { surface_.userClick(name); }); });
+        option->onUserClick([this, id] { forward(id, [&] { surface_.userClick(id); }); });
         return option;
     }
     case ElementKind::ComboBox: {
         auto* combo = new QComboBox(parent);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
-        connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, name](const QString& text) {
-            forward(name, [&] { surface_.userSetText(name, fromQt(text)); });
+        connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, id](const QString& text) {
+            forward(id, [&] { surface_.userSetText(id, fromQt(text)); });
         });
-        connect(combo, &QComboBox::textActivated, this, [this, name](const QString& text) {
-            forward(name, [&] { surface_.userSetText(name, fromQt(text)); });
+        connect(combo, &QComboBox::textActivated, this, [this, id](const QString& text) {
+            forward(id, [&] { surface_.userSetText(id, fromQt(text)); });
         });
         return combo;
     }
     case ElementKind::PictureBox: {
         auto* box = new PictureBox(parent);
-        box->onDrop([this, name](std::optional<std::vector<std::string>> files) {
-            forward(name, [&] { surface_.userDrop(name, std::move(files)); });
+        box->onDrop([this, id](std::optional<std::vector<std::string>> files) {
+            forward(id, [&] { surface_.userDrop(id, std::move(files)); });
         });
         return box;
     }
@@ -255,9 +250,9 @@ QWidget* WidgetSurface::createWidget(const Element& element, Binding& binding) {
         tabs->tabBar()->setExpanding(true);
         for (const std::string& caption : element.items)
             tabs->addTab(new QWidget(), toQt(caption));
-        tabs->onLayout([this, name] { placeTabPages(name); });
+        tabs->onLayout([this, id] { placeTabPages(id); });
         connect(tabs, &QTabWidget::currentChanged, this,
-                [this, name](int index) { forward(name, [&] { surface_.setSelected(name, index); }); });
+                [this, id](int index) { forward(id, [&] { surface_.setSelected(id, index); }); });
         return tabs;
     }
     case ElementKind::Toolbar: {
@@ -283,7 +278,7 @@ QWidget* WidgetSurface::createWidget(const Element& element, Binding& binding) {
     }
     case ElementKind::SpinControl: {
         auto* spin = new ArrowSpin(parent);
-        spin->onStep([this, name](int value) { forward(name, [&] { surface_.userSetValue(name, value); }); });
+        spin->onStep([this, id](int value) { forward(id, [&] { surface_.userSetValue(id, value); }); });
         return spin;
     }
     case ElementKind::Control:
@@ -337,9 +332,8 @@ void WidgetSurface::stackSiblings() {
         QWidget* widget;
     };
     std::vector<Stacked> stacked;
-    for (const std::string& name : surface_.names()) {
-        const Element& element = surface_.get(name);
-        if (QWidget* w = widget(name))
+    for (const Element& element : surface_.elements()) {
+        if (QWidget* w = widget(element.id))
             stacked.push_back({element.style.stackLevel, element.kind == ElementKind::Frame, w});
     }
     std::stable_sort(stacked.begin(), stacked.end(), [](const Stacked& a, const Stacked& b) {
@@ -351,8 +345,8 @@ void WidgetSurface::stackSiblings() {
 
 void WidgetSurface::place(const Element& element, QWidget* widget) {
     QPoint offset(0, 0);
-    if (surface_.has(element.container)) {
-        if (auto* tabs = as<TabPages>(this->widget(element.container)))
+    if (element.container) {
+        if (auto* tabs = as<TabPages>(this->widget(*element.container)))
             offset = tabs->pageOffset(element.page);
     }
     widget->setProperty(kTwipGeometry, QRect(element.left, element.top, element.width, element.height));
@@ -363,50 +357,49 @@ void WidgetSurface::place(const Element& element, QWidget* widget) {
     // A coloured bar under other labels reaches as far as their texts do.
     if (element.kind == ElementKind::Label && element.style.background == Background::Red)
         width = std::max(width, coveredRight(element) - px(element.left));
-    auto it = bindings_.find(element.name);
-    if (it != bindings_.end() && it->second.tail) {
+    const Binding& binding = bindingOf(element.id);
+    if (binding.tail) {
         // The caption sits on the line of the field it frames, its text level with the field's.
-        const Element& field = surface_.get(it->second.gapField);
+        const Element& field = surface_.get(*binding.gapField);
         widget->setGeometry(px(element.left) - offset.x(), py(field.top) - offset.y(), width,
                             py(field.height));
-        placeTail(element, it->second, offset);
+        placeTail(element, binding, offset);
         return;
     }
-    if (it != bindings_.end() && !it->second.follows.empty()) {
-        const Binding& caption = bindings_.at(it->second.follows);
-        const Element& field = surface_.get(caption.gapField);
+    if (binding.follows) {
+        const Binding& caption = bindingOf(*binding.follows);
+        const Element& field = surface_.get(*caption.gapField);
         widget->setGeometry(caption.tail->geometry().right() + 1, py(field.top) - offset.y(), width,
                             py(field.height));
         if (auto* label = as<QLabel>(widget)) label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         return;
     }
     int left = px(element.left) - offset.x();
-    if (it != bindings_.end() && !it->second.framedBy.empty()) {
+    if (binding.framedBy) {
         // A field framed by a caption starts after the caption's first words, should the font draw
         // them wider than the blanks before the field were meant for.
-        if (auto* label = as<QLabel>(this->widget(it->second.framedBy)))
+        if (auto* label = as<QLabel>(this->widget(*binding.framedBy)))
             left = std::max(left, label->x() + label->fontMetrics().horizontalAdvance(label->text()) + 3);
     }
     widget->setGeometry(left, py(element.top) - offset.y(), width, py(element.height));
 }
 
 void WidgetSurface::placeTail(const Element& label, const Binding& binding, QPoint offset) {
-    const Element& field = surface_.get(binding.gapField);
+    const Element& field = surface_.get(*binding.gapField);
     // A little air after the field's frame, wherever the field ended up.
-    QWidget* fieldWidget = widget(binding.gapField);
+    QWidget* fieldWidget = widget(*binding.gapField);
     const int left =
         fieldWidget ? fieldWidget->geometry().right() + 3 : px(field.left + field.width) + 2 - offset.x();
     binding.tail->setGeometry(left, py(field.top) - offset.y(), binding.tail->sizeHint().width(),
                               py(field.height));
     binding.tail->setHidden(!label.visible);
-    if (!binding.follower.empty()) refresh(binding.follower, Property::Geometry);
+    if (binding.follower) refresh(*binding.follower, Property::Geometry);
 }
 
 int WidgetSurface::coveredRight(const Element& bar) const {
     int right = 0;
-    for (const std::string& name : surface_.names()) {
-        const Element& other = surface_.get(name);
-        QWidget* w = widget(name);
+    for (const Element& other : surface_.elements()) {
+        QWidget* w = widget(other.id);
         if (!w || other.kind != ElementKind::Label || other.container != bar.container ||
             other.style.stackLevel <= bar.style.stackLevel || other.top != bar.top)
             continue;
@@ -420,66 +413,60 @@ int WidgetSurface::coveredRight(const Element& bar) const {
 // The blanks were measured for another font, so the text after them is shown by a label of its own
 // just right of the field: neither half runs under the field, whatever the font.
 void WidgetSurface::splitGapCaptions() {
-    for (const std::string& name : surface_.names()) {
-        const Element& label = surface_.get(name);
+    for (const Element& label : surface_.elements()) {
         if (label.kind != ElementKind::Label || label.text.find(kGap) == std::string::npos) continue;
-        for (const std::string& other : surface_.names()) {
-            const Element& field = surface_.get(other);
+        for (const Element& field : surface_.elements()) {
             const bool isField = field.kind == ElementKind::TextField || field.kind == ElementKind::ComboBox;
             const bool inRow = field.top < label.top + label.height && label.top < field.top + field.height;
             const bool inRun = field.left > label.left && field.left < label.left + label.width;
             if (!isField || field.container != label.container || field.page != label.page || !inRow ||
                 !inRun)
                 continue;
-            Binding& binding = bindings_[name];
+            Binding& binding = bindingOf(label.id);
             if (!binding.widget) break;
-            binding.gapField = other;
+            binding.gapField = field.id;
             binding.tail = new QLabel(binding.widget->parentWidget());
             binding.tail->setTextFormat(Qt::PlainText);
             binding.tail->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            binding.tail->setObjectName(toQt(name) + QStringLiteral("Tail"));
+            binding.tail->setObjectName(toQt(label.name) + QStringLiteral("Tail"));
             as<QLabel>(binding.widget)->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            bindings_[other].framedBy = name;
+            bindingOf(field.id).framedBy = label.id;
             // A label that starts where the caption ends, on its row, continues the caption's line.
-            for (const std::string& next : surface_.names()) {
-                const Element& after = surface_.get(next);
+            for (const Element& after : surface_.elements()) {
                 if (after.kind == ElementKind::Label && after.container == label.container &&
                     after.page == label.page && after.top == label.top &&
-                    std::abs(after.left - (label.left + label.width)) <= 30) {
-                    auto found = bindings_.find(next);
-                    if (found == bindings_.end() || !found->second.widget) continue;
-                    binding.follower = next;
-                    found->second.follows = name;
+                    std::abs(after.left - (label.left + label.width)) <= 30 && bindingOf(after.id).widget) {
+                    binding.follower = after.id;
+                    bindingOf(after.id).follows = label.id;
                 }
             }
-            refreshAll(name);
-            refresh(other, Property::Geometry); // after the caption's first words
-            refresh(name, Property::Geometry);  // the tail after the field
+            refreshAll(label.id);
+            refresh(field.id, Property::Geometry); // after the caption's first words
+            refresh(label.id, Property::Geometry); // the tail after the field
             break;
         }
     }
     // The bars that other labels lie over are placed again, now that those labels exist.
-    for (const std::string& name : surface_.names())
-        if (surface_.get(name).style.background == Background::Red) refresh(name, Property::Geometry);
+    for (const Element& element : surface_.elements())
+        if (element.style.background == Background::Red) refresh(element.id, Property::Geometry);
 }
 
-void WidgetSurface::placeTabPages(const std::string& tabStrip) {
-    for (const std::string& name : surface_.names()) {
-        const Element& element = surface_.get(name);
-        QWidget* w = widget(name);
+void WidgetSurface::placeTabPages(ElementId tabStrip) {
+    for (const Element& element : surface_.elements()) {
+        QWidget* w = widget(element.id);
         if (w && element.container == tabStrip) place(element, w);
     }
 }
 
 void WidgetSurface::hostResized(QSize pixels) {
-    const Element& control = surface_.get(Surface::kControl);
+    const Element& control = surface_.get(ElementId::Veltora);
     if (pixels == QSize(px(control.width), py(control.height))) return;
-    forward(Surface::kControl, [&] {
+    forward(ElementId::Veltora, [&] {
         surface_.hostResize(pixelsToTwips(pixels.width(), dpiX_), pixelsToTwips(pixels.height(), dpiY_));
     });
 }
 
-void WidgetSurface::forward(const std::string& name, const std::function<void()>& action) {
+void WidgetSurface::forward(ElementId id, const std::function<void()>& action) {
     // The action may end in the host deleting the control, and this surface with it.
     QPointer<WidgetSurface> self(this);
     try {
@@ -487,7 +474,7 @@ void WidgetSurface::forward(const std::string& name, const std::function<void()>
     } catch (...) {
         if (failureSink_) failureSink_(std::current_exception());
     }
-    if (self) refreshAll(name);
+    if (self) refreshAll(id);
 }
 
 // Tab runs through the surface as the eye reads it: container by container (in the order they were
@@ -500,11 +487,10 @@ void WidgetSurface::orderTabStops() {
         int left;
         QWidget* widget;
     };
-    std::vector<std::string> containers;
+    std::vector<std::optional<ElementId>> containers;
     std::vector<Stop> stops;
-    for (const std::string& name : surface_.names()) {
-        const Element& element = surface_.get(name);
-        QWidget* w = widget(name);
+    for (const Element& element : surface_.elements()) {
+        QWidget* w = widget(element.id);
         if (!w || !(w->focusPolicy() & Qt::TabFocus)) continue;
         auto at = std::find(containers.begin(), containers.end(), element.container);
         if (at == containers.end()) at = containers.insert(containers.end(), element.container);
@@ -520,43 +506,43 @@ void WidgetSurface::orderTabStops() {
 
 bool WidgetSurface::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        const QString spinName = watched->property(kStepsSpin).toString();
+        const QVariant spinId = watched->property(kStepsSpin);
         const int key = static_cast<QKeyEvent*>(event)->key();
         // Left and Right stay the field's own: they move the cursor.
         const int step = key == Qt::Key_Left || key == Qt::Key_Right ? 0 : ArrowSpin::stepOfKey(key);
-        if (!spinName.isEmpty() && step != 0) {
-            if (auto* spin = as<ArrowSpin>(widget(fromQt(spinName)))) spin->request(spin->value() + step);
+        if (spinId.isValid() && step != 0) {
+            if (auto* spin = as<ArrowSpin>(widget(static_cast<ElementId>(spinId.toInt()))))
+                spin->request(spin->value() + step);
             return true;
         }
     }
     if (watched == host_ && event->type() == QEvent::Resize) {
         hostResized(static_cast<QResizeEvent*>(event)->size());
     } else if (event->type() == QEvent::MouseMove) {
-        QString name = watched->property(kElementName).toString();
-        if (!name.isEmpty()) {
-            std::string element = fromQt(name);
-            forward(element, [&] { surface_.userMouseMove(element); });
+        const QVariant element = watched->property(kElementId);
+        if (element.isValid()) {
+            const auto id = static_cast<ElementId>(element.toInt());
+            forward(id, [&] { surface_.userMouseMove(id); });
         }
     }
     return QObject::eventFilter(watched, event);
 }
 
-void WidgetSurface::refreshAll(const std::string& name) {
+void WidgetSurface::refreshAll(ElementId id) {
     // A widget shows its element's whole state from the moment it exists.
     const bool applying = std::exchange(applying_, true);
     for (Property property :
          {Property::Items, Property::Text, Property::Value, Property::Range, Property::Selected,
           Property::Enabled, Property::Visible, Property::Geometry, Property::ToolTip, Property::Tag,
           Property::Picture, Property::Panels, Property::Buttons, Property::Timer})
-        refresh(name, property);
+        refresh(id, property);
     applying_ = applying;
 }
 
-void WidgetSurface::refresh(const std::string& name, Property property) {
-    auto it = bindings_.find(name);
-    if (it == bindings_.end()) return;
-    Binding& binding = it->second;
-    const Element& element = surface_.get(name);
+void WidgetSurface::refresh(ElementId id, Property property) {
+    Binding& binding = bindingOf(id);
+    if (!binding.made) return;
+    const Element& element = surface_.get(id);
 
     if (element.kind == ElementKind::Control) {
         if (property == Property::Geometry) host_->setFixedSize(px(element.width), py(element.height));
@@ -571,7 +557,7 @@ void WidgetSurface::refresh(const std::string& name, Property property) {
     const bool deferred = property == Property::Panels ||
                           (property == Property::Text && (as<QLineEdit>(w) || as<QPlainTextEdit>(w)));
     if (deferred && !applying_) {
-        const std::pair<std::string, Property> entry{name, property};
+        const std::pair<ElementId, Property> entry{id, property};
         if (std::find(pending_.begin(), pending_.end(), entry) == pending_.end()) pending_.push_back(entry);
         if (!applyQueued_) {
             applyQueued_ = true;
@@ -599,7 +585,7 @@ void WidgetSurface::refresh(const std::string& name, Property property) {
         place(element, w);
         break;
     case Property::ToolTip:
-        w->setToolTip(shownText(element.name, element.toolTip));
+        w->setToolTip(shownText(element.id, element.toolTip));
         break;
     case Property::Tag:
         w->setProperty(kTag, toQt(element.tag));
@@ -637,8 +623,8 @@ void WidgetSurface::refreshPicture(const Element& element, PictureBox* box) {
     box->setPicture(true, element.picture->image ? box->image() : QImage());
     if (!element.picture->image) return;
     whenDecoded(*element.picture, box,
-                [this, box, name = element.name, shown = std::weak_ptr<const void>(element.picture->image)] {
-                    const auto& now = surface_.get(name).picture;
+                [this, box, id = element.id, shown = std::weak_ptr<const void>(element.picture->image)] {
+                    const auto& now = surface_.get(id).picture;
                     if (!now || now->image != shown.lock()) return;
                     if (const QImage* image = pictureImage(*now)) box->setPicture(true, *image);
                 });
@@ -646,25 +632,25 @@ void WidgetSurface::refreshPicture(const Element& element, PictureBox* box) {
 
 void WidgetSurface::applyPending() {
     applyQueued_ = false;
-    const std::vector<std::pair<std::string, Property>> pending = std::exchange(pending_, {});
+    const std::vector<std::pair<ElementId, Property>> pending = std::exchange(pending_, {});
     applying_ = true;
-    for (const auto& [name, property] : pending)
-        refresh(name, property);
+    for (const auto& [id, property] : pending)
+        refresh(id, property);
     applying_ = false;
 }
 
 void WidgetSurface::refreshText(const Element& element, QWidget* w) {
-    QString text = shownText(element.name, element.text);
+    QString text = shownText(element.id, element.text);
     if (auto* box = as<QGroupBox>(w)) {
         box->setTitle(text);
     } else if (auto* label = as<QLabel>(w)) {
         // The whole caption, for whoever reads it back; a framing caption shows it in two halves.
         label->setProperty(kCaption, text);
-        auto it = bindings_.find(element.name);
+        QLabel* tail = bindingOf(element.id).tail;
         const qsizetype gap = text.indexOf(QLatin1String(kGap.data(), static_cast<qsizetype>(kGap.size())));
-        if (it != bindings_.end() && it->second.tail && gap >= 0) {
+        if (tail && gap >= 0) {
             label->setText(text.left(gap).trimmed());
-            it->second.tail->setText(text.mid(gap).trimmed());
+            tail->setText(text.mid(gap).trimmed());
         } else {
             label->setText(text);
         }
@@ -753,12 +739,12 @@ void WidgetSurface::refreshButtons(const Element& element, Binding& binding) {
         binding.actions.clear();
         for (const ToolButton& button : element.buttons) {
             QAction* action =
-                target->addAction(toolbarIcon(element.name, button.key, target->style()), toQt(button.key));
+                target->addAction(toolbarIcon(element.id, button.key, target->style()), toQt(button.key));
             action->setObjectName(toQt(button.key));
             action->setProperty("key", toQt(button.key));
             action->setCheckable(button.twoState);
-            connect(action, &QAction::triggered, this, [this, name = element.name, key = button.key] {
-                forward(name, [&] { surface_.userClickTool(name, key); });
+            connect(action, &QAction::triggered, this, [this, id = element.id, key = button.key] {
+                forward(id, [&] { surface_.userClickTool(id, key); });
             });
             // A button passes the moves it does not use on to its toolbar, which hands them on.
             if (QWidget* tool = target->widgetForAction(action)) tool->setMouseTracking(true);

@@ -5,11 +5,10 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <array>
 #include <exception>
 #include <functional>
-#include <map>
-#include <memory>
-#include <string>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -40,11 +39,11 @@ public:
     QWidget* host() const { return host_; }
 
     // The widget of an element; null for elements without one (timers, dialogs, image lists).
-    QWidget* widget(std::string_view name) const;
-    QTimer* timer(std::string_view name) const;
-    QAction* toolAction(std::string_view toolbar, std::string_view key) const;
+    QWidget* widget(ElementRef element) const;
+    QTimer* timer(ElementRef element) const;
+    QAction* toolAction(ElementRef toolbar, std::string_view key) const;
     // Panel `index` (from 1) of a status bar; null when there is no such panel.
-    QLabel* panel(std::string_view statusBar, int index) const;
+    QLabel* panel(ElementRef statusBar, int index) const;
 
     double dpiX() const { return dpiX_; }
     double dpiY() const { return dpiY_; }
@@ -64,21 +63,25 @@ protected:
 
 private:
     struct Binding {
+        bool made = false;
         QWidget* widget = nullptr;
         QTimer* timer = nullptr;
         std::vector<QLabel*> panels;
         std::vector<QAction*> actions;
         // A caption that frames a field in its run of blanks: the field, and the label showing the
         // text after the blanks.
-        std::string gapField;
+        std::optional<ElementId> gapField;
         QLabel* tail = nullptr;
         // For a field: the caption that frames it.
-        std::string framedBy;
+        std::optional<ElementId> framedBy;
         // A label that continues such a caption's line ("Bild", field, "/", count): it follows the
         // tail, on the field's line. For the caption: that label.
-        std::string follows;
-        std::string follower;
+        std::optional<ElementId> follows;
+        std::optional<ElementId> follower;
     };
+
+    Binding& bindingOf(ElementId id) { return bindings_[indexOf(id)]; }
+    const Binding& bindingOf(ElementId id) const { return bindings_[indexOf(id)]; }
 
     void create(const Element& element);
     QWidget* createWidget(const Element& element, Binding& binding);
@@ -89,11 +92,11 @@ private:
     void splitGapCaptions();
     void placeTail(const Element& label, const Binding& binding, QPoint offset);
     int coveredRight(const Element& bar) const;
-    void placeTabPages(const std::string& tabStrip);
+    void placeTabPages(ElementId tabStrip);
     void place(const Element& element, QWidget* widget);
 
-    void refresh(const std::string& name, Property property);
-    void refreshAll(const std::string& name);
+    void refresh(ElementId id, Property property);
+    void refreshAll(ElementId id);
     void refreshPicture(const Element& element, PictureBox* box);
     void refreshText(const Element& element, QWidget* widget);
     void refreshValue(const Element& element, QWidget* widget);
@@ -104,7 +107,7 @@ private:
 
     // Runs a user action on the model, hands what it throws to the sink, then shows the element as
     // the model has it (the model may have refused or changed what the widget already shows).
-    void forward(const std::string& name, const std::function<void()>& action);
+    void forward(ElementId id, const std::function<void()>& action);
 
     int px(int twips) const;
     int py(int twips) const;
@@ -113,9 +116,9 @@ private:
     QPointer<QWidget> host_;
     double dpiX_;
     double dpiY_;
-    std::map<std::string, Binding, std::less<>> bindings_;
+    std::array<Binding, kElementCount> bindings_;
     // Deferred refreshes, each once, in the order they first came; `applyQueued` is posted once.
-    std::vector<std::pair<std::string, Property>> pending_;
+    std::vector<std::pair<ElementId, Property>> pending_;
     bool applyQueued_ = false;
     bool applying_ = false;
     FailureSink failureSink_;

@@ -3,12 +3,12 @@
 namespace pelmark {
 
 void wireFieldHandlers(Surface& surface) {
-    surface.on("FilePath", Event::Change, [&surface](const EventArgs&) {
-        surface.setToolTip("FilePath", "Bild: " + surface.text("FilePath"));
+    surface.on(ElementId::FilePath, Event::Change, [&surface](const EventArgs&) {
+        surface.setToolTip(ElementId::FilePath, "Bild: " + surface.text(ElementId::FilePath));
     });
     // Only the enabled state follows: the tick the parser or the user gave stays.
-    surface.on("Flash", Event::Change, [&surface](const EventArgs&) {
-        surface.setEnabled("StrobeReturnLight", surface.value("Flash") == 1);
+    surface.on(ElementId::Flash, Event::Change, [&surface](const EventArgs&) {
+        surface.setEnabled(ElementId::StrobeReturnLight, surface.value(ElementId::Flash) == 1);
     });
 }
 

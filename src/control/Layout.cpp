@@ -35,14 +35,14 @@ Variant startUp(Context& context) {
     toggleWaypointFrame(surface);
 
     // The picture box gets the 4:3 shape of a photo.
-    const Element& bild = surface.get("Bild");
-    surface.setHeight("Bild", static_cast<int>(std::nearbyint(bild.width * 3.0 / 4.0)));
+    const Element& bild = surface.get(ElementId::Bild);
+    surface.setHeight(ElementId::Bild, static_cast<int>(std::nearbyint(bild.width * 3.0 / 4.0)));
 
-    surface.setSelected("Tab1", 0);
-    surface.setItems("ExposureProgram", kExposurePrograms);
-    surface.setPanels("StatusBar1", {sizedToText(" von "), sizedToText(" Tags (davon "),
-                                     sizedToText(" Sub Tags) erkannt"), sizedToText("")});
-    surface.setPanels("StatusBar2", {sizedToText("Gelesene Trackpunkte: ")});
+    surface.setSelected(ElementId::Tab1, 0);
+    surface.setItems(ElementId::ExposureProgram, kExposurePrograms);
+    surface.setPanels(ElementId::StatusBar1, {sizedToText(" von "), sizedToText(" Tags (davon "),
+                                              sizedToText(" Sub Tags) erkannt"), sizedToText("")});
+    surface.setPanels(ElementId::StatusBar2, {sizedToText("Gelesene Trackpunkte: ")});
 
     // A stored empty path stays empty: only a missing entry gives the default.
     auto stored = context.platform.readSetting(kOptionsSection, kGarTripPathKey);
@@ -50,22 +50,22 @@ Variant startUp(Context& context) {
 }
 
 void toggleWaypointFrame(Surface& surface) {
-    const Element& button = surface.get("ShowHide");
+    const Element& button = surface.get(ElementId::ShowHide);
     if (button.text.compare(0, 4, "Show") == 0) {
-        surface.setText("ShowHide", "Hide " + button.tag + " <<<");
-        surface.setVisible("WPFrame", true);
-        const Element& waypoints = surface.get("WPFrame");
-        surface.setLeft("EXFrame", waypoints.left + waypoints.width + 100);
+        surface.setText(ElementId::ShowHide, "Hide " + button.tag + " <<<");
+        surface.setVisible(ElementId::WPFrame, true);
+        const Element& waypoints = surface.get(ElementId::WPFrame);
+        surface.setLeft(ElementId::EXFrame, waypoints.left + waypoints.width + 100);
     } else {
-        surface.setText("ShowHide", "Show " + button.tag + " >>>");
-        surface.setVisible("WPFrame", false);
-        surface.setLeft("EXFrame", 100);
+        surface.setText(ElementId::ShowHide, "Show " + button.tag + " >>>");
+        surface.setVisible(ElementId::WPFrame, false);
+        surface.setLeft(ElementId::EXFrame, 100);
     }
 }
 
 void keepFixedSize(Surface& surface) {
-    surface.setHeight(Surface::kControl, kControlHeight);
-    surface.setWidth(Surface::kControl, kControlWidth);
+    surface.setHeight(ElementId::Veltora, kControlHeight);
+    surface.setWidth(ElementId::Veltora, kControlWidth);
 }
 
 } // namespace pelmark

@@ -8,8 +8,9 @@ namespace pelmark {
 
 namespace {
 
-constexpr const char* kNavigationGroup[] = {"Controller", "ActPictNum",   "PictureCount",
-                                            "BildLabel",  "RandomChoose", "UpDown1"};
+constexpr ElementId kNavigationGroup[] = {ElementId::Controller,   ElementId::ActPictNum,
+                                          ElementId::PictureCount, ElementId::BildLabel,
+                                          ElementId::RandomChoose, ElementId::UpDown1};
 
 // Cancelled, failed or done, the user asked for one photo or for a folder: the mode follows the button.
 template <class Open>
@@ -52,26 +53,26 @@ void toolbar2Clicked(Context& context, Variant& garTripPath, const std::string& 
 } // namespace
 
 void setFolderMode(Surface& surface, bool folderMode) {
-    for (const char* name : kNavigationGroup)
-        surface.setEnabled(name, folderMode);
+    for (ElementId id : kNavigationGroup)
+        surface.setEnabled(id, folderMode);
 }
 
 void wireToolbars(Context& context, PhotoLoader& loader, Variant& garTripPath) {
     Surface& surface = context.surface;
-    surface.on("Toolbar1", Event::ToolClick,
+    surface.on(ElementId::Toolbar1, Event::ToolClick,
                [&context, &loader](const EventArgs& args) { toolbar1Clicked(context, loader, args.key); });
-    surface.on("Toolbar2", Event::ToolClick, [&context, &garTripPath](const EventArgs& args) {
+    surface.on(ElementId::Toolbar2, Event::ToolClick, [&context, &garTripPath](const EventArgs& args) {
         toolbar2Clicked(context, garTripPath, args.key);
     });
     // A move while the hint shows leaves its countdown running: the hint is a reminder, not a tool tip
     // that follows the mouse.
-    surface.on("Toolbar2", Event::MouseMove, [&surface](const EventArgs&) {
-        surface.setVisible("GarTripToolTipText", true);
-        surface.setTimerEnabled("GarTripToolTipTextTimer", true);
+    surface.on(ElementId::Toolbar2, Event::MouseMove, [&surface](const EventArgs&) {
+        surface.setVisible(ElementId::GarTripToolTipText, true);
+        surface.setTimerEnabled(ElementId::GarTripToolTipTextTimer, true);
     });
-    surface.on("GarTripToolTipTextTimer", Event::Timer, [&surface](const EventArgs&) {
-        surface.setTimerEnabled("GarTripToolTipTextTimer", false);
-        surface.setVisible("GarTripToolTipText", false);
+    surface.on(ElementId::GarTripToolTipTextTimer, Event::Timer, [&surface](const EventArgs&) {
+        surface.setTimerEnabled(ElementId::GarTripToolTipTextTimer, false);
+        surface.setVisible(ElementId::GarTripToolTipText, false);
     });
 }
 

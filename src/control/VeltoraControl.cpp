@@ -19,10 +19,10 @@ VeltoraControl::Impl::Impl(Platform& p) : platform(p) {
     // The elements exist before anything below hears of their events.
     buildInventory(surface);
 
-    surface.on("ShowHide", Event::Click, [this](const EventArgs&) { toggleWaypointFrame(surface); });
-    surface.on(Surface::kControl, Event::Resize, [this](const EventArgs&) { keepFixedSize(surface); });
-    surface.on("StopBtn", Event::Click, [this](const EventArgs&) { pressStop(); });
-    surface.on("LoadTrack", Event::Click, [this](const EventArgs&) {
+    surface.on(ElementId::ShowHide, Event::Click, [this](const EventArgs&) { toggleWaypointFrame(surface); });
+    surface.on(ElementId::Veltora, Event::Resize, [this](const EventArgs&) { keepFixedSize(surface); });
+    surface.on(ElementId::StopBtn, Event::Click, [this](const EventArgs&) { pressStop(); });
+    surface.on(ElementId::LoadTrack, Event::Click, [this](const EventArgs&) {
         trackReader.readTrackFile(Variant::missing(), SCommonDialog::CommonDialog);
     });
     photoLoader.wire();
@@ -32,7 +32,7 @@ VeltoraControl::Impl::Impl(Platform& p) : platform(p) {
     wireFieldHandlers(surface);
     matchingRun.wire();
     wayPointWriter.wire();
-    surface.on("RunAllBtn", Event::Click, [this](const EventArgs&) {
+    surface.on(ElementId::RunAllBtn, Event::Click, [this](const EventArgs&) {
         try {
             oneStepRuns.runAll(SCommonDialog::CommonDialog);
         } catch (const PelmarkError& error) {

@@ -215,8 +215,9 @@ std::string ExifParser::valueBytes(const ExifEntry& entry, ValueUse use, TiffRea
 }
 
 void ExifParser::decode(const TagRow& row, const ExifEntry& entry, Pass pass) {
+    if (!row.field) return; // recognised, nothing shown
     Surface& surface = context_.surface;
-    const std::string field(row.field);
+    const ElementId field = *row.field;
     const char separator = context_.platform.decimalSeparator();
     switch (row.effect) {
     case TagEffect::Nothing:
@@ -251,8 +252,8 @@ void ExifParser::decode(const TagRow& row, const ExifEntry& entry, Pass pass) {
         break;
     case TagEffect::Flash:
         surface.setText(field, decimalText(entry.ValueField, separator));
-        if (entry.ValueField > 0) surface.setValue("Flash", 1);
-        if (entry.ValueField == 7) surface.setValue("StrobeReturnLight", 1);
+        if (entry.ValueField > 0) surface.setValue(ElementId::Flash, 1);
+        if (entry.ValueField == 7) surface.setValue(ElementId::StrobeReturnLight, 1);
         break;
     case TagEffect::ExifVersion:
         surface.setText(field, decimalText(leadingDigits(entry.Data) / 100, separator));

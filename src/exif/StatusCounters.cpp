@@ -9,7 +9,7 @@ namespace pelmark {
 namespace {
 
 const std::string& panelOf(const Surface& surface, int panel, bool tag) {
-    const auto& shown = surface.get(StatusCounters::kBar).panels.at(static_cast<std::size_t>(panel - 1));
+    const auto& shown = surface.get(ElementId::StatusBar1).panels.at(static_cast<std::size_t>(panel - 1));
     return tag ? shown.tag : shown.text;
 }
 
@@ -22,14 +22,16 @@ StatusCounters::Held* StatusCounters::held(int panel) {
 
 void StatusCounters::reset(int panel) {
     Held* counter = held(panel);
-    if (counter == nullptr) return surface_.setPanelText(kBar, panel, "0" + panelOf(surface_, panel, true));
+    if (counter == nullptr)
+        return surface_.setPanelText(ElementId::StatusBar1, panel, "0" + panelOf(surface_, panel, true));
     *counter = {0, true, true, std::move(counter->written)};
 }
 
 void StatusCounters::set(int panel, long long count) {
     Held* counter = held(panel);
     if (counter == nullptr)
-        return surface_.setPanelText(kBar, panel, counterText(count) + panelOf(surface_, panel, true));
+        return surface_.setPanelText(ElementId::StatusBar1, panel,
+                                     counterText(count) + panelOf(surface_, panel, true));
     *counter = {count, false, true, std::move(counter->written)};
 }
 
@@ -56,20 +58,20 @@ void StatusCounters::flush() {
         counter.written =
             (counter.plain ? std::string("0") : counterText(counter.count)) + panelOf(surface_, panel, true);
         counter.pending = false;
-        surface_.setPanelText(kBar, panel, counter.written);
+        surface_.setPanelText(ElementId::StatusBar1, panel, counter.written);
     }
 }
 
 void StatusCounters::clearAll() {
     held_ = {};
-    auto count = static_cast<int>(surface_.get(kBar).panels.size());
+    auto count = static_cast<int>(surface_.get(ElementId::StatusBar1).panels.size());
     for (int panel = 1; panel <= count; ++panel)
-        surface_.setPanelText(kBar, panel, "");
+        surface_.setPanelText(ElementId::StatusBar1, panel, "");
 }
 
 void StatusCounters::note(int panel, const std::string& text) {
     if (Held* counter = held(panel)) *counter = {};
-    surface_.setPanelText(kBar, panel, text);
+    surface_.setPanelText(ElementId::StatusBar1, panel, text);
 }
 
 } // namespace pelmark

@@ -14,7 +14,6 @@ namespace pelmark {
 // someone else changed in between is read back from its text, as if the panels were the only state.
 class StatusCounters {
 public:
-    static constexpr const char* kBar = "StatusBar1";
     static constexpr int kRecognised = 1;
     static constexpr int kEntries = 2;
     static constexpr int kSubRecognised = 3;

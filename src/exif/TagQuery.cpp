@@ -14,26 +14,26 @@ constexpr int kNoFallback = -1;
 
 struct KindRow {
     TagEnum kind;
-    std::string_view field;
+    ElementId field;
     int whenEmpty;
 };
 
 // The kinds in `TagEnum` order, with the field each answers from.
 constexpr std::array<KindRow, 14> kKinds{{
-    {TagEnum::DatumOriginal, "DateOriginalTxt", static_cast<int>(TagEnum::DatumDigitized)},
-    {TagEnum::DatumDigitized, "DateDigitizedTxt", static_cast<int>(TagEnum::DatumModified)},
-    {TagEnum::DatumModified, "DatumZeit", kNoFallback},
-    {TagEnum::ExposureTime, "ExposureTimeTxt", kNoFallback},
-    {TagEnum::FNumber, "FNrTxt", kNoFallback},
-    {TagEnum::GPSLatitude, "GPSLat", kNoFallback},
-    {TagEnum::GPSLongitude, "GPSLon", kNoFallback},
-    {TagEnum::GPSAltitude, "GPSAlt", kNoFallback},
-    {TagEnum::Maker, "Hersteller", kNoFallback},
-    {TagEnum::Camera, "Modell", kNoFallback},
-    {TagEnum::Comment, "UserComment", kNoFallback},
-    {TagEnum::ImageDescription, "Description", kNoFallback},
-    {TagEnum::Maker_Note, "MakerNote", kNoFallback},
-    {TagEnum::CamFirmware, "SoftWareVersion", kNoFallback},
+    {TagEnum::DatumOriginal, ElementId::DateOriginalTxt, static_cast<int>(TagEnum::DatumDigitized)},
+    {TagEnum::DatumDigitized, ElementId::DateDigitizedTxt, static_cast<int>(TagEnum::DatumModified)},
+    {TagEnum::DatumModified, ElementId::DatumZeit, kNoFallback},
+    {TagEnum::ExposureTime, ElementId::ExposureTimeTxt, kNoFallback},
+    {TagEnum::FNumber, ElementId::FNrTxt, kNoFallback},
+    {TagEnum::GPSLatitude, ElementId::GPSLat, kNoFallback},
+    {TagEnum::GPSLongitude, ElementId::GPSLon, kNoFallback},
+    {TagEnum::GPSAltitude, ElementId::GPSAlt, kNoFallback},
+    {TagEnum::Maker, ElementId::Hersteller, kNoFallback},
+    {TagEnum::Camera, ElementId::Modell, kNoFallback},
+    {TagEnum::Comment, ElementId::UserComment, kNoFallback},
+    {TagEnum::ImageDescription, ElementId::Description, kNoFallback},
+    {TagEnum::Maker_Note, ElementId::MakerNote, kNoFallback},
+    {TagEnum::CamFirmware, ElementId::SoftWareVersion, kNoFallback},
 }};
 
 constexpr bool kindsInEnumOrder() {

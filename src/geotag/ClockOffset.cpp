@@ -51,11 +51,11 @@ double clockDifference(std::string_view exifTime, std::uint32_t trackTime, doubl
 }
 
 double ClockOffset::shiftSeconds() const {
-    return leadingNumber(context_.surface.text("KameraShift"));
+    return leadingNumber(context_.surface.text(ElementId::KameraShift));
 }
 
 bool ClockOffset::cameraAhead() const {
-    return context_.surface.value("KameraVor") != 0;
+    return context_.surface.value(ElementId::KameraVor) != 0;
 }
 
 Variant ClockOffset::DiffExifTrackTime(const Variant& exifTime, const Variant& trackPointTime) const {

@@ -13,8 +13,8 @@ namespace pelmark {
 namespace {
 
 // The navigation group that a run switches on, as a folder of photos is then loaded.
-constexpr const char* kNavigation[] = {"Controller", "ActPictNum", "PictureCount",
-                                       "BildLabel",  "UpDown1",    "RandomChoose"};
+constexpr ElementId kNavigation[] = {ElementId::Controller, ElementId::ActPictNum, ElementId::PictureCount,
+                                     ElementId::BildLabel,  ElementId::UpDown1,    ElementId::RandomChoose};
 
 // Two raw bytes, unsigned little-endian, as the altitude box shows them.
 double altitudeValue(const std::string& raw) {
@@ -65,13 +65,13 @@ void clearTrackFields(TrackPoint& slot) {
 }
 
 void MatchingRun::wire() {
-    context_.surface.on("CombineCmd", Event::Click,
+    context_.surface.on(ElementId::CombineCmd, Event::Click,
                         [this](const EventArgs&) { combineTrackPhotos(Variant::missing()); });
 }
 
 void MatchingRun::enableNavigation() {
-    for (const char* name : kNavigation)
-        context_.surface.setEnabled(name, true);
+    for (ElementId id : kNavigation)
+        context_.surface.setEnabled(id, true);
 }
 
 void MatchingRun::combineTrackPhotos(const Variant& start, Slots slots) {
@@ -82,7 +82,7 @@ void MatchingRun::combineTrackPhotos(const Variant& start, Slots slots) {
     Surface& surface = context_.surface;
     const char separator = context_.platform.decimalSeparator();
 
-    Variant folder(surface.text("PathTxt"));
+    Variant folder(surface.text(ElementId::PathTxt));
     photos_.bildInBox(folder);
     enableNavigation();
     if (context_.stop.requested()) return;
@@ -103,7 +103,7 @@ void MatchingRun::combineTrackPhotos(const Variant& start, Slots slots) {
         if (!keep) clearTrackFields(slot);
         // The photo on display before this step may be one whose load a Stop cut short: asking for its
         // number again loads nothing, and its fields would read as a photo without a time. It is read anew.
-        const bool wasCurrent = surface.value("UpDown1") == number;
+        const bool wasCurrent = surface.value(ElementId::UpDown1) == number;
         slot.photoName = textOf(photoName(context_, Variant(i)), separator);
         slot.photoPath = textOf(photoPath(context_, Variant(i)), separator);
         if (wasCurrent && !photos_.list().path(number).empty()) {
@@ -122,7 +122,7 @@ void MatchingRun::combineTrackPhotos(const Variant& start, Slots slots) {
         if (match.point != 0) {
             copyTrackFields(tracks_.track().slot(match.point), slot);
             matchSeconds = match.seconds;
-            surface.setText("GPSAlt", decimalText(altitudeValue(slot.altitude), separator));
+            surface.setText(ElementId::GPSAlt, decimalText(altitudeValue(slot.altitude), separator));
         }
         if (context_.yieldAndTestStop()) return;
     }

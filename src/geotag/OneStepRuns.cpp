@@ -45,7 +45,7 @@ std::vector<std::string> trackFileNames(const std::string& folder) {
 
 void OneStepRuns::runAll(SCommonDialog dialog) {
     if (tracks_.readTrackFile(Variant::missing(), dialog) == TrackReader::kError) return;
-    Variant folder(context_.surface.text("PathTxt"));
+    Variant folder(context_.surface.text(ElementId::PathTxt));
     photos_.bildInBox(folder);
     if (context_.yieldAndTestStop()) return;
     run_.combineTrackPhotos(Variant::missing());
@@ -54,7 +54,7 @@ void OneStepRuns::runAll(SCommonDialog dialog) {
 }
 
 Variant OneStepRuns::searchAllTrackFiles() {
-    const std::string shown = context_.surface.text("FilePath");
+    const std::string shown = context_.surface.text(ElementId::FilePath);
     if (shown.empty()) return Variant("NotFound");
     const auto slash = shown.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : shown.substr(0, slash + 1);

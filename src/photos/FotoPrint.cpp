@@ -3,9 +3,9 @@
 namespace pelmark {
 
 Variant fotoPrint(Surface& surface) {
-    surface.setVisible("WPFrame", false);
-    surface.setVisible("ShowHide", false);
-    surface.setLeft("EXFrame", 100);
+    surface.setVisible(ElementId::WPFrame, false);
+    surface.setVisible(ElementId::ShowHide, false);
+    surface.setLeft(ElementId::EXFrame, 100);
     return Variant();
 }
 

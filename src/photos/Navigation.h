@@ -26,10 +26,6 @@ public:
     // a change of its value loads that photo through the chain.
     void stepTo(double number);
 
-    static constexpr const char* kSpin = "UpDown1";
-    static constexpr const char* kNumber = "ActPictNum";
-    static constexpr const char* kRandom = "RandomChoose";
-
 private:
     void spinChanged();
     void numberChanged();

@@ -1,12 +1,16 @@
 #include "photos/PhotoLoader.h"
 
 #include "base/Error.h"
+#include "base/FileSlot.h"
+#include "base/NameOrder.h"
 #include "base/NumberText.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <filesystem>
+#include <string>
+#include <system_error>
 
 namespace pelmark {
 
@@ -14,27 +18,27 @@ namespace {
 
 // The fields a load clears, in the order it clears them; check boxes go to unchecked.
 struct ClearedField {
-    const char* name;
+    ElementId field;
     bool checkBox;
 };
 constexpr std::array kClearedFields{
-    ClearedField{"DateOriginalTxt", false},
-    ClearedField{"ExifVers", false},
-    ClearedField{"DateDigitizedTxt", false},
-    ClearedField{"Description", false},
-    ClearedField{"Hersteller", false},
-    ClearedField{"Modell", false},
-    ClearedField{"SoftWareVersion", false},
-    ClearedField{"DatumZeit", false},
-    ClearedField{"ExposureTimeTxt", false},
-    ClearedField{"FNrTxt", false},
-    ClearedField{"ExposureProgram", false},
-    ClearedField{"ShutterSpeedTxt", false},
-    ClearedField{"Flash", true},
-    ClearedField{"FlashValue", false},
-    ClearedField{"StrobeReturnLight", true},
-    ClearedField{"SubExifPosTxt", false},
-    ClearedField{"UserComment", false},
+    ClearedField{ElementId::DateOriginalTxt, false},
+    ClearedField{ElementId::ExifVers, false},
+    ClearedField{ElementId::DateDigitizedTxt, false},
+    ClearedField{ElementId::Description, false},
+    ClearedField{ElementId::Hersteller, false},
+    ClearedField{ElementId::Modell, false},
+    ClearedField{ElementId::SoftWareVersion, false},
+    ClearedField{ElementId::DatumZeit, false},
+    ClearedField{ElementId::ExposureTimeTxt, false},
+    ClearedField{ElementId::FNrTxt, false},
+    ClearedField{ElementId::ExposureProgram, false},
+    ClearedField{ElementId::ShutterSpeedTxt, false},
+    ClearedField{ElementId::Flash, true},
+    ClearedField{ElementId::FlashValue, false},
+    ClearedField{ElementId::StrobeReturnLight, true},
+    ClearedField{ElementId::SubExifPosTxt, false},
+    ClearedField{ElementId::UserComment, false},
 };
 
 std::string upper(std::string text) {
@@ -43,12 +47,27 @@ std::string upper(std::string text) {
     return text;
 }
 
+// A dialog's answer: the folder ends with its "/"; the name after it is the file the user picked, if
+// any. Without a "/" the name is a pattern's start in the current folder.
+struct FolderChoice {
+    std::string folder;
+    std::string name;
+    std::string prefix;
+    bool hasFolder;
+};
+
+FolderChoice choiceOf(const std::string& chosen) {
+    const auto slash = chosen.rfind('/');
+    if (slash == std::string::npos) return {"", "", chosen, false};
+    return {chosen.substr(0, slash + 1), chosen.substr(slash + 1), "", true};
+}
+
 } // namespace
 
 PhotoLoader::PhotoLoader(Context& context, ExifParser& parser) : context_(context), parser_(parser) {}
 
 void PhotoLoader::wire() {
-    context_.surface.on("PictureLoadBtn", Event::Click, [this](const EventArgs&) {
+    context_.surface.on(ElementId::PictureLoadBtn, Event::Click, [this](const EventArgs&) {
         Variant path("");
         try {
             bildInBox(path);
@@ -65,7 +84,7 @@ void PhotoLoader::loadPictures(const Variant& path) {
     } else {
         context_.dialog.filter = kLoadFilter;
         if (!context_.dialog.showOpen()) return;
-        context_.surface.setValue("ShowPictures", 1);
+        context_.surface.setValue(ElementId::ShowPictures, 1);
     }
     try {
         loadFile();
@@ -85,12 +104,12 @@ void PhotoLoader::loadFile() {
 
     clearExifFields();
     StatusCounters(surface).clearAll();
-    surface.setVisible("NoExifAvailable", false);
+    surface.setVisible(ElementId::NoExifAvailable, false);
 
     const std::string name = context_.dialog.fileName;
     // The path goes with the number from the start: a load that fails must not leave the new number
     // beside the previous photo's path.
-    surface.setText("FilePath", list_.path(surface.value("UpDown1")));
+    surface.setText(ElementId::FilePath, list_.path(surface.value(ElementId::UpDown1)));
     if (!file.openForReading(name)) {
         std::error_code error;
         if (namesFile(name) && std::filesystem::exists(name, error))
@@ -108,7 +127,7 @@ void PhotoLoader::loadFile() {
     file.close();
 
     if (outcome == ExifParser::Outcome::NoExif) {
-        surface.setVisible("NoExifAvailable", true);
+        surface.setVisible(ElementId::NoExifAvailable, true);
     } else {
         context_.platform.yieldToEvents();
         if (loads_ != load) return; // a newer load has shown its own photo meanwhile
@@ -120,28 +139,108 @@ void PhotoLoader::clearExifFields() {
     Surface& surface = context_.surface;
     for (const ClearedField& field : kClearedFields) {
         if (field.checkBox)
-            surface.setValue(field.name, 0);
+            surface.setValue(field.field, 0);
         else
-            surface.setText(field.name, "");
+            surface.setText(field.field, "");
     }
 }
 
 void PhotoLoader::showPicture(const std::string& path) {
     Surface& surface = context_.surface;
     const bool jpeg = path.size() >= 3 && upper(path.substr(path.size() - 3)) == "JPG";
-    if (jpeg && surface.value("ShowPictures") == 1) {
-        const Element& box = surface.get("Bild");
-        surface.setPicture("Bild", context_.platform.loadPicture(path, box.width, box.height));
+    if (jpeg && surface.value(ElementId::ShowPictures) == 1) {
+        const Element& box = surface.get(ElementId::Bild);
+        surface.setPicture(ElementId::Bild, context_.platform.loadPicture(path, box.width, box.height));
     } else {
-        surface.setPicture("Bild", std::nullopt);
+        surface.setPicture(ElementId::Bild, std::nullopt);
     }
 }
 
 Variant PhotoLoader::photoCount() const {
     const Surface& surface = context_.surface;
-    if (surface.get("PictureCount").enabled) return Variant(leadingNumber(surface.text("PictureCount")));
-    const auto& picture = surface.get("Bild").picture;
+    if (surface.get(ElementId::PictureCount).enabled)
+        return Variant(leadingNumber(surface.text(ElementId::PictureCount)));
+    const auto& picture = surface.get(ElementId::Bild).picture;
     return Variant(picture && picture->width != 0 ? 1 : 0);
+}
+
+void PhotoLoader::openFolder(Variant& path) {
+    Surface& surface = context_.surface;
+    CommonDialog& dialog = context_.dialog;
+    if (pathGiven(path)) {
+        // Working through a collection should not stop to draw each photo.
+        surface.setValue(ElementId::ShowPictures, 2);
+        dialog.fileName = textOf(path, context_.platform.decimalSeparator());
+    } else {
+        dialog.filter = kFolderFilter;
+        dialog.fileName = kFolderPreset;
+        if (!dialog.showOpen()) return;
+    }
+    const FolderChoice first = choiceOf(dialog.fileName);
+    path = Variant(first.hasFolder ? first.folder : first.prefix);
+
+    FolderChoice listed = first;
+    auto names = scanFolder(listed.folder, listed.prefix);
+    while (names && names->empty()) {
+        // A folder without photos: ask again until one has photos or the user gives up. The name chosen
+        // first is still the one looked for.
+        dialog.filter = kFolderFilter;
+        dialog.fileName = kFolderPreset;
+        if (!dialog.showOpen()) break;
+        listed = choiceOf(dialog.fileName);
+        names = scanFolder(listed.folder, listed.prefix);
+    }
+    // Stopped: the user did not get the folder they asked for, so the one shown before stays whole.
+    if (!names) return;
+
+    list_.restart();
+    for (const std::string& name : *names)
+        if (!list_.append(name, listed.folder + name)) break;
+    const int count = list_.count();
+    surface.setMax(ElementId::UpDown1, count);
+    int selected = 1;
+    for (int number = 1; number <= count; ++number)
+        if (list_.name(number) == first.name) selected = number;
+    // The count is shown before the number is set: setting it loads that photo, and whatever runs while
+    // the load yields, or a load that fails, should find the new count already there.
+    surface.setText(ElementId::PictureCount, std::to_string(count));
+    const int before = surface.value(ElementId::UpDown1);
+    surface.setValue(ElementId::UpDown1, selected);
+    // An unchanged number fires nothing, yet the photo it names now is another folder's.
+    if (surface.value(ElementId::UpDown1) == before && before >= 1) loadPictures(Variant(list_.path(before)));
+}
+
+std::optional<std::vector<std::string>> PhotoLoader::scanFolder(const std::string& folder,
+                                                                const std::string& namePrefix) {
+    std::vector<std::string> listing;
+    std::error_code error;
+    // A folder that cannot be listed holds no photo.
+    if (namesFile(folder)) {
+        std::filesystem::directory_iterator entries(folder.empty() ? std::string(".") : folder, error);
+        for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error))
+            listing.push_back(entries->path().filename().string());
+    }
+    std::sort(listing.begin(), listing.end(),
+              [](const std::string& a, const std::string& b) { return nameOrder(a, b); });
+
+    std::vector<std::string> photos;
+    for (const std::string& name : listing) {
+        // Hidden entries are not listed, and "." and ".." are among them.
+        if (name.empty() || name[0] == '.') continue;
+        if (name.compare(0, namePrefix.size(), namePrefix) != 0) continue;
+        if (name == kAllFiles) continue;
+        if (hasPhotoExtension(name)) {
+            if (photos.size() == PhotoList::kCapacity) break; // the list is full
+            photos.push_back(name);
+        }
+        if (context_.yieldAndTestStop()) return std::nullopt;
+    }
+    return photos;
+}
+
+void PhotoLoader::bildInBox(Variant& path) {
+    if (path.isMissing()) path = Variant("");
+    openFolder(path);
 }
 
 bool pathGiven(const Variant& path) {

@@ -1,7 +1,6 @@
 #include "photos/PhotoQueries.h"
 
 #include "base/NumberText.h"
-#include "photos/Navigation.h"
 
 namespace pelmark {
 
@@ -15,9 +14,9 @@ Variant photoPath(Context& context, const Variant& number) {
     std::string text = number.isNumber() ? decimalText(number.asNumber(), '.')
                                          : textOf(number, context.platform.decimalSeparator());
     // Unchanged text fires nothing: asking for the current photo loads nothing again.
-    context.surface.setText(Navigation::kNumber, std::move(text));
+    context.surface.setText(ElementId::ActPictNum, std::move(text));
     context.platform.yieldToEvents();
-    return Variant(context.surface.text("FilePath"));
+    return Variant(context.surface.text(ElementId::FilePath));
 }
 
 Variant photoName(Context& context, const Variant& number) {

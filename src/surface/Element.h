@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "surface/ElementId.h"
 
 #include <optional>
 #include <string>
@@ -60,10 +61,11 @@ struct ToolButton {
 // frames and the text of fields; `value` is the spin control's number, a check box's state (0, 1, 2)
 // or an option button's selection (0, 1).
 struct Element {
-    std::string name;
+    ElementId id = ElementId::Veltora;
+    std::string name; // the name of `id`
     ElementKind kind = ElementKind::Label;
-    std::string container; // the element it lies in; empty at the top level
-    int page = -1;         // the tab page within a `TabStrip` container
+    std::optional<ElementId> container; // the element it lies in; none at the top level
+    int page = -1;                      // the tab page within a `TabStrip` container
     std::string text;
     int value = 0;
     int min = 0;

@@ -18,27 +18,21 @@ std::string beforeFirstNul(std::string text) {
 } // namespace
 
 Element& Surface::add(Element element) {
-    auto it = index_.find(element.name);
-    if (it != index_.end()) return elements_[it->second] = std::move(element);
-    index_.emplace(element.name, elements_.size());
+    element.name = std::string(elementName(element.id));
+    Element*& slot = byId_[indexOf(element.id)];
+    if (slot != nullptr) return *slot = std::move(element);
     order_.push_back(element.name);
-    handlers_.emplace_back();
-    return elements_.emplace_back(std::move(element));
+    slot = &elements_.emplace_back(std::move(element));
+    return *slot;
 }
 
 bool Surface::has(std::string_view name) const {
-    return index_.find(name) != index_.end();
+    auto id = elementIdOf(name);
+    return id && byId_[indexOf(*id)] != nullptr;
 }
 
-const Element& Surface::get(std::string_view name) const {
-    auto it = index_.find(name);
-    if (it == index_.end())
-        throw PelmarkError(ErrorKind::InvalidArgument, "unknown element: " + std::string(name));
-    return elements_[it->second];
-}
-
-Element& Surface::mutableElement(std::string_view name) {
-    return const_cast<Element&>(get(name));
+void Surface::missing(ElementId id) {
+    throw PelmarkError(ErrorKind::InvalidArgument, "unknown element: " + std::string(elementName(id)));
 }
 
 Surface::ObserverId Surface::addObserver(Observer observer) {
@@ -54,13 +48,13 @@ void Surface::notify(const Element& element, Property property) {
     // An observer may remove itself or another while it hears of a change.
     for (auto it = observers_.begin(); it != observers_.end();) {
         const ObserverId id = it->first;
-        it->second(element.name, property);
+        it->second(element, property);
         it = observers_.upper_bound(id);
     }
 }
 
-void Surface::setText(std::string_view name, std::string text) {
-    Element& element = mutableElement(name);
+void Surface::setText(ElementRef ref, std::string text) {
+    Element& element = mutableElement(ref);
     text = beforeFirstNul(std::move(text));
     if (element.text == text) return;
     element.text = std::move(text);
@@ -71,11 +65,11 @@ void Surface::setText(std::string_view name, std::string text) {
     }
     notify(element, Property::Text);
     if (element.kind == ElementKind::TextField || element.kind == ElementKind::ComboBox)
-        raise(name, Event::Change);
+        raise(ref, Event::Change);
 }
 
-void Surface::setValue(std::string_view name, int value) {
-    Element& element = mutableElement(name);
+void Surface::setValue(ElementRef ref, int value) {
+    Element& element = mutableElement(ref);
     switch (element.kind) {
     case ElementKind::SpinControl:
         // The spin control never leaves its range: a value outside it is clamped.
@@ -100,52 +94,52 @@ void Surface::setValue(std::string_view name, int value) {
                 other.container == element.container && other.value != 0) {
                 other.value = 0;
                 notify(other, Property::Value);
-                raise(other.name, Event::Change);
+                raise(other.id, Event::Change);
             }
         }
     }
     notify(element, Property::Value);
-    raise(name, Event::Change);
+    raise(ref, Event::Change);
 }
 
-void Surface::setMax(std::string_view name, int max) {
-    assign(name, &Element::max, max, Property::Range);
+void Surface::setMax(ElementRef ref, int max) {
+    assign(ref, &Element::max, max, Property::Range);
 }
 
-void Surface::setEnabled(std::string_view name, bool enabled) {
-    assign(name, &Element::enabled, enabled, Property::Enabled);
+void Surface::setEnabled(ElementRef ref, bool enabled) {
+    assign(ref, &Element::enabled, enabled, Property::Enabled);
 }
 
-void Surface::setVisible(std::string_view name, bool visible) {
-    assign(name, &Element::visible, visible, Property::Visible);
+void Surface::setVisible(ElementRef ref, bool visible) {
+    assign(ref, &Element::visible, visible, Property::Visible);
 }
 
-void Surface::setLeft(std::string_view name, int left) {
-    assign(name, &Element::left, left, Property::Geometry);
+void Surface::setLeft(ElementRef ref, int left) {
+    assign(ref, &Element::left, left, Property::Geometry);
 }
 
-void Surface::setWidth(std::string_view name, int width) {
-    assign(name, &Element::width, width, Property::Geometry);
+void Surface::setWidth(ElementRef ref, int width) {
+    assign(ref, &Element::width, width, Property::Geometry);
 }
 
-void Surface::setHeight(std::string_view name, int height) {
-    assign(name, &Element::height, height, Property::Geometry);
+void Surface::setHeight(ElementRef ref, int height) {
+    assign(ref, &Element::height, height, Property::Geometry);
 }
 
-void Surface::setToolTip(std::string_view name, std::string toolTip) {
-    assign(name, &Element::toolTip, std::move(toolTip), Property::ToolTip);
+void Surface::setToolTip(ElementRef ref, std::string toolTip) {
+    assign(ref, &Element::toolTip, std::move(toolTip), Property::ToolTip);
 }
 
-void Surface::setItems(std::string_view name, std::vector<std::string> items) {
-    Element& element = mutableElement(name);
+void Surface::setItems(ElementRef ref, std::vector<std::string> items) {
+    Element& element = mutableElement(ref);
     if (element.items == items) return;
     element.items = std::move(items);
     if (element.selected >= static_cast<int>(element.items.size())) element.selected = -1;
     notify(element, Property::Items);
 }
 
-void Surface::setSelected(std::string_view name, int index) {
-    Element& element = mutableElement(name);
+void Surface::setSelected(ElementRef ref, int index) {
+    Element& element = mutableElement(ref);
     if (index < -1 || index >= static_cast<int>(element.items.size()))
         throw PelmarkError(ErrorKind::InvalidArgument, "list index out of range: " + std::to_string(index));
     if (element.selected == index) return;
@@ -160,16 +154,16 @@ void Surface::setSelected(std::string_view name, int index) {
     }
 }
 
-void Surface::setPicture(std::string_view name, std::optional<Picture> picture) {
-    assign(name, &Element::picture, std::move(picture), Property::Picture);
+void Surface::setPicture(ElementRef ref, std::optional<Picture> picture) {
+    assign(ref, &Element::picture, std::move(picture), Property::Picture);
 }
 
-void Surface::setPanels(std::string_view name, std::vector<StatusPanel> panels) {
-    assign(name, &Element::panels, std::move(panels), Property::Panels);
+void Surface::setPanels(ElementRef ref, std::vector<StatusPanel> panels) {
+    assign(ref, &Element::panels, std::move(panels), Property::Panels);
 }
 
-void Surface::setPanelText(std::string_view name, int panel, std::string text) {
-    Element& element = mutableElement(name);
+void Surface::setPanelText(ElementRef ref, int panel, std::string text) {
+    Element& element = mutableElement(ref);
     if (panel < 1 || panel > static_cast<int>(element.panels.size()))
         throw PelmarkError(ErrorKind::InvalidArgument,
                            "no panel " + std::to_string(panel) + " in " + element.name);
@@ -180,7 +174,7 @@ void Surface::setPanelText(std::string_view name, int panel, std::string text) {
     notify(element, Property::Panels);
 }
 
-void Surface::setButtonPressed(std::string_view toolbar, std::string_view key, bool pressed) {
+void Surface::setButtonPressed(ElementRef toolbar, std::string_view key, bool pressed) {
     Element& element = mutableElement(toolbar);
     for (auto& button : element.buttons) {
         if (button.key != key) continue;
@@ -192,54 +186,52 @@ void Surface::setButtonPressed(std::string_view toolbar, std::string_view key, b
     throw PelmarkError(ErrorKind::InvalidArgument, "no button " + std::string(key) + " in " + element.name);
 }
 
-void Surface::setTimerEnabled(std::string_view name, bool enabled) {
-    assign(name, &Element::timerEnabled, enabled, Property::Timer);
+void Surface::setTimerEnabled(ElementRef ref, bool enabled) {
+    assign(ref, &Element::timerEnabled, enabled, Property::Timer);
 }
 
-void Surface::on(std::string_view name, Event event, Handler handler) {
-    get(name); // an unknown element is a wiring mistake
-    handlers_[index_.find(name)->second][static_cast<std::size_t>(event)].push_back(
+void Surface::on(ElementRef ref, Event event, Handler handler) {
+    get(ref); // an element not added is a wiring mistake
+    handlers_[indexOf(ref.id())][static_cast<std::size_t>(event)].push_back(
         std::make_unique<Handler>(std::move(handler)));
 }
 
-void Surface::raise(std::string_view name, Event event, const EventArgs& args) {
-    auto it = index_.find(name);
-    if (it == index_.end()) return;
+void Surface::raise(ElementRef ref, Event event, const EventArgs& args) {
     // A handler may add handlers; run the ones that were there when the event came.
-    const auto& handlers = handlers_[it->second][static_cast<std::size_t>(event)];
+    const auto& handlers = handlers_[indexOf(ref.id())][static_cast<std::size_t>(event)];
     for (std::size_t k = 0, count = handlers.size(); k < count; ++k)
         (*handlers[k])(args);
 }
 
-void Surface::userSetText(std::string_view name, std::string text) {
+void Surface::userSetText(ElementRef ref, std::string text) {
     StopRequest::OutsideAction action(stop_);
-    setText(name, std::move(text));
+    setText(ref, std::move(text));
 }
 
-void Surface::userSetValue(std::string_view name, int value) {
+void Surface::userSetValue(ElementRef ref, int value) {
     StopRequest::OutsideAction action(stop_);
-    setValue(name, value);
+    setValue(ref, value);
 }
 
-void Surface::userClick(std::string_view name) {
+void Surface::userClick(ElementRef ref) {
     StopRequest::OutsideAction action(stop_);
-    const Element& element = get(name);
+    const Element& element = get(ref);
     switch (element.kind) {
     case ElementKind::CheckBox:
         // Unchecked becomes checked; checked and grayed become unchecked.
-        setValue(name, element.value == 0 ? 1 : 0);
+        setValue(ref, element.value == 0 ? 1 : 0);
         break;
     case ElementKind::OptionButton:
-        setValue(name, 1);
-        raise(name, Event::Click);
+        setValue(ref, 1);
+        raise(ref, Event::Click);
         break;
     default:
-        raise(name, Event::Click);
+        raise(ref, Event::Click);
         break;
     }
 }
 
-void Surface::userClickTool(std::string_view toolbar, std::string_view key) {
+void Surface::userClickTool(ElementRef toolbar, std::string_view key) {
     StopRequest::OutsideAction action(stop_);
     const Element& element = get(toolbar);
     auto button = std::find_if(element.buttons.begin(), element.buttons.end(),
@@ -252,32 +244,32 @@ void Surface::userClickTool(std::string_view toolbar, std::string_view key) {
     raise(toolbar, Event::ToolClick, EventArgs{std::string(key), std::nullopt});
 }
 
-void Surface::userMouseMove(std::string_view name) {
+void Surface::userMouseMove(ElementRef ref) {
     StopRequest::OutsideAction action(stop_);
-    get(name);
-    raise(name, Event::MouseMove);
+    get(ref);
+    raise(ref, Event::MouseMove);
 }
 
-void Surface::timerFires(std::string_view name) {
+void Surface::timerFires(ElementRef ref) {
     StopRequest::OutsideAction action(stop_);
-    get(name);
-    raise(name, Event::Timer);
+    get(ref);
+    raise(ref, Event::Timer);
 }
 
-void Surface::userDrop(std::string_view name, std::optional<std::vector<std::string>> files) {
+void Surface::userDrop(ElementRef ref, std::optional<std::vector<std::string>> files) {
     StopRequest::OutsideAction action(stop_);
-    get(name);
-    raise(name, Event::Drop, EventArgs{{}, std::move(files)});
+    get(ref);
+    raise(ref, Event::Drop, EventArgs{{}, std::move(files)});
 }
 
 void Surface::hostResize(int width, int height) {
     StopRequest::OutsideAction action(stop_);
-    Element& control = mutableElement(kControl);
+    Element& control = mutableElement(ElementId::Veltora);
     if (control.width == width && control.height == height) return;
     control.width = width;
     control.height = height;
     notify(control, Property::Geometry);
-    raise(kControl, Event::Resize);
+    raise(ElementId::Veltora, Event::Resize);
 }
 
 } // namespace pelmark

@@ -42,7 +42,7 @@ std::string TrackReader::readTrackFile(const Variant& path, SCommonDialog mode) 
     ScopedFlag busy(loading_);
 
     if (!choosePath(path, mode)) return kError;
-    const std::string filePath = context_.surface.text("PathTxt");
+    const std::string filePath = context_.surface.text(ElementId::PathTxt);
     if (!hasTrackExtension(filePath)) return kError;
 
     FileSlot& file = context_.file;
@@ -70,29 +70,30 @@ std::string TrackReader::readTrackFile(const Variant& path, SCommonDialog mode) 
     if (count == 0) {
         // No point at all: there is no time to show, and a first time left from an earlier track would
         // claim points that this one does not have.
-        context_.surface.setText("DateFrom", "");
-        context_.surface.setText("DateTo", "");
+        context_.surface.setText(ElementId::DateFrom, "");
+        context_.surface.setText(ElementId::DateTo, "");
     } else {
         // The last point read takes part in nothing, so the end shown is the one before it; with a
         // single point that is the never-filled slot 0, whose time counts as 0.
         const TrackPoint& last = track_.slot(count - 1);
-        context_.surface.setText("DateTo", trackTimeText(last.time.value_or(0)));
+        context_.surface.setText(ElementId::DateTo, trackTimeText(last.time.value_or(0)));
     }
     return kNoError;
 }
 
 bool TrackReader::choosePath(const Variant& path, SCommonDialog mode) {
     Surface& surface = context_.surface;
-    if (!path.isMissing()) surface.setText("PathTxt", textOf(path, context_.platform.decimalSeparator()));
-    if (!surface.text("PathTxt").empty()) return true;
+    if (!path.isMissing())
+        surface.setText(ElementId::PathTxt, textOf(path, context_.platform.decimalSeparator()));
+    if (!surface.text(ElementId::PathTxt).empty()) return true;
     if (mode == SCommonDialog::NoCommonDialog) return false;
 
     CommonDialog& dialog = context_.dialog;
-    dialog.fileName = surface.text("PathTxt");
+    dialog.fileName = surface.text(ElementId::PathTxt);
     dialog.filter = kFilter;
     if (!dialog.showOpen()) return false;
-    surface.setText("PathTxt", dialog.fileName);
-    return !surface.text("PathTxt").empty();
+    surface.setText(ElementId::PathTxt, dialog.fileName);
+    return !surface.text(ElementId::PathTxt).empty();
 }
 
 bool TrackReader::readHeader() {
@@ -102,7 +103,7 @@ bool TrackReader::readHeader() {
     if (!file.read(2, bytes)) return false;
     const std::uint32_t titleLength = littleEndianValue(bytes);
     if (!file.read(titleLength, bytes)) return false;
-    context_.surface.setText("TitelTxt", bytes);
+    context_.surface.setText(ElementId::TitelTxt, bytes);
     return true;
 }
 
@@ -122,7 +123,7 @@ TrackReader::PointsEnd TrackReader::readPoints(const std::string& path, long lon
         if (!file.read(4, point.position1) || !file.read(4, point.position2) || !file.read(4, point.timeRaw))
             break;
         point.time = littleEndianValue(point.timeRaw);
-        if (index == 1) context_.surface.setText("DateFrom", trackTimeText(*point.time));
+        if (index == 1) context_.surface.setText(ElementId::DateFrom, trackTimeText(*point.time));
         if (!file.read(1, word)) break;
         point.byteValue = static_cast<std::uint8_t>(littleEndianValue(word));
         if (!file.read(2, word)) break;
@@ -142,9 +143,9 @@ TrackReader::PointsEnd TrackReader::readPoints(const std::string& path, long lon
 
 void TrackReader::showCount(long long count) {
     Surface& surface = context_.surface;
-    const Element& bar = surface.get("StatusBar2");
+    const Element& bar = surface.get(ElementId::StatusBar2);
     const std::string tag = bar.panels.empty() ? std::string() : bar.panels.front().tag;
-    surface.setPanelText("StatusBar2", 1, tag + std::to_string(count));
+    surface.setPanelText(ElementId::StatusBar2, 1, tag + std::to_string(count));
 }
 
 } // namespace pelmark

@@ -37,7 +37,7 @@ std::string systemReason() {
 } // namespace
 
 void WayPointWriter::wire() {
-    context_.surface.on("Compile", Event::Click, [this](const EventArgs&) {
+    context_.surface.on(ElementId::Compile, Event::Click, [this](const EventArgs&) {
         try {
             printWayPointList();
         } catch (const PelmarkError& error) {
@@ -47,7 +47,7 @@ void WayPointWriter::wire() {
 }
 
 bool WayPointWriter::garTripPressed() const {
-    for (const ToolButton& button : context_.surface.get("Toolbar2").buttons)
+    for (const ToolButton& button : context_.surface.get(ElementId::Toolbar2).buttons)
         if (button.key == kGarTripKey) return button.pressed;
     return false;
 }
@@ -56,7 +56,7 @@ void WayPointWriter::printWayPointList() {
     // A Stop earlier in a one-step run ends the chain before anything is written.
     if (context_.stop.requested()) return;
     Surface& surface = context_.surface;
-    const std::string trackPath = surface.text("PathTxt");
+    const std::string trackPath = surface.text(ElementId::PathTxt);
     const int reference = run_.referencePhoto();
     if (reference == 0) return;
     const auto target = wayPointFileName(trackPath);

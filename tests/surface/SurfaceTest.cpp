@@ -95,7 +95,7 @@ TEST_F(SurfaceTest, UserActionsWithdrawAStopRequestOnlyWhenNothingRuns) {
 TEST_F(SurfaceTest, ObserversHearEveryRealPropertyChangeUntilRemoved) {
     std::vector<std::pair<std::string, Property>> heard;
     const auto id = surface.addObserver(
-        [&](const std::string& name, Property property) { heard.emplace_back(name, property); });
+        [&](const Element& element, Property property) { heard.emplace_back(element.name, property); });
     const Picture picture{4, 3, std::make_shared<int>(0)};
     surface.setVisible("NoExifAvailable", true);
     surface.setVisible("NoExifAvailable", true);
