@@ -7,19 +7,14 @@
 
 #include <QCoreApplication>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
 namespace pelmark {
 namespace {
 
-std::string contentOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::contentOf;
 
 // The report on the sample trip whose camera runs an hour ahead agrees with the control's "RUN" at the
 // offset the report used: the same photos matched, and the same waypoint file.

@@ -5,29 +5,12 @@
 #include "waypoints/WayPointWriter.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace pelmark {
 namespace {
 
 using namespace std::string_literals;
-
-std::string hex(const std::string& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    for (char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        out += {digits[byte >> 4], digits[byte & 15], ' '};
-    }
-    return out;
-}
-
-std::string fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // A slot matched to a point with known raw bytes; its time bytes are 78 56 34 12.
 TrackPoint matchedSlot(const std::string& photoName, const std::string& photoPath) {
@@ -87,7 +70,7 @@ TEST(WayPointRecord, HoldsNameCommentPositionTimeAndAltitude) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(hex(wayPointRecord(c.slot)), hex(c.bytes));
+        EXPECT_EQ(wayPointRecord(c.slot), c.bytes);
     }
 }
 
@@ -170,7 +153,7 @@ TEST(PrintWayPointList, ReplacesTheOldFileOnlyWithAWholeNewOne) {
             EXPECT_NE(std::string(error.what()).find(rig.wayPoints()), std::string::npos) << error.what();
         }
         EXPECT_EQ(failure, c.failure);
-        EXPECT_EQ(hex(fileBytes(rig.wayPoints())), hex(c.file));
+        EXPECT_EQ(test::contentOf(rig.wayPoints()), c.file);
         const std::vector<std::string> bothFiles{rig.wayPoints(), rig.folder.file("F/t.t")};
         EXPECT_EQ(rig.started, c.starts ? bothFiles : std::vector<std::string>{});
         EXPECT_FALSE(rig.file.isOpen());
