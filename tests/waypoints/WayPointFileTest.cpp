@@ -25,21 +25,16 @@ TrackPoint matchedSlot(const std::string& photoName, const std::string& photoPat
 }
 
 TEST(WayPointFileName, LiesBesideTheTrackNamedAfterItsFolder) {
-    struct Case {
-        const char* track;
-        std::optional<std::string> file;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
         {"/Touren/Eifel/tour1.t", "/Touren/Eifel/Eifel.wp"},
         {"/F/t.t", "/F/F.wp"},
         {"Eifel/tour1.t", "Eifel/.wp"},
         {"/t.t", "/.wp"},
         {"tour1.t", ".wp"},
-        {"x", std::nullopt},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.track);
-        EXPECT_EQ(wayPointFileName(c.track), c.file);
+        {"x", std::nullopt}};
+    for (const auto& [track, file] : cases) {
+        SCOPED_TRACE(track);
+        EXPECT_EQ(wayPointFileName(track), file);
     }
 }
 
