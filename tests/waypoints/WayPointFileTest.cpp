@@ -100,28 +100,26 @@ TEST(PrintWayPointList, ReplacesTheOldFileOnlyWithAWholeNewOne) {
     };
     struct Case {
         const char* name;
-        std::function<void(WriterRig&)> arrange;
         std::string file;
         std::optional<ErrorKind> failure;
-        int starts;
+        bool starts;
+        std::function<void(WriterRig&)> arrange;
     };
     const Case cases[] = {
-        {"the second of two photos matched", [](WriterRig&) {}, header + reference + record, {}, 2},
-        {"without the program button nothing starts",
-         [](WriterRig& rig) { rig.surface.setButtonPressed("Toolbar2", WayPointWriter::kGarTripKey, false); },
-         header + reference + record,
-         {},
-         0},
-        {"no match writes nothing",
-         [](WriterRig& rig) { rig.run.wayPoints().slot(2).position1.clear(); },
-         old,
-         {},
-         0},
+        {"the second of two photos matched", header + reference + record, std::nullopt, true,
+         [](WriterRig&) {}},
+        {"without the program button nothing starts", header + reference + record, std::nullopt, false,
+         [](WriterRig& rig) {
+             rig.surface.setButtonPressed("Toolbar2", WayPointWriter::kGarTripKey, false);
+         }},
+        {"no match writes nothing", old, std::nullopt, false,
+         [](WriterRig& rig) { rig.run.wayPoints().slot(2).position1.clear(); }},
         // A folder stands where the new file would go: the open fails as in a read-only folder, even
         // for a user whom file permissions do not stop.
-        {"a new file that cannot be made", [](WriterRig& rig) { rig.folder.write("F/.F.wp.part/x", ""); },
-         old, ErrorKind::FileWrite, 0},
+        {"a new file that cannot be made", old, ErrorKind::FileWrite, false,
+         [](WriterRig& rig) { rig.folder.write("F/.F.wp.part/x", ""); }},
         {"a stop after the first of two records keeps that one",
+         header + photoOne(reference) + photoOne(record), std::nullopt, false,
          [](WriterRig& rig) {
              rig.run.wayPoints().slot(1) = rig.run.wayPoints().slot(2);
              rig.run.wayPoints().slot(1).photoName = "P1010001.JPG";
@@ -130,10 +128,7 @@ TEST(PrintWayPointList, ReplacesTheOldFileOnlyWithAWholeNewOne) {
                  rig.stop.request();
                  rig.file.close();
              });
-         },
-         header + photoOne(reference) + photoOne(record),
-         {},
-         0},
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
