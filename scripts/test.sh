@@ -14,10 +14,10 @@ cmake --build "$root/build/release" -j "$jobs"
 ctest --test-dir "$root/build/release" --output-on-failure -j "$jobs"
 
 # The tests stay a fraction of the code they guard: a new behaviour gets a row in a table or a
-# transcript line, not a test of its own. The aim is 35%; the limit stands where the suite is today
-# (36.4%) until the matching, waypoint and command-line tests are folded into fewer tables.
+# transcript line, not a test of its own. The limit is 35%; the aim is 33.5% or less, so that
+# work on several branches at once does not push the merged suite over it.
 echo "== test size (code lines, test lines, percent)"
-python3 "$root/scripts/test-ratio.py" --max 38
+python3 "$root/scripts/test-ratio.py" --max 35
 
 echo "== sanitizer build"
 CC=clang CXX=clang++ cmake -S "$root" -B "$root/build/sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug \

@@ -6,7 +6,6 @@
 #include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <thread>
 
 namespace pelmark::console {
@@ -55,32 +54,6 @@ TEST(ConsoleTest, AnEmptyGarTripPathIsStoredAndReadBackEmpty) {
         }
         Console console(optionsIn(dir));
         EXPECT_EQ(console.answer("GARTripPath"), R"({"result": "", "args": []})");
-    }
-}
-
-// The transcripts hold the lines that set the exit code, words cut off included; these are the line shapes
-// they cannot show.
-TEST(ConsoleTest, LinesOfAScript) {
-    struct Case {
-        const char* name;
-        std::string script;
-        int exitCode;
-        std::size_t answers;
-    };
-    const Case cases[] = {
-        {"comments and blank lines answer nothing", "# note\n\n   \nAnzahl\n", 0, 1},
-        {"the console goes on after a line it cannot understand", "Anzahl\nZaehler\nAnzahl\n", 2, 3},
-        {"carriage returns are line ends", "Anzahl 3\r\nAnzahl\r\n", 0, 2},
-    };
-    test::TempDir dir;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Console console(optionsIn(dir));
-        std::istringstream in(c.script);
-        std::ostringstream out;
-        EXPECT_EQ(console.run(in, out), c.exitCode);
-        std::string text = out.str();
-        EXPECT_EQ(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')), c.answers) << text;
     }
 }
 

@@ -7,19 +7,14 @@
 
 #include <QCoreApplication>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
 namespace pelmark {
 namespace {
 
-std::string contentOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::contentOf;
 
 // The report on the sample trip whose camera runs an hour ahead agrees with the control's "RUN" at the
 // offset the report used: the same photos matched, and the same waypoint file.
@@ -35,26 +30,18 @@ TEST(GeotagCommand, ReportsWhatTheControlsRunMatches) {
 
     struct Case {
         const char* name;
-        std::vector<std::string> args;
         int exitCode;
         bool written;
         const char* adviceOrUsed; // a part of the advice, or of the offset used when no advice is due
+        std::vector<std::string> args;
     };
     const Case cases[] = {
-        {"the start-up offset: the finder sees the hour",
-         {track},
-         0,
-         true,
-         "(a time-zone or summer-time hour?)"},
-        {"the offset found", {track, "--find-offset"}, 0, true, "\"cameraAhead\":true"},
-        {"an offset that matches nothing, dry run",
-         {track, "--offset", "99999", "--dry-run", "--behind"},
-         1,
-         false,
-         "instead of 0"},
-        {"an unknown report form", {track, "--report", "xml"}, 2, false, nullptr},
-        {"no track file", {dir.file("none.t")}, 2, false, nullptr},
-        {"both directions", {track, "--ahead", "--behind"}, 2, false, nullptr},
+        {"the start-up offset: the finder sees the hour", 0, true, "time-zone or summer-time", {track}},
+        {"the offset found", 0, true, "\"cameraAhead\":true", {track, "--find-offset"}},
+        {"dry, no match", 1, false, "instead of 0", {track, "--offset", "99999", "--dry-run", "--behind"}},
+        {"an unknown report form", 2, false, nullptr, {track, "--report", "xml"}},
+        {"no track file", 2, false, nullptr, {dir.file("none.t")}},
+        {"both directions", 2, false, nullptr, {track, "--ahead", "--behind"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

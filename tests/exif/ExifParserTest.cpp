@@ -32,6 +32,12 @@ JpegExifWriter photoWith(const std::vector<TiffEntry>& main, const std::vector<T
         writer.sub(entry);
     return writer;
 }
+JpegExifWriter inMain(const std::vector<TiffEntry>& entries) {
+    return photoWith(entries, {});
+}
+JpegExifWriter inSub(const std::vector<TiffEntry>& entries) {
+    return photoWith({}, entries);
+}
 
 class ExifParserTest : public ::testing::Test {
 protected:
@@ -50,64 +56,50 @@ protected:
     VeltoraControl control{platform};
 };
 
-// What one set of entries shows in one field. Fields not named keep the text a load clears them to.
+// What one photo shows in one field. Fields not named keep the text a load clears them to.
 TEST_F(ExifParserTest, EachRowFillsItsField) {
     struct Case {
         const char* name;
-        std::vector<TiffEntry> main, sub;
+        JpegExifWriter photo;
         const char* field;
         std::string expected;
         char separator = '.';
     };
     const std::vector<Case> cases = {
-        {"ExifVersion, comma", {}, {undefinedEntry(kExifVersion, "0210")}, "ExifVers", "2,1", ','},
-        {"ExifVersion without digits", {}, {undefinedEntry(kExifVersion, "x210")}, "ExifVers", "0"},
+        {"ExifVersion, comma", inSub({undefinedEntry(kExifVersion, "0210")}), "ExifVers", "2,1", ','},
+        {"ExifVersion without digits", inSub({undefinedEntry(kExifVersion, "x210")}), "ExifVers", "0"},
         {"a later 0x90xx tag writes ExifVers again",
-         {},
-         {undefinedEntry(kExifVersion, "0210"), undefinedEntry(0x9010, "0300")},
-         "ExifVers",
-         "3"},
-        {"ExposureProgram 8", {}, {shortEntry(kExposureProgram, 8)}, "ExposureProgram", "8 - Landscape Mode"},
-        {"ExposureProgram 0 selects nothing", {}, {shortEntry(kExposureProgram, 0)}, "ExposureProgram", ""},
-        {"ExposureProgram 9 selects nothing", {}, {shortEntry(kExposureProgram, 9)}, "ExposureProgram", ""},
-        {"FNumber 30 has no decimals", {}, {rationalEntry(kFNumber, 30, 10)}, "FNrTxt", "3", ','},
-        {"ExposureTime in the value field", {}, {shortEntry(kExposureTime, 4)}, "ExposureTimeTxt", "1 / 40"},
-        {"no value bytes", {}, {rawEntry(kExposureTime, 5, 1, 0x7FFFFFF0)}, "ExposureTimeTxt", ""},
+         inSub({undefinedEntry(kExifVersion, "0210"), undefinedEntry(0x9010, "0300")}), "ExifVers", "3"},
+        {"program 8", inSub({shortEntry(kExposureProgram, 8)}), "ExposureProgram", "8 - Landscape Mode"},
+        {"program 0: none", inSub({shortEntry(kExposureProgram, 0)}), "ExposureProgram", ""},
+        {"program 9: none", inSub({shortEntry(kExposureProgram, 9)}), "ExposureProgram", ""},
+        {"FNumber 30 has no decimals", inSub({rationalEntry(kFNumber, 30, 10)}), "FNrTxt", "3", ','},
+        {"time in the value field", inSub({shortEntry(kExposureTime, 4)}), "ExposureTimeTxt", "1 / 40"},
+        {"no value bytes", inSub({rawEntry(kExposureTime, 5, 1, 0x7FFFFFF0)}), "ExposureTimeTxt", ""},
         {"DateTime with SubSecTime",
-         {asciiEntry(kDateTime, "2003:08:14 09:30:12")},
-         {asciiEntry(kSubSec, "00")},
-         "DatumZeit",
+         photoWith({asciiEntry(kDateTime, "2003:08:14 09:30:12")}, {asciiEntry(kSubSec, "00")}), "DatumZeit",
          "2003:08:14 09:30:12.00"},
         {"DateTimeOriginal with its sub-second",
-         {},
-         {asciiEntry(kDateOriginal, "2003:08:14 09:30:12"), asciiEntry(kSubSecOriginal, "5")},
-         "DateOriginalTxt",
-         "2003:08:14 09:30:12.5"},
+         inSub({asciiEntry(kDateOriginal, "2003:08:14 09:30:12"), asciiEntry(kSubSecOriginal, "5")}),
+         "DateOriginalTxt", "2003:08:14 09:30:12.5"},
         {"DateTimeDigitized with its sub-second",
-         {},
-         {asciiEntry(kDateDigitized, "2003:08:14 09:30:13"), asciiEntry(kSubSecDigitized, "25")},
-         "DateDigitizedTxt",
-         "2003:08:14 09:30:13.25"},
-        {"a sub-second without its date", {}, {asciiEntry(kSubSecOriginal, "7")}, "DateOriginalTxt", ".7"},
-        {"MakerNote ends at zero",
-         {},
-         {undefinedEntry(kMakerNote, std::string("Lumos\0\1\2", 8))},
-         "MakerNote",
-         "Lumos"},
+         inSub({asciiEntry(kDateDigitized, "2003:08:14 09:30:13"), asciiEntry(kSubSecDigitized, "25")}),
+         "DateDigitizedTxt", "2003:08:14 09:30:13.25"},
+        {"a sub-second without its date", inSub({asciiEntry(kSubSecOriginal, "7")}), "DateOriginalTxt", ".7"},
+        {"MakerNote ends at zero", inSub({undefinedEntry(kMakerNote, std::string("Lumos\0\1\2", 8))}),
+         "MakerNote", "Lumos"},
         {"ImageDescription keeps its blanks and ends at the zero byte",
-         {undefinedEntry(kDescription, std::string("  Am See  \0hidden", 17))},
-         {},
-         "Description",
+         inMain({undefinedEntry(kDescription, std::string("  Am See  \0hidden", 17))}), "Description",
          "  Am See  "},
-        {"the GPS pointer in hexadecimal", {rawEntry(kGpsPointer, 4, 1, 0x2F0)}, {}, "GPSOffSetTxt", "2F0"},
-        {"an Exif pointer of 0x10A", {rawEntry(kExifPointer, 4, 1, 0x10A)}, {}, "SubExifPosTxt", "10A"},
-        {"a first-directory tag in the sub", {}, {asciiEntry(kMake, "Lumo")}, "Hersteller", ""},
-        {"a sub tag in the first directory", {shortEntry(kExposureTime, 4)}, {}, "ExposureTimeTxt", ""},
-        {"no Exif pointer", {asciiEntry(kMake, "Lumo")}, {}, "SubExifPosTxt", ""},
+        {"GPS pointer in hex", inMain({rawEntry(kGpsPointer, 4, 1, 0x2F0)}), "GPSOffSetTxt", "2F0"},
+        {"an Exif pointer of 0x10A", inMain({rawEntry(kExifPointer, 4, 1, 0x10A)}), "SubExifPosTxt", "10A"},
+        {"a first-directory tag in the sub", inSub({asciiEntry(kMake, "Lumo")}), "Hersteller", ""},
+        {"a sub tag in the first directory", inMain({shortEntry(kExposureTime, 4)}), "ExposureTimeTxt", ""},
+        {"no Exif pointer", inMain({asciiEntry(kMake, "Lumo")}), "SubExifPosTxt", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        load(photoWith(c.main, c.sub), c.separator);
+        load(c.photo, c.separator);
         EXPECT_EQ(text(c.field), c.expected);
     }
 }
@@ -116,7 +108,7 @@ TEST_F(ExifParserTest, FlashFillsItsValueAndBothCheckBoxes) {
     // {code, Flash, StrobeReturnLight}
     for (auto [code, flash, strobe] : {std::array{0, 0, 0}, {1, 1, 0}, {7, 1, 1}, {25, 1, 0}}) {
         SCOPED_TRACE(code);
-        load(photoWith({}, {shortEntry(kFlash, static_cast<std::uint16_t>(code))}));
+        load(inSub({shortEntry(kFlash, static_cast<std::uint16_t>(code))}));
         EXPECT_EQ(text("FlashValue"), std::to_string(code));
         EXPECT_EQ(control.surface().value("Flash"), flash);
         EXPECT_EQ(control.surface().value("StrobeReturnLight"), strobe);
@@ -126,34 +118,23 @@ TEST_F(ExifParserTest, FlashFillsItsValueAndBothCheckBoxes) {
 TEST_F(ExifParserTest, CountersFollowWhatEachPassRecognised) {
     struct Case {
         const char* name;
-        std::vector<TiffEntry> main, sub;
-        bool emptySub;
+        JpegExifWriter photo;
         std::string panel1, panel2, panel3;
     };
     const std::vector<Case> cases = {
         {"first pass only",
-         {asciiEntry(kMake, "A"), shortEntry(0x0112, 1), shortEntry(kColorSpace, 1)},
-         {},
-         false,
-         " 2 von ",
-         " 3 Tags (davon ",
-         ""},
-        {"nothing recognised", {shortEntry(kColorSpace, 1)}, {}, false, " 0 von ", " 1 Tags (davon ", ""},
-        {"an empty first directory", {}, {}, false, "0 von ", " 0 Tags (davon ", ""},
-        {"an empty sub-directory", {asciiEntry(kMake, "A")}, {}, true, " 2 von ", " 2 Tags (davon ", ""},
-        {"focal length",
-         {},
-         {rationalEntry(0x920A, 63, 10)},
-         false,
-         " 2 von ",
-         " 2 Tags (davon ",
+         inMain({asciiEntry(kMake, "A"), shortEntry(0x0112, 1), shortEntry(kColorSpace, 1)}), " 2 von ",
+         " 3 Tags (davon ", ""},
+        {"nothing recognised", inMain({shortEntry(kColorSpace, 1)}), " 0 von ", " 1 Tags (davon ", ""},
+        {"an empty first directory", JpegExifWriter(), "0 von ", " 0 Tags (davon ", ""},
+        {"an empty sub-directory", inMain({asciiEntry(kMake, "A")}).withSubDirectory(), " 2 von ",
+         " 2 Tags (davon ", ""},
+        {"focal length", inSub({rationalEntry(0x920A, 63, 10)}), " 2 von ", " 2 Tags (davon ",
          " 1 Sub Tags) erkannt"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        JpegExifWriter writer = photoWith(c.main, c.sub);
-        if (c.emptySub) writer.withSubDirectory();
-        load(writer);
+        load(c.photo);
         EXPECT_EQ(panel(1), c.panel1);
         EXPECT_EQ(panel(2), c.panel2);
         EXPECT_EQ(panel(3), c.panel3);
@@ -213,7 +194,7 @@ TEST_F(ExifParserTest, StopDuringAYieldEndsTheWalkAndKeepsWhatWasFilled) {
     EXPECT_EQ(panel(1), " 2 von ");
 
     // The next load starts afresh: the stop was for the one that was running.
-    load(photoWith({asciiEntry(kMake, "Lumo")}, {}));
+    load(inMain({asciiEntry(kMake, "Lumo")}));
     EXPECT_EQ(panel(1), " 1 von ");
 }
 

@@ -12,6 +12,7 @@
 #include "support/TempDir.h"
 #include "track/TrackReader.h"
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -42,15 +43,13 @@ inline fixtures::TrackFileWriter trackFile(const std::vector<fixtures::TrackFile
 // scan keeps) was taken at `takenAt[k - 1]`.
 struct GeotagRig : ContextRig {
     GeotagRig(const std::vector<std::string>& takenAt, const std::vector<fixtures::TrackFilePoint>& points) {
-        for (std::size_t k = 0; k < takenAt.size(); ++k)
-            names.push_back("p" +
-                            std::string(k < 9    ? "00"
-                                        : k < 99 ? "0"
-                                                 : "") +
-                            std::to_string(k + 1) + ".jpg");
-        for (std::size_t k = 0; k < takenAt.size(); ++k)
-            folder.write(names[k],
+        for (std::size_t k = 0; k < takenAt.size(); ++k) {
+            char name[32];
+            std::snprintf(name, sizeof name, "p%03zu.jpg", k + 1);
+            names.push_back(name);
+            folder.write(name,
                          fixtures::JpegExifWriter().sub(fixtures::asciiEntry(0x9003, takenAt[k])).bytes());
+        }
         trackFile(points).writeTo(folder.file("t.t"));
         photos.wire();
         navigation.wire();

@@ -82,45 +82,6 @@ TEST(TrackIndex, AnswersAsTheAllPairsComparisonOnRandomTracks) {
     }
 }
 
-TEST(TrackIndex, KeepsTheLimitAndTheEarlierPoint) {
-    struct Case {
-        const char* name;
-        std::vector<std::uint32_t> times; // points 1, 2, ...
-        double shift;
-        int point;
-    };
-    const std::string photo = "2003:08:14 10:00:00";
-    const Case cases[] = {
-        {"119.5 s matches", {kAugust14At08 + 120}, 0.5, 1},
-        {"120 s does not", {kAugust14At08 + 120}, 0, 0},
-        {"equal differences on both sides keep the lower number",
-         {kAugust14At08 + 30, kAugust14At08 - 30},
-         0,
-         1},
-        {"equal times keep the lower number",
-         {kAugust14At08 + 50, kAugust14At08 + 5, kAugust14At08 + 5},
-         0,
-         2},
-        {"a later point at the same difference does not replace",
-         {kAugust14At08 - 5, kAugust14At08 + 5},
-         0,
-         1},
-        {"an exact point does not end the search for an earlier one",
-         {kAugust14At08 + 9, kAugust14At08, kAugust14At08},
-         0,
-         2},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Track track;
-        for (std::size_t p = 0; p < c.times.size(); ++p)
-            track.slot(static_cast<long long>(p + 1)).time = c.times[p];
-        EXPECT_EQ(
-            TrackIndex(track, static_cast<long long>(c.times.size())).nearest(photo, c.shift, false).point,
-            c.point);
-    }
-}
-
 // Five photos, 5 minutes apart from 10:00:00; points compared as 10:00:00, 10:10:30, 10:15:00 and
 // 10:20:00, with altitudes 100, 200, 300 and 400.
 TEST(CombineTrackPhotos, FillsTheSlotsOfTheHandledPhotos) {

@@ -17,81 +17,50 @@ std::uint32_t pointMeeting(const char* exif) {
     return static_cast<std::uint32_t>((at - sys_days{year{1989} / December / 31}).count() - 7200);
 }
 
-std::vector<std::uint32_t> pointsMeeting(std::initializer_list<const char*> times) {
+// Times listed as "T, T, ...": each "YYYY:MM:DD HH:MM:SS", or a time of day alone on 14.06.2003.
+std::vector<std::string> timesIn(const std::string& list) {
+    std::vector<std::string> times;
+    for (std::size_t at = 0, end = 0; end != std::string::npos; at = end + 2) {
+        end = list.find(", ", at);
+        const std::string time = list.substr(at, end - at);
+        times.push_back(time.size() == 8 ? "2003:06:14 " + time : time);
+    }
+    return times;
+}
+std::vector<std::uint32_t> pointsMeeting(const std::string& list) {
     std::vector<std::uint32_t> points;
-    for (const char* time : times)
-        points.push_back(pointMeeting(time));
+    for (const std::string& time : timesIn(list))
+        points.push_back(pointMeeting(time.c_str()));
     return points;
 }
 
 TEST(FindOffset, MatchesTheMostPhotosWithTheSmallestOffset) {
     struct Case {
         const char* name;
-        std::vector<std::string> photos;
-        std::vector<std::uint32_t> points;
+        const char *photos, *points;
         double seconds;
         bool cameraAhead;
         int matched;
     };
     const Case cases[] = {
-        {"an hour ahead: the window of all three ends at 3480 s",
-         {"2003:06:14 11:00:00", "2003:06:14 11:10:00", "2003:06:14 11:20:00"},
-         pointsMeeting({"2003:06:14 10:00:00", "2003:06:14 10:10:00", "2003:06:14 10:20:00"}),
-         3481,
-         true,
-         3},
-        {"an hour behind",
-         {"2003:06:14 09:00:00", "2003:06:14 09:10:00", "2003:06:14 09:20:00"},
-         pointsMeeting({"2003:06:14 10:00:00", "2003:06:14 10:10:00", "2003:06:14 10:20:00"}),
-         3481,
-         false,
-         3},
-        {"only (120, 121) matches both: no whole second does, so the half",
-         {"2003:06:14 10:00:00", "2003:06:14 10:10:00"},
-         pointsMeeting({"2003:06:14 10:04:00", "2003:06:14 10:10:01"}),
-         120.5,
-         false,
-         2},
-        {"two offsets as good: the smaller one",
-         {"2003:06:14 10:00:00"},
-         pointsMeeting({"2003:06:14 09:50:00", "2003:06:14 10:14:00"}),
-         481,
-         true,
-         1},
-        {"two offsets as large: the camera behind",
-         {"2003:06:14 10:00:00"},
-         pointsMeeting({"2003:06:14 09:50:00", "2003:06:14 10:10:00"}),
-         481,
-         false,
-         1},
-        {"a track covering the photo: no offset at all",
-         {"2003:06:14 10:00:00"},
-         pointsMeeting({"2003:06:14 09:59:00", "2003:06:14 10:03:00"}),
-         0,
-         false,
-         1},
-        {"a photo 120 s from two points 240 s apart matches neither without an offset",
-         {"2003:06:14 10:02:00"},
-         pointsMeeting({"2003:06:14 10:00:00", "2003:06:14 10:04:00"}),
-         1,
-         false,
-         1},
-        {"no offset matches anything: another month, no capture time",
-         {"2003:07:14 10:00:00", ""},
-         pointsMeeting({"2003:06:14 10:00:00"}),
-         0,
-         false,
-         0},
-        {"photos in two months, each against its own month only",
-         {"2003:06:30 12:00:00", "2003:07:01 12:00:00"},
-         pointsMeeting({"2003:06:30 12:30:00", "2003:07:01 11:20:00", "2003:07:01 12:30:00"}),
-         1681,
-         false,
-         2},
+        {"an hour ahead: the window of all three ends at 3480 s", "11:00:00, 11:10:00, 11:20:00",
+         "10:00:00, 10:10:00, 10:20:00", 3481, true, 3},
+        {"an hour behind", "09:00:00, 09:10:00, 09:20:00", "10:00:00, 10:10:00, 10:20:00", 3481, false, 3},
+        {"only (120, 121) matches both: no whole second does, so the half", "10:00:00, 10:10:00",
+         "10:04:00, 10:10:01", 120.5, false, 2},
+        {"two offsets as good: the smaller one", "10:00:00", "09:50:00, 10:14:00", 481, true, 1},
+        {"two offsets as large: the camera behind", "10:00:00", "09:50:00, 10:10:00", 481, false, 1},
+        {"a track covering the photo: no offset at all", "10:00:00", "09:59:00, 10:03:00", 0, false, 1},
+        {"a photo 120 s from two points 240 s apart matches neither without an offset", "10:02:00",
+         "10:00:00, 10:04:00", 1, false, 1},
+        {"no offset matches anything: another month, no capture time", "2003:07:14 10:00:00, ", "10:00:00", 0,
+         false, 0},
+        {"photos in two months, each against its own month only", "2003:06:30 12:00:00, 2003:07:01 12:00:00",
+         "2003:06:30 12:30:00, 2003:07:01 11:20:00, 2003:07:01 12:30:00", 1681, false, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const OffsetFound found = findOffset(c.photos, TrackIndex(c.points));
+        const OffsetFound found = findOffset(timesIn(c.photos), TrackIndex(pointsMeeting(c.points)));
         EXPECT_EQ(found.offset.seconds, c.seconds);
         EXPECT_EQ(found.offset.cameraAhead, c.cameraAhead);
         EXPECT_EQ(found.matched, c.matched);
@@ -110,22 +79,21 @@ TEST(ExplainPhoto, SaysWhyAPhotoHasItsPointOrNone) {
         bool pointBefore = false;
     };
     // Points 1..4: 10:00:00, 10:05:00 twice (the lower number wins), 10:12:00.
-    const TrackIndex track(pointsMeeting(
-        {"2003:06:14 10:00:00", "2003:06:14 10:05:00", "2003:06:14 10:05:00", "2003:06:14 10:12:00"}));
+    const TrackIndex track(pointsMeeting("10:00:00, 10:05:00, 10:05:00, 10:12:00"));
     const Case cases[] = {
-        {"the corrected time meets a point", "2003:06:14 09:59:29", {31, false}, Kind::Matched, 1, 0},
-        {"the nearer of two, after the photo", "2003:06:14 10:03:30", {0, false}, Kind::Matched, 2, 90},
-        {"equal times: the lower number", "2003:06:14 10:05:30", {0, false}, Kind::Matched, 2, 30, true},
-        {"119.5 s still matches", "2003:06:14 10:14:00", {0.5, true}, Kind::Matched, 4, 119.5, true},
-        {"exactly 120 s does not", "2003:06:14 10:14:00", {0, false}, Kind::BeyondLimit, 4, 120, true},
-        {"far before the track", "2003:06:14 09:50:00", {0, false}, Kind::BeyondLimit, 1, 600, false},
+        {"the corrected time meets a point", "09:59:29", {31, false}, Kind::Matched, 1, 0},
+        {"the nearer of two, after the photo", "10:03:30", {0, false}, Kind::Matched, 2, 90},
+        {"equal times: the lower number", "10:05:30", {0, false}, Kind::Matched, 2, 30, true},
+        {"119.5 s still matches", "10:14:00", {0.5, true}, Kind::Matched, 4, 119.5, true},
+        {"exactly 120 s does not", "10:14:00", {0, false}, Kind::BeyondLimit, 4, 120, true},
+        {"far before the track", "09:50:00", {0, false}, Kind::BeyondLimit, 1, 600, false},
         {"another month", "2003:07:14 10:00:00", {0, false}, Kind::NoPointThatMonth},
         {"an empty date", "", {0, false}, Kind::NoCaptureTime},
         {"a date of blanks, as some cameras write", "    :  :     :  :  ", {0, false}, Kind::NoCaptureTime},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const PhotoVerdict verdict = explainPhoto(c.photo, track, c.offset);
+        const PhotoVerdict verdict = explainPhoto(timesIn(c.photo).front(), track, c.offset);
         EXPECT_EQ(verdict.kind, c.kind);
         EXPECT_EQ(verdict.point, c.point);
         EXPECT_EQ(verdict.seconds, c.seconds);

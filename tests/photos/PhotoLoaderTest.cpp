@@ -76,12 +76,10 @@ TEST_F(PhotoLoaderTest, ThePictureIsShownForJpegFilesWhilePicturesAreOn) {
         {"the extension in any case", "b.JpG", leo, 1, true},
         {"pictures off", "c.jpg", leo, 0, false},
         {"a .jpeg is not a .jpg", "f.jpeg", leo, 1, false},
-        {"a .jpg that holds no picture", "g.jpg", JpegExifWriter().main(asciiEntry(0x010F, "Leo")).bytes(), 1,
-         false},
+        {"a .jpg, no picture", "g.jpg", JpegExifWriter().main(asciiEntry(0x010F, "Leo")).bytes(), 1, false},
         {"a TIFF is never shown", "e.tif", tiffFile(), 1, false, true},
         {"a JFIF-first JPEG", "h.jpg", jfifJpeg(), 1, true, true},
-        {"an APP1 segment that is not Exif", "i.jpg", JpegExifWriter().exifHeader("http:/").bytes(), 1, false,
-         true},
+        {"an APP1 not Exif", "i.jpg", JpegExifWriter().exifHeader("http:/").bytes(), 1, false, true},
     };
     control.surface().setEnabled("PictureCount", false); // single-photo mode
     for (const Case& c : cases) {

@@ -111,11 +111,7 @@ TEST(QtPlatform, MessageBoxesCarryTheDefaultTitleAndAnswerTheButtonPressed) {
                 ASSERT_NE(box->button(c.press), nullptr);
                 box->button(c.press)->click();
             },
-            [&] {
-                return QtPlatform().messageBox("Gr\xFC\xDF"
-                                               "e",
-                                               c.buttons, c.title);
-            });
+            [&] { return QtPlatform().messageBox("Gr\374\337e", c.buttons, c.title); });
         EXPECT_EQ(answer, c.expected);
         EXPECT_EQ(title, c.expectedTitle);
         EXPECT_EQ(text, QString::fromUtf8("Grüße"));
@@ -152,14 +148,11 @@ TEST(QtPlatform, TheInputBoxProposesTheTextAndAnswersNothingWhenCancelled) {
     }
 }
 
+// A file the reader cannot start on, missing and empty ones too, fails as "not a picture" does.
 TEST(QtPlatform, PicturesAreDecodedAtTheSizeOfTheirBox) {
     TempDir dir;
-    const std::string photo = fixtures::JpegExifWriter().withPicture().bytes();
-    QImage large(640, 480, QImage::Format_RGB32);
-    large.fill(Qt::darkGreen);
-    const std::string largePath = dir.file("large.jpg");
-    ASSERT_TRUE(large.save(QString::fromStdString(largePath), "JPG"));
-
+    const std::string photo = fixtures::JpegExifWriter().withPicture().bytes(); // 8 x 8 pixels
+    const std::string tiny = dir.write("tiny.jpg", photo);
     struct Case {
         const char* name;
         std::string path;
@@ -167,14 +160,12 @@ TEST(QtPlatform, PicturesAreDecodedAtTheSizeOfTheirBox) {
         std::optional<QSize> expected;
     };
     const Case cases[] = {
-        {"tiny photo stretched to the box", dir.write("tiny.jpg", photo), 40, 30, QSize(40, 30)},
-        {"large photo shrunk to the box", largePath, 64, 48, QSize(64, 48)},
-        {"box without size still gets a pixel", largePath, 0, 0, QSize(1, 1)},
-        {"missing file", dir.file("none.jpg"), 40, 30, std::nullopt},
+        {"stretched to a larger box", tiny, 40, 30, QSize(40, 30)},
+        {"shrunk to a smaller box", tiny, 4, 3, QSize(4, 3)},
+        {"a box without size still gets a pixel", tiny, 0, 0, QSize(1, 1)},
         {"not a picture", dir.write("text.jpg", "hello"), 40, 30, std::nullopt},
         {"cut short after the EXIF segment", dir.write("cut.jpg", photo.substr(0, photo.size() / 3)), 40, 30,
          std::nullopt},
-        {"empty file", dir.write("empty.jpg", ""), 40, 30, std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -188,8 +179,8 @@ TEST(QtPlatform, PicturesAreDecodedAtTheSizeOfTheirBox) {
     }
 
     // A box in twips is measured at the screen's resolution.
-    auto at96 = loadPictureForBox(dir.file("tiny.jpg"), 5610, 4208, 96.0);
-    auto at144 = loadPictureForBox(dir.file("tiny.jpg"), 5610, 4208, 144.0);
+    auto at96 = loadPictureForBox(tiny, 5610, 4208, 96.0);
+    auto at144 = loadPictureForBox(tiny, 5610, 4208, 144.0);
     ASSERT_TRUE(at96 && at144);
     EXPECT_EQ(QSize(at96->width, at96->height), QSize(374, 281));
     EXPECT_EQ(QSize(at144->width, at144->height), QSize(561, 421));

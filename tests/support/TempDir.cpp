@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 
@@ -35,6 +36,11 @@ std::string TempDir::write(const std::string& name, const std::string& bytes) co
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) throw std::runtime_error("cannot write " + target.string());
     return target.string();
+}
+
+std::string contentOf(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 } // namespace pelmark::test

@@ -25,4 +25,7 @@ private:
     std::filesystem::path path_;
 };
 
+// The bytes of the file at `path`; nothing when it cannot be read.
+std::string contentOf(const std::filesystem::path& path);
+
 } // namespace pelmark::test

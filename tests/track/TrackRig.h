@@ -5,11 +5,9 @@
 
 namespace pelmark::test {
 
-// The track reader on a started surface, without the rest of the control: what the reader and
-// clock-offset tests, the track benchmark and the track fuzzer run against.
+// The track reader on a started surface, without the rest of the control: what the reader tests, the
+// track benchmark and the track fuzzer run against.
 struct TrackRig : ContextRig {
-    static constexpr const char* kCountTag = "Gelesene Trackpunkte: ";
-
     Variant anzahl;
     TrackReader reader{context, anzahl};
 

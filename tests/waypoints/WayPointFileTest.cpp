@@ -5,29 +5,12 @@
 #include "waypoints/WayPointWriter.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace pelmark {
 namespace {
 
 using namespace std::string_literals;
-
-std::string hex(const std::string& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    for (char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        out += {digits[byte >> 4], digits[byte & 15], ' '};
-    }
-    return out;
-}
-
-std::string fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // A slot matched to a point with known raw bytes; its time bytes are 78 56 34 12.
 TrackPoint matchedSlot(const std::string& photoName, const std::string& photoPath) {
@@ -42,21 +25,16 @@ TrackPoint matchedSlot(const std::string& photoName, const std::string& photoPat
 }
 
 TEST(WayPointFileName, LiesBesideTheTrackNamedAfterItsFolder) {
-    struct Case {
-        const char* track;
-        std::optional<std::string> file;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
         {"/Touren/Eifel/tour1.t", "/Touren/Eifel/Eifel.wp"},
         {"/F/t.t", "/F/F.wp"},
         {"Eifel/tour1.t", "Eifel/.wp"},
         {"/t.t", "/.wp"},
         {"tour1.t", ".wp"},
-        {"x", std::nullopt},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.track);
-        EXPECT_EQ(wayPointFileName(c.track), c.file);
+        {"x", std::nullopt}};
+    for (const auto& [track, file] : cases) {
+        SCOPED_TRACE(track);
+        EXPECT_EQ(wayPointFileName(track), file);
     }
 }
 
@@ -87,7 +65,7 @@ TEST(WayPointRecord, HoldsNameCommentPositionTimeAndAltitude) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(hex(wayPointRecord(c.slot)), hex(c.bytes));
+        EXPECT_EQ(wayPointRecord(c.slot), c.bytes);
     }
 }
 
@@ -122,28 +100,26 @@ TEST(PrintWayPointList, ReplacesTheOldFileOnlyWithAWholeNewOne) {
     };
     struct Case {
         const char* name;
-        std::function<void(WriterRig&)> arrange;
         std::string file;
         std::optional<ErrorKind> failure;
-        int starts;
+        bool starts;
+        std::function<void(WriterRig&)> arrange;
     };
     const Case cases[] = {
-        {"the second of two photos matched", [](WriterRig&) {}, header + reference + record, {}, 2},
-        {"without the program button nothing starts",
-         [](WriterRig& rig) { rig.surface.setButtonPressed("Toolbar2", WayPointWriter::kGarTripKey, false); },
-         header + reference + record,
-         {},
-         0},
-        {"no match writes nothing",
-         [](WriterRig& rig) { rig.run.wayPoints().slot(2).position1.clear(); },
-         old,
-         {},
-         0},
+        {"the second of two photos matched", header + reference + record, std::nullopt, true,
+         [](WriterRig&) {}},
+        {"without the program button nothing starts", header + reference + record, std::nullopt, false,
+         [](WriterRig& rig) {
+             rig.surface.setButtonPressed("Toolbar2", WayPointWriter::kGarTripKey, false);
+         }},
+        {"no match writes nothing", old, std::nullopt, false,
+         [](WriterRig& rig) { rig.run.wayPoints().slot(2).position1.clear(); }},
         // A folder stands where the new file would go: the open fails as in a read-only folder, even
         // for a user whom file permissions do not stop.
-        {"a new file that cannot be made", [](WriterRig& rig) { rig.folder.write("F/.F.wp.part/x", ""); },
-         old, ErrorKind::FileWrite, 0},
+        {"a new file that cannot be made", old, ErrorKind::FileWrite, false,
+         [](WriterRig& rig) { rig.folder.write("F/.F.wp.part/x", ""); }},
         {"a stop after the first of two records keeps that one",
+         header + photoOne(reference) + photoOne(record), std::nullopt, false,
          [](WriterRig& rig) {
              rig.run.wayPoints().slot(1) = rig.run.wayPoints().slot(2);
              rig.run.wayPoints().slot(1).photoName = "P1010001.JPG";
@@ -152,10 +128,7 @@ TEST(PrintWayPointList, ReplacesTheOldFileOnlyWithAWholeNewOne) {
                  rig.stop.request();
                  rig.file.close();
              });
-         },
-         header + photoOne(reference) + photoOne(record),
-         {},
-         0},
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -170,7 +143,7 @@ TEST(PrintWayPointList, ReplacesTheOldFileOnlyWithAWholeNewOne) {
             EXPECT_NE(std::string(error.what()).find(rig.wayPoints()), std::string::npos) << error.what();
         }
         EXPECT_EQ(failure, c.failure);
-        EXPECT_EQ(hex(fileBytes(rig.wayPoints())), hex(c.file));
+        EXPECT_EQ(test::contentOf(rig.wayPoints()), c.file);
         const std::vector<std::string> bothFiles{rig.wayPoints(), rig.folder.file("F/t.t")};
         EXPECT_EQ(rig.started, c.starts ? bothFiles : std::vector<std::string>{});
         EXPECT_FALSE(rig.file.isOpen());
