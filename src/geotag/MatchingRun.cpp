@@ -37,21 +37,6 @@ private:
 
 } // namespace
 
-void copyTrackFields(const TrackPoint& point, TrackPoint& slot) {
-    slot.position2 = point.position2;
-    slot.position1 = point.position1;
-    slot.altitude = point.altitude;
-    slot.time = point.time;
-    slot.timeRaw = point.timeRaw;
-    slot.byteValue = point.byteValue;
-    slot.textLength = point.textLength;
-    slot.text = point.text;
-}
-
-void clearTrackFields(TrackPoint& slot) {
-    copyTrackFields(TrackPoint{}, slot);
-}
-
 void MatchingRun::wire() {
     context_.surface.on(ElementId::CombineCmd, Event::Click,
                         [this](const EventArgs&) { combineTrackPhotos(Variant::missing()); });

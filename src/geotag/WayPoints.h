@@ -2,7 +2,7 @@
 
 #include "track/TrackPoint.h"
 
-#include <vector>
+#include <deque>
 
 namespace pelmark {
 
@@ -12,15 +12,16 @@ class WayPoints {
 public:
     static constexpr int kCapacity = 1000;
 
-    WayPoints() : slots_(kCapacity + 1) {}
-
     static bool holds(long long index) { return index >= 1 && index <= kCapacity; }
-    const TrackPoint& slot(int index) const { return slots_.at(static_cast<std::size_t>(index)); }
-    TrackPoint& slot(int index) { return slots_.at(static_cast<std::size_t>(index)); }
+    // Throw std::out_of_range outside 0..kCapacity.
+    const TrackPoint& slot(int index) const;
+    TrackPoint& slot(int index);
     bool matched(int index) const { return holds(index) && !slot(index).position1.empty(); }
 
 private:
-    std::vector<TrackPoint> slots_;
+    // Grows to the highest slot written (a deque, so earlier slots stay where they are), as the track
+    // does: a control that never runs a match holds no 1,001 empty slots. Slots above it read as empty.
+    std::deque<TrackPoint> slots_;
 };
 
 // Copies the fields a match takes over from a track point, leaving the photo's own name and path.
