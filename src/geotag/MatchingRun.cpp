@@ -17,7 +17,7 @@ constexpr ElementId kNavigation[] = {ElementId::Controller, ElementId::ActPictNu
                                      ElementId::BildLabel,  ElementId::UpDown1,    ElementId::RandomChoose};
 
 // Two raw bytes, unsigned little-endian, as the altitude box shows them.
-double altitudeValue(const std::string& raw) {
+double altitudeValue(std::string_view raw) {
     double value = 0;
     for (std::size_t i = std::min<std::size_t>(raw.size(), 2); i-- > 0;)
         value = value * 256 + static_cast<unsigned char>(raw[i]);
@@ -70,7 +70,7 @@ void MatchingRun::combineTrackPhotos(const Variant& start, Slots slots) {
          i <= photoCount() && WayPoints::holds(static_cast<long long>(i)); ++i) {
         const int number = static_cast<int>(i);
         double& matchSeconds = matchSeconds_[static_cast<std::size_t>(number)];
-        TrackPoint& slot = wayPoints_.slot(number);
+        WayPoint& slot = wayPoints_.slot(number);
         const bool keep = slots == Slots::KeepNearer && !slot.position1.empty();
         if (!keep) clearTrackFields(slot);
         // The photo on display before this step may be one whose load a Stop cut short: asking for its
