@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 namespace pelmark::console {
 
@@ -138,9 +139,26 @@ void write(const Json& value, std::string& out) {
     }
 }
 
+// A plain whole number ("12", "-3"), as the parser reads it (unsigned when not negative), without
+// starting the parser: most arguments are such numbers.
+std::optional<Json> plainWholeNumber(std::string_view text) {
+    const bool negative = !text.empty() && text.front() == '-';
+    const std::string_view digits = text.substr(negative ? 1 : 0);
+    if (digits.empty() || digits.size() > 18 || (digits.front() == '0' && digits.size() > 1))
+        return std::nullopt;
+    std::uint64_t value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    if (negative) return Json(-static_cast<std::int64_t>(value));
+    return Json(value);
+}
+
 } // namespace
 
 Json parseByteJson(std::string_view text) {
+    if (auto number = plainWholeNumber(text)) return *number;
     // No argument nests deeply; a hostile line must not run the stack out on the way to being refused.
     auto shallow = [](int depth, Json::parse_event_t, Json&) {
         if (depth > kMaxDepth) throw PelmarkError(ErrorKind::InvalidArgument, "a value nests too deeply");

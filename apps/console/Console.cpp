@@ -213,12 +213,13 @@ std::string Console::memberCall(const std::string& name, const std::string& line
     });
     std::size_t given = args.size();
     Variant result = invoke(*control_, name, args);
-    Json answer;
-    answer["result"] = jsonOf(result);
-    answer["args"] = Json::array();
-    for (std::size_t i = 0; i < given; ++i)
-        answer["args"].push_back(jsonOf(args[i]));
-    return writeByteJson(answer);
+    // {"result": R, "args": [A1, ...]}, written as the JSON writer writes an object, piece by piece.
+    std::string answer = R"({"result": )" + writeByteJson(jsonOf(result)) + R"(, "args": [)";
+    for (std::size_t i = 0; i < given; ++i) {
+        if (i > 0) answer += ", ";
+        answer += writeByteJson(jsonOf(args[i]));
+    }
+    return answer + "]}";
 }
 
 std::string Console::action(const std::string& command, const std::string& line) {
@@ -391,6 +392,10 @@ int Console::run(std::istream& in, std::ostream& out) {
 }
 
 int runConsoleSession(const ConsoleOptions& options) {
+    // The standard streams keep buffers of their own instead of going through C's, character by
+    // character; nothing here writes to standard output through C's functions, and every answer is
+    // flushed as it is written.
+    std::ios_base::sync_with_stdio(false);
     try {
         Console console(options);
         return console.run(std::cin, std::cout);

@@ -82,9 +82,10 @@ std::optional<double> wholeTextNumber(std::string_view text, char decimalSeparat
 
 std::string decimalText(double value, char decimalSeparator) {
     if (value == 0) return "0";
+    // As printf's "%.15g" writes it, without printf's cost.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    std::string text(buffer);
+    std::string text(
+        buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr);
     auto exponent = text.find('e');
     std::string mantissa = text.substr(0, exponent);
     std::string tail = exponent == std::string::npos ? "" : text.substr(exponent);
@@ -102,9 +103,15 @@ std::string decimalText(double value, char decimalSeparator) {
     return mantissa + tail;
 }
 
+void appendCounterText(std::string& text, long long value) {
+    if (value >= 0) text += ' ';
+    char digits[24];
+    text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+}
+
 std::string counterText(long long value) {
-    std::string text = value >= 0 ? " " : "";
-    text += std::to_string(value);
+    std::string text;
+    appendCounterText(text, value);
     return text;
 }
 

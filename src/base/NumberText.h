@@ -24,6 +24,8 @@ std::string decimalText(double value, char decimalSeparator);
 
 // A counter: decimal digits, with a leading blank for values of 0 or more (" 14", "-3").
 std::string counterText(long long value);
+// The same, appended to `text`.
+void appendCounterText(std::string& text, long long value);
 
 // Upper-case hexadecimal without prefix or leading zeros ("10A", "8", "0").
 std::string hexText(std::uint64_t value);

@@ -2,14 +2,15 @@
 
 #include "base/FileSlot.h"
 #include "base/StopRequest.h"
+#include "control/Layout.h"
 #include "control/VeltoraControl.h"
 #include "exif/ExifParser.h"
 #include "exif/TagQuery.h"
 #include "geotag/ClockOffset.h"
-#include "photos/DropIntake.h"
-#include "photos/FileDates.h"
 #include "geotag/MatchingRun.h"
 #include "geotag/OneStepRuns.h"
+#include "photos/DropIntake.h"
+#include "photos/FileDates.h"
 #include "photos/Navigation.h"
 #include "photos/PhotoLoader.h"
 #include "platform/CommonDialog.h"
@@ -34,7 +35,7 @@ struct VeltoraControl::Impl {
     Context context{platform, surface, stop, file, dialog};
 
     Variant anzahl;
-    Variant garTripPath;
+    GarTripPath garTripPath{platform};
 
     TrackReader trackReader{context, anzahl};
     ClockOffset clockOffset{context};
@@ -46,7 +47,7 @@ struct VeltoraControl::Impl {
     DropIntake dropIntake{context, fileDates, photoLoader};
     MatchingRun matchingRun{context, photoLoader, trackReader, clockOffset, tagQuery};
     WayPointWriter wayPointWriter{context, matchingRun, [this](const std::string& wayPointFile) {
-                                      openGarTrip(platform, garTripPath, wayPointFile);
+                                      openGarTrip(platform, garTripPath.get(), wayPointFile);
                                   }};
     OneStepRuns oneStepRuns{context, trackReader, photoLoader, matchingRun,
                             [this] { wayPointWriter.printWayPointList(); }};

@@ -29,7 +29,16 @@ StatusPanel sizedToText(std::string tag) {
 
 } // namespace
 
-Variant startUp(Context& context) {
+const Variant& GarTripPath::get() const {
+    if (!value_) {
+        // A stored empty path stays empty: only a missing entry gives the default.
+        auto stored = platform_.readSetting(kOptionsSection, kGarTripPathKey);
+        value_ = Variant(stored ? *stored : std::string(kDefaultGarTripPath));
+    }
+    return *value_;
+}
+
+void startUp(Context& context) {
     Surface& surface = context.surface;
     // The caption is still empty, so this takes the hide branch.
     toggleWaypointFrame(surface);
@@ -43,10 +52,6 @@ Variant startUp(Context& context) {
     surface.setPanels(ElementId::StatusBar1, {sizedToText(" von "), sizedToText(" Tags (davon "),
                                               sizedToText(" Sub Tags) erkannt"), sizedToText("")});
     surface.setPanels(ElementId::StatusBar2, {sizedToText("Gelesene Trackpunkte: ")});
-
-    // A stored empty path stays empty: only a missing entry gives the default.
-    auto stored = context.platform.readSetting(kOptionsSection, kGarTripPathKey);
-    return Variant(stored ? *stored : std::string(kDefaultGarTripPath));
 }
 
 void toggleWaypointFrame(Surface& surface) {

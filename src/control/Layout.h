@@ -3,6 +3,8 @@
 #include "base/Variant.h"
 #include "surface/Context.h"
 
+#include <optional>
+
 namespace pelmark {
 
 // The control keeps this size whatever its host asks for.
@@ -14,8 +16,22 @@ inline constexpr const char* kOptionsSection = "Options";
 inline constexpr const char* kGarTripPathKey = "GARTripPath";
 inline constexpr const char* kDefaultGarTripPath = "D:\\Programme\\GPS\\GARtrip\\Gartrip.exe";
 
-// Puts a new control into its start state and answers the stored GARtrip path.
-Variant startUp(Context& context);
+// The control's public `GARTripPath`: the stored path, read from the settings store when it is first
+// wanted rather than at start-up (most sessions never want it), or what the host or the user set since.
+class GarTripPath {
+public:
+    explicit GarTripPath(Platform& platform) : platform_(platform) {}
+
+    const Variant& get() const;
+    void set(Variant value) { value_ = std::move(value); }
+
+private:
+    Platform& platform_;
+    mutable std::optional<Variant> value_;
+};
+
+// Puts a new control into its start state.
+void startUp(Context& context);
 
 // Shows or hides the waypoint frame; the button's caption is the only record of which.
 void toggleWaypointFrame(Surface& surface);

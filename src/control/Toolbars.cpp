@@ -35,15 +35,15 @@ void toolbar1Clicked(Context& context, PhotoLoader& loader, const std::string& k
     }
 }
 
-void toolbar2Clicked(Context& context, Variant& garTripPath, const std::string& key) {
+void toolbar2Clicked(Context& context, GarTripPath& garTripPath, const std::string& key) {
     Platform& platform = context.platform;
     if (key == "Load") return; // its twin on the photo toolbar loads; this one was never given work
     if (key == "Options") {
         // Whatever the user answers is the path, also nothing: a cancel stores the empty text too.
         auto answer = platform.inputBox("Geben Sie den Pfad des GARTrip-Programms ein!", "GarTrip",
-                                        textOf(garTripPath, platform.decimalSeparator()));
+                                        textOf(garTripPath.get(), platform.decimalSeparator()));
         std::string path = answer.value_or(std::string());
-        garTripPath = Variant(path);
+        garTripPath.set(Variant(path));
         platform.writeSetting(kOptionsSection, kGarTripPathKey, path);
         return;
     }
@@ -57,7 +57,7 @@ void setFolderMode(Surface& surface, bool folderMode) {
         surface.setEnabled(id, folderMode);
 }
 
-void wireToolbars(Context& context, PhotoLoader& loader, Variant& garTripPath) {
+void wireToolbars(Context& context, PhotoLoader& loader, GarTripPath& garTripPath) {
     Surface& surface = context.surface;
     surface.on(ElementId::Toolbar1, Event::ToolClick,
                [&context, &loader](const EventArgs& args) { toolbar1Clicked(context, loader, args.key); });

@@ -40,7 +40,7 @@ VeltoraControl::Impl::Impl(Platform& p) : platform(p) {
         }
     });
 
-    garTripPath = startUp(context);
+    startUp(context);
 }
 
 void VeltoraControl::Impl::pressStop() {
@@ -74,10 +74,10 @@ void VeltoraControl::setAnzahl(const Variant& value) {
     impl_->anzahl = value;
 }
 Variant VeltoraControl::GARTripPath() const {
-    return impl_->garTripPath;
+    return impl_->garTripPath.get();
 }
 void VeltoraControl::setGARTripPath(const Variant& value) {
-    impl_->garTripPath = value;
+    impl_->garTripPath.set(value);
 }
 
 Variant VeltoraControl::DiffExifTrackTime(Variant& ExifTime, Variant& TrackPointTime) {
@@ -88,7 +88,7 @@ void VeltoraControl::BildInBox(Variant& PictureLoadPath) {
     impl_->photoLoader.bildInBox(PictureLoadPath);
 }
 void VeltoraControl::OpenGarTrip(Variant& FileName) {
-    openGarTrip(impl_->platform, impl_->garTripPath, FileName);
+    openGarTrip(impl_->platform, impl_->garTripPath.get(), FileName);
 }
 void VeltoraControl::PrintWayPointList() {
     StopRequest::OutsideAction action(impl_->stop);

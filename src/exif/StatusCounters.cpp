@@ -55,8 +55,14 @@ void StatusCounters::flush() {
     for (int panel = kRecognised; panel <= kSubRecognised; ++panel) {
         Held& counter = held_[static_cast<std::size_t>(panel - 1)];
         if (!counter.pending) continue;
-        counter.written =
-            (counter.plain ? std::string("0") : counterText(counter.count)) + panelOf(surface_, panel, true);
+        // Built in the buffer of the text written last: a pass flushes after every entry.
+        std::string& text = counter.written;
+        text.clear();
+        if (counter.plain)
+            text += '0';
+        else
+            appendCounterText(text, counter.count);
+        text += panelOf(surface_, panel, true);
         counter.pending = false;
         surface_.setPanelText(ElementId::StatusBar1, panel, counter.written);
     }

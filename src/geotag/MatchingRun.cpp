@@ -17,7 +17,7 @@ constexpr ElementId kNavigation[] = {ElementId::Controller, ElementId::ActPictNu
                                      ElementId::BildLabel,  ElementId::UpDown1,    ElementId::RandomChoose};
 
 // Two raw bytes, unsigned little-endian, as the altitude box shows them.
-double altitudeValue(const std::string& raw) {
+double altitudeValue(std::string_view raw) {
     double value = 0;
     for (std::size_t i = std::min<std::size_t>(raw.size(), 2); i-- > 0;)
         value = value * 256 + static_cast<unsigned char>(raw[i]);
@@ -48,21 +48,6 @@ private:
 };
 
 } // namespace
-
-void copyTrackFields(const TrackPoint& point, TrackPoint& slot) {
-    slot.position2 = point.position2;
-    slot.position1 = point.position1;
-    slot.altitude = point.altitude;
-    slot.time = point.time;
-    slot.timeRaw = point.timeRaw;
-    slot.byteValue = point.byteValue;
-    slot.textLength = point.textLength;
-    slot.text = point.text;
-}
-
-void clearTrackFields(TrackPoint& slot) {
-    copyTrackFields(TrackPoint{}, slot);
-}
 
 void MatchingRun::wire() {
     context_.surface.on(ElementId::CombineCmd, Event::Click,
@@ -98,7 +83,7 @@ void MatchingRun::combineTrackPhotos(const Variant& start, Slots slots) {
          i <= photoCount() && WayPoints::holds(static_cast<long long>(i)); ++i) {
         const int number = static_cast<int>(i);
         double& matchSeconds = matchSeconds_[static_cast<std::size_t>(number)];
-        TrackPoint& slot = wayPoints_.slot(number);
+        WayPoint& slot = wayPoints_.slot(number);
         const bool keep = slots == Slots::KeepNearer && !slot.position1.empty();
         if (!keep) clearTrackFields(slot);
         // The photo on display before this step may be one whose load a Stop cut short: asking for its

@@ -2,9 +2,15 @@
 
 #include "track/TrackPoint.h"
 
-#include <vector>
+#include <deque>
 
 namespace pelmark {
+
+// One slot of the waypoint list: the track point a photo matched, and the photo.
+struct WayPoint : TrackPoint {
+    std::string photoName;
+    std::string photoPath;
+};
 
 // The waypoint list: slots 0 to 1000, slot i for photo number i, slot 0 never used. A slot whose
 // `position1` is empty belongs to a photo without a match.
@@ -12,21 +18,22 @@ class WayPoints {
 public:
     static constexpr int kCapacity = 1000;
 
-    WayPoints() : slots_(kCapacity + 1) {}
-
     static bool holds(long long index) { return index >= 1 && index <= kCapacity; }
-    const TrackPoint& slot(int index) const { return slots_.at(static_cast<std::size_t>(index)); }
-    TrackPoint& slot(int index) { return slots_.at(static_cast<std::size_t>(index)); }
+    // Throw std::out_of_range outside 0..kCapacity.
+    const WayPoint& slot(int index) const;
+    WayPoint& slot(int index);
     bool matched(int index) const { return holds(index) && !slot(index).position1.empty(); }
 
 private:
-    std::vector<TrackPoint> slots_;
+    // Grows to the highest slot written (a deque, so earlier slots stay where they are), as the track
+    // does: a control that never runs a match holds no 1,001 empty slots. Slots above it read as empty.
+    std::deque<WayPoint> slots_;
 };
 
 // Copies the fields a match takes over from a track point, leaving the photo's own name and path.
-void copyTrackFields(const TrackPoint& point, TrackPoint& slot);
+void copyTrackFields(const TrackPoint& point, WayPoint& slot);
 
 // Empties those fields: the photo has no match.
-void clearTrackFields(TrackPoint& slot);
+void clearTrackFields(WayPoint& slot);
 
 } // namespace pelmark

@@ -6,25 +6,35 @@ namespace {
 
 const std::string kNoEntry;
 
-bool inRange(int number) {
-    return number >= 1 && number <= PhotoList::kCapacity;
+const std::string& entry(const std::vector<std::string>& entries, int number) {
+    return number >= 1 && static_cast<std::size_t>(number) < entries.size()
+               ? entries[static_cast<std::size_t>(number)]
+               : kNoEntry;
 }
 
 } // namespace
 
 const std::string& PhotoList::name(int number) const {
-    return inRange(number) ? names_[static_cast<std::size_t>(number)] : kNoEntry;
+    return entry(names_, number);
 }
 
 const std::string& PhotoList::path(int number) const {
-    return inRange(number) ? paths_[static_cast<std::size_t>(number)] : kNoEntry;
+    return entry(paths_, number);
 }
 
 bool PhotoList::append(std::string name, std::string path) {
     if (count_ >= kCapacity) return false;
     ++count_;
-    names_[static_cast<std::size_t>(count_)] = std::move(name);
-    paths_[static_cast<std::size_t>(count_)] = std::move(path);
+    const auto position = static_cast<std::size_t>(count_);
+    if (names_.size() <= position) {
+        // Reserved whole at the first photo, so that a text handed out stays where it is.
+        names_.reserve(kCapacity + 1);
+        paths_.reserve(kCapacity + 1);
+        names_.resize(position + 1);
+        paths_.resize(position + 1);
+    }
+    names_[position] = std::move(name);
+    paths_[position] = std::move(path);
     return true;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <array>
 #include <string>
+#include <vector>
 
 namespace pelmark {
 
@@ -23,8 +23,10 @@ public:
     bool append(std::string name, std::string path);
 
 private:
-    std::array<std::string, kCapacity + 1> names_;
-    std::array<std::string, kCapacity + 1> paths_;
+    // Grown to the highest position a scan filled (position 0 stays empty); nothing is held for the
+    // 500 positions before a folder is opened.
+    std::vector<std::string> names_;
+    std::vector<std::string> paths_;
     int count_ = 0;
 };
 

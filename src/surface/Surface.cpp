@@ -9,10 +9,8 @@ namespace pelmark {
 namespace {
 
 // A text field holds no character of code 0: what is written to it ends before the first one.
-std::string beforeFirstNul(std::string text) {
-    auto nul = text.find('\0');
-    if (nul != std::string::npos) text.resize(nul);
-    return text;
+std::string_view beforeFirstNul(std::string_view text) {
+    return text.substr(0, text.find('\0'));
 }
 
 } // namespace
@@ -53,11 +51,12 @@ void Surface::notify(const Element& element, Property property) {
     }
 }
 
-void Surface::setText(ElementRef ref, std::string text) {
+void Surface::setText(ElementRef ref, std::string_view text) {
     Element& element = mutableElement(ref);
-    text = beforeFirstNul(std::move(text));
+    text = beforeFirstNul(text);
     if (element.text == text) return;
-    element.text = std::move(text);
+    // Assigned, not moved in: the field's buffer is used again, as a load writes every field anew.
+    element.text.assign(text);
     if (element.kind == ElementKind::ComboBox) {
         auto it = std::find(element.items.begin(), element.items.end(), element.text);
         element.selected = it == element.items.end() ? -1 : static_cast<int>(it - element.items.begin());
@@ -162,15 +161,15 @@ void Surface::setPanels(ElementRef ref, std::vector<StatusPanel> panels) {
     assign(ref, &Element::panels, std::move(panels), Property::Panels);
 }
 
-void Surface::setPanelText(ElementRef ref, int panel, std::string text) {
+void Surface::setPanelText(ElementRef ref, int panel, std::string_view text) {
     Element& element = mutableElement(ref);
     if (panel < 1 || panel > static_cast<int>(element.panels.size()))
         throw PelmarkError(ErrorKind::InvalidArgument,
                            "no panel " + std::to_string(panel) + " in " + element.name);
     auto& target = element.panels[static_cast<std::size_t>(panel - 1)].text;
-    text = beforeFirstNul(std::move(text));
+    text = beforeFirstNul(text);
     if (target == text) return;
-    target = std::move(text);
+    target.assign(text);
     notify(element, Property::Panels);
 }
 
@@ -203,9 +202,9 @@ void Surface::raise(ElementRef ref, Event event, const EventArgs& args) {
         (*handlers[k])(args);
 }
 
-void Surface::userSetText(ElementRef ref, std::string text) {
+void Surface::userSetText(ElementRef ref, std::string_view text) {
     StopRequest::OutsideAction action(stop_);
-    setText(ref, std::move(text));
+    setText(ref, text);
 }
 
 void Surface::userSetValue(ElementRef ref, int value) {

@@ -59,7 +59,7 @@ public:
 
     // Program changes. Each returns early when the element already holds the value, and otherwise
     // stores it and then notifies, so observers and change handlers hear only of real changes.
-    void setText(ElementRef element, std::string text);
+    void setText(ElementRef element, std::string_view text);
     void setValue(ElementRef element, int value);
     void setMax(ElementRef element, int max);
     void setEnabled(ElementRef element, bool enabled);
@@ -72,7 +72,7 @@ public:
     void setSelected(ElementRef element, int index);
     void setPicture(ElementRef element, std::optional<Picture> picture);
     void setPanels(ElementRef element, std::vector<StatusPanel> panels);
-    void setPanelText(ElementRef element, int panel, std::string text); // panel counts from 1
+    void setPanelText(ElementRef element, int panel, std::string_view text); // panel counts from 1
     void setButtonPressed(ElementRef toolbar, std::string_view key, bool pressed);
     void setTimerEnabled(ElementRef element, bool enabled);
 
@@ -81,7 +81,7 @@ public:
 
     // The user's actions. Each is an operation started from outside: it withdraws a stop request
     // unless an operation is already running.
-    void userSetText(ElementRef element, std::string text);
+    void userSetText(ElementRef element, std::string_view text);
     void userSetValue(ElementRef element, int value);
     void userClick(ElementRef element);
     void userClickTool(ElementRef toolbar, std::string_view key);

@@ -15,7 +15,10 @@ const TrackPoint& Track::slot(long long index) const {
 
 TrackPoint& Track::slot(long long index) {
     static_cast<const Track&>(*this).slot(index); // the same refusal outside the table
-    if (static_cast<std::size_t>(index) >= slots_.size()) slots_.resize(static_cast<std::size_t>(index) + 1);
+    if (static_cast<std::size_t>(index) >= slots_.size()) {
+        slots_.reserve(kCapacity + 1);
+        slots_.resize(static_cast<std::size_t>(index) + 1);
+    }
     return slots_[static_cast<std::size_t>(index)];
 }
 

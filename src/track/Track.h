@@ -2,7 +2,7 @@
 
 #include "track/TrackPoint.h"
 
-#include <deque>
+#include <vector>
 
 namespace pelmark {
 
@@ -21,9 +21,10 @@ public:
     TrackPoint& slot(long long index);
 
 private:
-    // Grows to the highest slot written (a deque, so earlier slots stay where they are): a control
-    // that never reads a track does not hold 10,001 empty points. Slots above it read as empty.
-    std::deque<TrackPoint> slots_;
+    // Grows to the highest slot written: a control that never reads a track does not hold 10,001 empty
+    // points, and slots above it read as empty. Room for the whole table is reserved at the first
+    // write (memory the system hands out only where it is used), so slots never move.
+    std::vector<TrackPoint> slots_;
 };
 
 } // namespace pelmark

@@ -120,8 +120,12 @@ TrackReader::PointsEnd TrackReader::readPoints(const std::string& path, long lon
         // leaves a half-written slot behind.
         TrackPoint point;
         std::string word;
-        if (!file.read(4, point.position1) || !file.read(4, point.position2) || !file.read(4, point.timeRaw))
-            break;
+        if (!file.read(4, word)) break;
+        point.position1 = word;
+        if (!file.read(4, word)) break;
+        point.position2 = word;
+        if (!file.read(4, word)) break;
+        point.timeRaw = word;
         point.time = littleEndianValue(point.timeRaw);
         if (index == 1) context_.surface.setText(ElementId::DateFrom, trackTimeText(*point.time));
         if (!file.read(1, word)) break;
@@ -129,7 +133,8 @@ TrackReader::PointsEnd TrackReader::readPoints(const std::string& path, long lon
         if (!file.read(2, word)) break;
         point.textLength = static_cast<std::uint16_t>(littleEndianValue(word));
         if (*point.textLength > 0 && !file.read(*point.textLength, point.text)) break;
-        if (!file.read(2, point.altitude)) break;
+        if (!file.read(2, word)) break;
+        point.altitude = word;
         track_.slot(index) = std::move(point);
 
         if (context_.yieldAndTestStop()) return PointsEnd::Stopped;

@@ -20,7 +20,7 @@ std::string sizedComment(std::string_view comment) {
     return std::string(1, static_cast<char>(cut.size())) + '\0' + std::string(cut);
 }
 
-std::string photoComment(const TrackPoint& slot) {
+std::string photoComment(const WayPoint& slot) {
     std::string comment = "Bild: " + slot.photoPath;
     if (!slot.text.empty()) comment += " (" + slot.text + ")";
     return comment;
@@ -56,7 +56,7 @@ std::string wayPointName(std::string_view photoName) {
     return name;
 }
 
-std::string headerAndReference(const TrackPoint& reference) {
+std::string headerAndReference(const WayPoint& reference) {
     std::string out = "GARtrip waypoints"s + "\xCC\x00"s + "\x06\x00"s + "WGS-84" + "\x0C\x00"s +
                       "hddd\xB0mm.mmm'" + "\x02\x00"s + "+0" + "\x00\x00"s;
     out += "\x06\x00"s + wayPointName(reference.photoName);
@@ -66,7 +66,7 @@ std::string headerAndReference(const TrackPoint& reference) {
     return out;
 }
 
-std::string wayPointRecord(const TrackPoint& slot) {
+std::string wayPointRecord(const WayPoint& slot) {
     std::string out = "W"s + "\x06\x00"s + wayPointName(slot.photoName);
     out += sizedComment(photoComment(slot));
     out += exactly(slot.position1, 4) + exactly(slot.position2, 4);

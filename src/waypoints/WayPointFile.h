@@ -1,6 +1,6 @@
 #pragma once
 
-#include "track/TrackPoint.h"
+#include "geotag/WayPoints.h"
 
 #include <optional>
 #include <string>
@@ -23,10 +23,10 @@ std::optional<std::string> wayPointFileName(std::string_view trackPath);
 std::string wayPointName(std::string_view photoName);
 
 // The file's header followed by the reference record of `reference`, the first matched photo.
-std::string headerAndReference(const TrackPoint& reference);
+std::string headerAndReference(const WayPoint& reference);
 
 // One waypoint record for a matched photo's slot.
-std::string wayPointRecord(const TrackPoint& slot);
+std::string wayPointRecord(const WayPoint& slot);
 
 // Comments longer than a length byte can say are cut to this many bytes.
 inline constexpr std::size_t kMaxCommentBytes = 255;

@@ -128,7 +128,7 @@ TEST(CombineTrackPhotos, FillsTheSlotsOfTheHandledPhotos) {
             rig.run.combineTrackPhotos(Variant(c.start));
         }
         for (int photo = 1; photo <= 5; ++photo) {
-            const TrackPoint& slot = rig.run.wayPoints().slot(photo);
+            const WayPoint& slot = rig.run.wayPoints().slot(photo);
             const int point = c.points[static_cast<std::size_t>(photo - 1)];
             EXPECT_EQ(slot.position1, point ? rig.reader.track().slot(point).position1 : "") << photo;
             EXPECT_EQ(slot.time, point ? rig.reader.track().slot(point).time : std::nullopt) << photo;

@@ -13,8 +13,8 @@ namespace {
 using namespace std::string_literals;
 
 // A slot matched to a point with known raw bytes; its time bytes are 78 56 34 12.
-TrackPoint matchedSlot(const std::string& photoName, const std::string& photoPath) {
-    TrackPoint slot;
+WayPoint matchedSlot(const std::string& photoName, const std::string& photoPath) {
+    WayPoint slot;
     slot.position1 = "\x01\x02\x03\x04"s;
     slot.position2 = "\x05\x06\x07\x08"s;
     slot.altitude = "\x2C\x01"s;
@@ -41,17 +41,17 @@ TEST(WayPointFileName, LiesBesideTheTrackNamedAfterItsFolder) {
 TEST(WayPointRecord, HoldsNameCommentPositionTimeAndAltitude) {
     struct Case {
         const char* name;
-        TrackPoint slot;
+        WayPoint slot;
         std::string bytes;
     };
-    const TrackPoint base = matchedSlot("P1010023.JPG", "/F/P1010023.JPG");
+    const WayPoint base = matchedSlot("P1010023.JPG", "/F/P1010023.JPG");
     const std::string tail =
         "\x01\x02\x03\x04\x05\x06\x07\x08"s + "\x00\x56\x34\x12\x47\xFE\x34\x00\x2C\x01"s;
-    TrackPoint gipfel = base;
+    WayPoint gipfel = base;
     gipfel.text = "Gipfel";
-    TrackPoint shortName = base;
+    WayPoint shortName = base;
     shortName.photoName = "IMG1.jpg";
-    TrackPoint longPath = base;
+    WayPoint longPath = base;
     longPath.photoPath = std::string(300, 'a');
     const Case cases[] = {
         {"the lowest time byte cleared", base,
