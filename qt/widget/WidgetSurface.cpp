@@ -542,11 +542,12 @@ bool WidgetSurface::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void WidgetSurface::refreshAll(const std::string& name) {
-    // A widget shows its element's whole state from the moment it exists.
+    // A widget shows its element's whole state from the moment it exists. It is placed before it is
+    // shown: Qt sizes a widget shown without a size of its own to its text, only to be placed after.
     const bool applying = std::exchange(applying_, true);
     for (Property property :
          {Property::Items, Property::Text, Property::Value, Property::Range, Property::Selected,
-          Property::Enabled, Property::Visible, Property::Geometry, Property::ToolTip, Property::Tag,
+          Property::Enabled, Property::Geometry, Property::Visible, Property::ToolTip, Property::Tag,
           Property::Picture, Property::Panels, Property::Buttons, Property::Timer})
         refresh(name, property);
     applying_ = applying;
@@ -568,10 +569,13 @@ void WidgetSurface::refresh(const std::string& name, Property property) {
     }
     QWidget* w = binding.widget;
     if (!w) return;
-    const bool deferred = property == Property::Panels ||
+    // A list field's text, entries and choice all come out of one refresh of its entries.
+    const bool listField = as<QComboBox>(w) && (property == Property::Text || property == Property::Items ||
+                                                property == Property::Selected);
+    const bool deferred = listField || property == Property::Panels ||
                           (property == Property::Text && (as<QLineEdit>(w) || as<QPlainTextEdit>(w)));
     if (deferred && !applying_) {
-        const std::pair<std::string, Property> entry{name, property};
+        const std::pair<std::string, Property> entry{name, listField ? Property::Items : property};
         if (std::find(pending_.begin(), pending_.end(), entry) == pending_.end()) pending_.push_back(entry);
         if (!applyQueued_) {
             applyQueued_ = true;

@@ -51,9 +51,10 @@ public:
 
     void setFailureSink(FailureSink sink) { failureSink_ = std::move(sink); }
 
-    // Texts of edit fields and status-bar panels reach their widgets in one pass at the next turn of
-    // the event loop (a load writes them many times, and each write lays a widget out again). Whoever
-    // reads those widgets before that turn applies them first.
+    // Texts of edit fields, list fields (with their entries and choice) and status-bar panels reach
+    // their widgets in one pass at the next turn of the event loop (a load writes them many times, and
+    // each write lays a widget out again). Whoever reads those widgets before that turn applies them
+    // first.
     void applyPending();
 
     // The host was given a size in pixels; the model decides what becomes of it.
