@@ -11,6 +11,7 @@
 #include "widget/ToolbarIcons.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
@@ -29,6 +30,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <tuple>
 #include <utility>
 
@@ -49,6 +51,30 @@ constexpr std::string_view kGap = "   ";
 template <typename Widget>
 Widget* as(QWidget* widget) {
     return qobject_cast<Widget*>(widget);
+}
+
+// What a change of `property` waits for the one pass as, if it waits (see `applyPending`): the texts of
+// edit and list fields, status panels, check boxes' states and whether a widget takes input. A photo load
+// writes these several times over (clears, then sets), and each write lays a widget out again. A list
+// field's text, entries and choice all come out of one refresh of its entries.
+std::optional<Property> waitsForPass(QWidget* w, Property property) {
+    switch (property) {
+    case Property::Panels:
+    case Property::Enabled:
+        return property;
+    case Property::Value:
+        if (as<QCheckBox>(w)) return property;
+        return std::nullopt;
+    case Property::Text:
+        if (as<QLineEdit>(w) || as<QPlainTextEdit>(w)) return property;
+        [[fallthrough]];
+    case Property::Items:
+    case Property::Selected:
+        if (as<QComboBox>(w)) return Property::Items;
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
 }
 
 // The number field steps the photo number with the keys the spin control takes.
@@ -557,6 +583,20 @@ void WidgetSurface::refresh(const std::string& name, Property property) {
     auto it = bindings_.find(name);
     if (it == bindings_.end()) return;
     Binding& binding = it->second;
+    if (binding.widget && !applying_) {
+        if (const std::optional<Property> waiting = waitsForPass(binding.widget, property)) {
+            const auto bit = 1u << static_cast<unsigned>(*waiting);
+            if (!(binding.pending & bit)) {
+                binding.pending |= bit;
+                pending_.emplace_back(name, *waiting);
+            }
+            if (!applyQueued_) {
+                applyQueued_ = true;
+                QMetaObject::invokeMethod(this, &WidgetSurface::applyPending, Qt::QueuedConnection);
+            }
+            return;
+        }
+    }
     const Element& element = surface_.get(name);
 
     if (element.kind == ElementKind::Control) {
@@ -569,20 +609,6 @@ void WidgetSurface::refresh(const std::string& name, Property property) {
     }
     QWidget* w = binding.widget;
     if (!w) return;
-    // A list field's text, entries and choice all come out of one refresh of its entries.
-    const bool listField = as<QComboBox>(w) && (property == Property::Text || property == Property::Items ||
-                                                property == Property::Selected);
-    const bool deferred = listField || property == Property::Panels ||
-                          (property == Property::Text && (as<QLineEdit>(w) || as<QPlainTextEdit>(w)));
-    if (deferred && !applying_) {
-        const std::pair<std::string, Property> entry{name, listField ? Property::Items : property};
-        if (std::find(pending_.begin(), pending_.end(), entry) == pending_.end()) pending_.push_back(entry);
-        if (!applyQueued_) {
-            applyQueued_ = true;
-            QMetaObject::invokeMethod(this, &WidgetSurface::applyPending, Qt::QueuedConnection);
-        }
-        return;
-    }
     QSignalBlocker blocker(w);
     switch (property) {
     case Property::Text:
@@ -652,8 +678,10 @@ void WidgetSurface::applyPending() {
     applyQueued_ = false;
     const std::vector<std::pair<std::string, Property>> pending = std::exchange(pending_, {});
     applying_ = true;
-    for (const auto& [name, property] : pending)
+    for (const auto& [name, property] : pending) {
+        bindings_.at(name).pending = 0;
         refresh(name, property);
+    }
     applying_ = false;
 }
 

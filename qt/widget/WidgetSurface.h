@@ -5,12 +5,13 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <cstdint>
 #include <exception>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class QAction;
@@ -51,10 +52,10 @@ public:
 
     void setFailureSink(FailureSink sink) { failureSink_ = std::move(sink); }
 
-    // Texts of edit fields, list fields (with their entries and choice) and status-bar panels reach
-    // their widgets in one pass at the next turn of the event loop (a load writes them many times, and
-    // each write lays a widget out again). Whoever reads those widgets before that turn applies them
-    // first.
+    // Texts of edit fields, list fields (with their entries and choice), status-bar panels, check
+    // boxes' states and whether widgets take input reach the widgets in one pass at the next turn of the
+    // event loop (a load writes them many times, and each write lays a widget out again). Whoever reads
+    // or acts on those widgets before that turn applies them first.
     void applyPending();
 
     // The host was given a size in pixels; the model decides what becomes of it.
@@ -79,6 +80,12 @@ private:
         // tail, on the field's line. For the caption: that label.
         std::string follows;
         std::string follower;
+        // The properties waiting in `pending_`, one bit each.
+        std::uint32_t pending = 0;
+    };
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
     };
 
     void create(const Element& element);
@@ -114,7 +121,7 @@ private:
     QPointer<QWidget> host_;
     double dpiX_;
     double dpiY_;
-    std::map<std::string, Binding, std::less<>> bindings_;
+    std::unordered_map<std::string, Binding, NameHash, std::equal_to<>> bindings_;
     // Deferred refreshes, each once, in the order they first came; `applyQueued` is posted once.
     std::vector<std::pair<std::string, Property>> pending_;
     bool applyQueued_ = false;
