@@ -1,5 +1,6 @@
-// `pelmark`: the headless console, `geotag` and the file-time restore run here, on QtCore alone; the
-// window, `console --widgets` and `sample` need widgets and go to `pelmark-gui` with the same arguments.
+// `pelmark-headless`, started by `pelmark`: the headless console, `geotag` and the file-time restore run
+// here, on QtCore alone; the window, `console --widgets` and `sample` need widgets and go to
+// `pelmark-gui` with the same arguments (`pelmark` sends them there itself).
 
 #include "base/Error.h"
 #include "console/Console.h"

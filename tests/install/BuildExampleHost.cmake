@@ -14,8 +14,8 @@ function(run)
 endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix})
-foreach(installed bin/pelmark lib/libPelmark.so include/Pelmark/Veltora.h lib/cmake/Pelmark/PelmarkConfig.cmake
-        lib/qt6/plugins/designer/libpelmark_designer.so)
+foreach(installed bin/pelmark libexec/pelmark/pelmark-headless libexec/pelmark/pelmark-gui lib/libPelmark.so
+        include/Pelmark/Veltora.h lib/cmake/Pelmark/PelmarkConfig.cmake lib/qt6/plugins/designer/libpelmark_designer.so)
   if(NOT EXISTS ${prefix}/${installed})
     message(FATAL_ERROR "not installed: ${installed}")
   endif()
@@ -36,3 +36,14 @@ run(${WORK}/build/pelmark-example-host --check)
 if(NOT output STREQUAL "Anzahl 7 announced 1 PhotoCount 0 FileExist 0\n")
   message(FATAL_ERROR "unexpected answer from the example host: ${output}")
 endif()
+
+# The installed `pelmark` finds the program for each mode, and both find the picture module.
+run(${prefix}/bin/pelmark sample ${WORK}/sample)
+file(WRITE ${WORK}/picture.in "LoadPictures \"${WORK}/sample/P1010001.JPG\"\n:get Bild picture\n")
+foreach(mode "" --widgets)
+  execute_process(COMMAND ${prefix}/bin/pelmark console --settings ${WORK}/settings ${mode}
+                  INPUT_FILE ${WORK}/picture.in OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+  if(NOT output MATCHES "\n{\"value\": true}\n$")
+    message(FATAL_ERROR "the installed console ${mode} shows no picture:\n${output}${errors}")
+  endif()
+endforeach()
