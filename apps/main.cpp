@@ -3,7 +3,6 @@
 // puts back file times, anything else shows the control in a window (`pelmark --help`).
 
 #include "WindowHost.h"
-#include "base/Error.h"
 #include "console/Console.h"
 #include "console/Help.h"
 #include "geotag/GeotagCommand.h"
@@ -17,6 +16,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -35,13 +35,10 @@ void preferOffscreenWithoutDisplay() {
 }
 
 int runConsole(int argc, char** argv) {
-    pelmark::console::ConsoleOptions options;
-    try {
-        options = pelmark::console::parseConsoleOptions(std::vector<std::string>(argv + 2, argv + argc));
-    } catch (const pelmark::PelmarkError& error) {
-        std::cerr << "pelmark console: " << error.what() << "\n" << pelmark::console::consoleUsage();
-        return 2;
-    }
+    std::optional<pelmark::console::ConsoleOptions> read =
+        pelmark::console::readConsoleOptions({argv + 2, argv + argc});
+    if (!read) return 2;
+    pelmark::console::ConsoleOptions options = std::move(*read);
     if (options.help) {
         std::cout << pelmark::console::consoleUsage();
         return 0;

@@ -54,6 +54,15 @@ std::string buttonsName(MessageButtons buttons) {
 
 } // namespace
 
+std::optional<ConsoleOptions> readConsoleOptions(const std::vector<std::string>& arguments) {
+    try {
+        return parseConsoleOptions(arguments);
+    } catch (const PelmarkError& error) {
+        std::cerr << "pelmark console: " << error.what() << "\n" << consoleUsage();
+        return std::nullopt;
+    }
+}
+
 ConsoleOptions parseConsoleOptions(const std::vector<std::string>& arguments) {
     ConsoleOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {

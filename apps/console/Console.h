@@ -27,6 +27,9 @@ struct ConsoleOptions {
 // Reads `pelmark console`'s options; throws PelmarkError (InvalidArgument) for an unknown or
 // incomplete one.
 ConsoleOptions parseConsoleOptions(const std::vector<std::string>& arguments);
+// The same for a program's command line: a refused option is explained on stderr with the usage, and
+// gives no options (the program ends with exit code 2).
+std::optional<ConsoleOptions> readConsoleOptions(const std::vector<std::string>& arguments);
 
 // Runs a whole session on standard input and output; a console that cannot start is reported on standard
 // error with exit code 2. Both programs that host the console start it this way.

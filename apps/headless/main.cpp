@@ -2,7 +2,6 @@
 // here, on QtCore alone; the window, `console --widgets` and `sample` need widgets and go to
 // `pelmark-gui` with the same arguments (`pelmark` sends them there itself).
 
-#include "base/Error.h"
 #include "console/Console.h"
 #include "geotag/GeotagCommand.h"
 #include "restore/RestoreTimes.h"
@@ -51,12 +50,7 @@ int main(int argc, char** argv) {
     if (command == "restore-times")
         return pelmark::restore::runRestoreTimes({argv + 2, argv + argc}, std::cout, std::cerr);
     if (command != "console") return runGui(argv);
-    pelmark::console::ConsoleOptions options;
-    try {
-        options = pelmark::console::parseConsoleOptions(std::vector<std::string>(argv + 2, argv + argc));
-    } catch (const pelmark::PelmarkError& error) {
-        std::cerr << "pelmark console: " << error.what() << "\n" << pelmark::console::consoleUsage();
-        return 2;
-    }
-    return options.widgets ? runGui(argv) : runConsole(options);
+    const auto options = pelmark::console::readConsoleOptions({argv + 2, argv + argc});
+    if (!options) return 2;
+    return options->widgets ? runGui(argv) : runConsole(*options);
 }
