@@ -11,6 +11,7 @@
 #include "widget/ToolbarIcons.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
@@ -29,6 +30,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <tuple>
 #include <utility>
 
@@ -49,6 +51,30 @@ constexpr std::string_view kGap = "   ";
 template <typename Widget>
 Widget* as(QWidget* widget) {
     return qobject_cast<Widget*>(widget);
+}
+
+// What a change of `property` waits for the one pass as, if it waits (see `applyPending`): the texts of
+// edit and list fields, status panels, check boxes' states and whether a widget takes input. A photo load
+// writes these several times over (clears, then sets), and each write lays a widget out again. A list
+// field's text, entries and choice all come out of one refresh of its entries.
+std::optional<Property> waitsForPass(QWidget* w, Property property) {
+    switch (property) {
+    case Property::Panels:
+    case Property::Enabled:
+        return property;
+    case Property::Value:
+        if (as<QCheckBox>(w)) return property;
+        return std::nullopt;
+    case Property::Text:
+        if (as<QLineEdit>(w) || as<QPlainTextEdit>(w)) return property;
+        [[fallthrough]];
+    case Property::Items:
+    case Property::Selected:
+        if (as<QComboBox>(w)) return Property::Items;
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
 }
 
 // The number field steps the photo number with the keys the spin control takes.
@@ -529,11 +555,12 @@ bool WidgetSurface::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void WidgetSurface::refreshAll(ElementId id) {
-    // A widget shows its element's whole state from the moment it exists.
+    // A widget shows its element's whole state from the moment it exists. It is placed before it is
+    // shown: Qt sizes a widget shown without a size of its own to its text, only to be placed after.
     const bool applying = std::exchange(applying_, true);
     for (Property property :
          {Property::Items, Property::Text, Property::Value, Property::Range, Property::Selected,
-          Property::Enabled, Property::Visible, Property::Geometry, Property::ToolTip, Property::Tag,
+          Property::Enabled, Property::Geometry, Property::Visible, Property::ToolTip, Property::Tag,
           Property::Picture, Property::Panels, Property::Buttons, Property::Timer})
         refresh(id, property);
     applying_ = applying;
@@ -554,16 +581,19 @@ void WidgetSurface::refresh(ElementId id, Property property) {
     }
     QWidget* w = binding.widget;
     if (!w) return;
-    const bool deferred = property == Property::Panels ||
-                          (property == Property::Text && (as<QLineEdit>(w) || as<QPlainTextEdit>(w)));
-    if (deferred && !applying_) {
-        const std::pair<ElementId, Property> entry{id, property};
-        if (std::find(pending_.begin(), pending_.end(), entry) == pending_.end()) pending_.push_back(entry);
-        if (!applyQueued_) {
-            applyQueued_ = true;
-            QMetaObject::invokeMethod(this, &WidgetSurface::applyPending, Qt::QueuedConnection);
+    if (!applying_) {
+        if (const std::optional<Property> waiting = waitsForPass(w, property)) {
+            const auto bit = 1u << static_cast<unsigned>(*waiting);
+            if (!(binding.pending & bit)) {
+                binding.pending |= bit;
+                pending_.emplace_back(id, *waiting);
+            }
+            if (!applyQueued_) {
+                applyQueued_ = true;
+                QMetaObject::invokeMethod(this, &WidgetSurface::applyPending, Qt::QueuedConnection);
+            }
+            return;
         }
-        return;
     }
     QSignalBlocker blocker(w);
     switch (property) {
@@ -634,8 +664,10 @@ void WidgetSurface::applyPending() {
     applyQueued_ = false;
     const std::vector<std::pair<ElementId, Property>> pending = std::exchange(pending_, {});
     applying_ = true;
-    for (const auto& [id, property] : pending)
+    for (const auto& [id, property] : pending) {
+        bindingOf(id).pending = 0;
         refresh(id, property);
+    }
     applying_ = false;
 }
 

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QRect>
 #include <array>
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <optional>
@@ -50,9 +51,10 @@ public:
 
     void setFailureSink(FailureSink sink) { failureSink_ = std::move(sink); }
 
-    // Texts of edit fields and status-bar panels reach their widgets in one pass at the next turn of
-    // the event loop (a load writes them many times, and each write lays a widget out again). Whoever
-    // reads those widgets before that turn applies them first.
+    // Texts of edit fields, list fields (with their entries and choice), status-bar panels, check
+    // boxes' states and whether widgets take input reach the widgets in one pass at the next turn of the
+    // event loop (a load writes them many times, and each write lays a widget out again). Whoever reads
+    // or acts on those widgets before that turn applies them first.
     void applyPending();
 
     // The host was given a size in pixels; the model decides what becomes of it.
@@ -78,6 +80,8 @@ private:
         // tail, on the field's line. For the caption: that label.
         std::optional<ElementId> follows;
         std::optional<ElementId> follower;
+        // The properties waiting in `pending_`, one bit each.
+        std::uint32_t pending = 0;
     };
 
     Binding& bindingOf(ElementId id) { return bindings_[indexOf(id)]; }

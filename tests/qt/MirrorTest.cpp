@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <filesystem>
+#include <functional>
 
 namespace pelmark::test {
 namespace {
@@ -31,6 +32,48 @@ TEST(Mirror, ProgramChangesOfTheModelReachTheWidgets) {
 
     c.model().setText("GPSLat", "48\xB0");
     EXPECT_EQ(c.find<QLineEdit>("GPSLat")->text(), QString::fromUtf8("48°"));
+}
+
+// A photo load clears fields, boxes and enabled states and sets them again; the widgets take only the
+// last state, at the loop's next turn, so each is laid out once per load.
+TEST(Mirror, ChangesReachTheWidgetsOnceAtTheLoopsNextTurn) {
+    WidgetControl c;
+    auto* edit = c.find<QLineEdit>("GPSLat");
+    auto* box = c.find<QCheckBox>("Flash");
+    auto* strobe = c.find<QCheckBox>("StrobeReturnLight");
+    auto* list = c.find<QComboBox>("ExposureProgram");
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        std::function<QString()> shown;
+    } cases[] = {
+        {"edit text", [&] { c.model().setText("GPSLat", "1"), c.model().setText("GPSLat", "2"); },
+         [&] { return edit->text(); }},
+        {"check state", [&] { c.model().setValue("Flash", 1), c.model().setValue("Flash", 2); },
+         [&] { return QString::number(box->checkState()); }},
+        {"enabled",
+         [&] { c.model().setEnabled("StrobeReturnLight", !c.model().get("StrobeReturnLight").enabled); },
+         [&] { return QString::number(strobe->isEnabled()); }},
+        {"list entries",
+         [&] {
+             c.model().setItems("ExposureProgram", {"a", "b"}), c.model().setSelected("ExposureProgram", 1);
+         },
+         [&] { return list->currentText() + QString::number(list->count()); }},
+        {"list text",
+         [&] { c.model().setText("ExposureProgram", "x"), c.model().setText("ExposureProgram", "y"); },
+         [&] { return list->currentText(); }},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.what);
+        const QString before = row.shown();
+        row.change();
+        EXPECT_EQ(row.shown(), before);
+        QCoreApplication::sendPostedEvents();
+        EXPECT_NE(row.shown(), before);
+    }
+    EXPECT_EQ(edit->text(), "2");
+    EXPECT_EQ(box->checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(list->currentText(), "y");
 }
 
 // The console's widget driver covers plain typing, options and toolbar buttons; these are the edits it
