@@ -5,7 +5,6 @@
 #include "console/ElementAddress.h"
 #include "console/LineWords.h"
 #include "control/Members.h"
-#include "qtplatform/DecimalSeparator.h"
 
 #include <algorithm>
 #include <array>
@@ -180,9 +179,8 @@ const std::vector<Console::Command>& Console::commands() {
     return table;
 }
 
-Console::Console(const ConsoleOptions& options) : platform_(options.launch, options.settingsFolder) {
-    // The separator is part of the platform the control starts on.
-    platform_.setDecimalSeparator(options.decimalSeparator.value_or(userDecimalSeparator()));
+Console::Console(const ConsoleOptions& options)
+    : platform_(options.launch, options.settingsFolder, options.decimalSeparator) {
     control_ = std::make_unique<VeltoraControl>(platform_);
     if (options.widgets && options.makeWidgets == nullptr)
         throw PelmarkError(ErrorKind::InvalidArgument, "this program has no widgets");

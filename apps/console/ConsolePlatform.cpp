@@ -1,6 +1,7 @@
 #include "console/ConsolePlatform.h"
 
-#include "console/PictureModuleLoader.h"
+#include "ondemand/PictureOnDemand.h"
+#include "qtplatform/DecimalSeparator.h"
 #include "qtplatform/FileTimes.h"
 #include "qtplatform/ProcessStart.h"
 
@@ -14,15 +15,23 @@ SettingsStore storeIn(const std::string& folder) {
 
 } // namespace
 
-ConsolePlatform::ConsolePlatform(Launch launch, const std::string& settingsFolder)
+ConsolePlatform::ConsolePlatform(Launch launch, const std::string& settingsFolder,
+                                 std::optional<char> separator)
     : launch_(launch), settings_(storeIn(settingsFolder)),
-      record_(TimeRecord::forSettingsFolder(settingsFolder)) {}
+      record_(TimeRecord::forSettingsFolder(settingsFolder)), separator_(separator) {}
+
+char ConsolePlatform::decimalSeparator() const {
+    // Asked for when first wanted: outside the C locale, the locale's comes from QtCore, which a
+    // session that formats no number never loads.
+    if (!separator_) separator_ = userDecimalSeparator();
+    return *separator_;
+}
 
 std::optional<Picture> ConsolePlatform::loadPicture(const std::string& path, int boxWidthTwips,
                                                     int boxHeightTwips) {
     ScriptedPlatform::loadPicture(path, boxWidthTwips, boxHeightTwips); // counts the load
     // The console has no screen: the standard resolution.
-    return loadPictureOnDemand(path, boxWidthTwips, boxHeightTwips, 96.0);
+    return ondemand::loadPictureOnDemand(path, boxWidthTwips, boxHeightTwips, 96.0);
 }
 
 std::optional<std::string> ConsolePlatform::readSetting(const std::string& section, const std::string& key) {

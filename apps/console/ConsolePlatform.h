@@ -17,7 +17,10 @@ public:
     enum class Launch { Record, Real };
 
     // `settingsFolder` empty: the user's own store and time record; otherwise both live in that folder.
-    ConsolePlatform(Launch launch, const std::string& settingsFolder);
+    // `separator` nothing: the locale's.
+    ConsolePlatform(Launch launch, const std::string& settingsFolder, std::optional<char> separator = {});
+
+    char decimalSeparator() const override;
 
     std::optional<Picture> loadPicture(const std::string& path, int boxWidthTwips,
                                        int boxHeightTwips) override;
@@ -31,6 +34,7 @@ private:
     Launch launch_;
     SettingsStore settings_;
     TimeRecord record_;
+    mutable std::optional<char> separator_;
 };
 
 } // namespace pelmark::console

@@ -1,9 +1,8 @@
 #include "qtplatform/TimeRecord.h"
 
 #include "base/Error.h"
+#include "qtplatform/CoreServices.h"
 
-#include <QDir>
-#include <QStandardPaths>
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>
@@ -48,9 +47,14 @@ std::optional<timespec> parseTime(const std::string& text) {
 
 TimeRecord TimeRecord::forSettingsFolder(const std::string& folder) {
     if (!folder.empty()) return TimeRecord(folder + "/Pelmark/" + kFileName);
-    QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (data.isEmpty()) data = QDir::homePath() + QStringLiteral("/.local/share");
-    return TimeRecord(QFile::encodeName(data).toStdString() + "/Pelmark/" + kFileName);
+    return TimeRecord(std::string());
+}
+
+const std::string& TimeRecord::file() const {
+    // The user's record: the data folder is looked up when the record is first used, as most sessions
+    // never set a file time.
+    if (file_.empty()) file_ = coreServices().userDataFolder() + "/Pelmark/" + kFileName;
+    return file_;
 }
 
 std::string TimeRecord::lineOf(const RecordedTimes& times) {
@@ -101,17 +105,17 @@ void TimeRecord::keep(int fd, const std::string& path) {
         return;
 
     std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(file_).parent_path(), ignored);
+    std::filesystem::create_directories(std::filesystem::path(file()).parent_path(), ignored);
     // The line reaches the disk before the times change: a crash in between loses no original time.
     std::string line = lineOf({path, info.st_atim, info.st_mtim}) + "\n";
-    int record = ::open(file_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    int record = ::open(file().c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
     bool written = record >= 0 &&
                    ::write(record, line.data(), line.size()) == static_cast<ssize_t>(line.size()) &&
                    ::fsync(record) == 0;
     if (record >= 0) written = ::close(record) == 0 && written;
     if (!written)
         throw PelmarkError(ErrorKind::FileWrite,
-                           "cannot keep the times of " + path + " in " + file_ + " before changing them");
+                           "cannot keep the times of " + path + " in " + file() + " before changing them");
 }
 
 void TimeRecord::left(int fd) {
@@ -125,7 +129,7 @@ void TimeRecord::left(int fd) {
 
 std::vector<RecordedTimes> TimeRecord::read() const {
     std::vector<RecordedTimes> lines;
-    std::ifstream in(file_, std::ios::binary);
+    std::ifstream in(file(), std::ios::binary);
     for (std::string line; std::getline(in, line);)
         if (auto times = parseLine(line)) lines.push_back(std::move(*times));
     return lines;
@@ -134,11 +138,11 @@ std::vector<RecordedTimes> TimeRecord::read() const {
 void TimeRecord::rewrite(const std::vector<RecordedTimes>& lines) const {
     if (lines.empty()) {
         std::error_code ignored;
-        std::filesystem::remove(file_, ignored);
+        std::filesystem::remove(file(), ignored);
         return;
     }
     // Written aside and renamed over the record, so a failure leaves the old record whole.
-    const std::string aside = file_ + ".new";
+    const std::string aside = file() + ".new";
     {
         std::ofstream out(aside, std::ios::binary | std::ios::trunc);
         for (const RecordedTimes& times : lines)
@@ -147,8 +151,8 @@ void TimeRecord::rewrite(const std::vector<RecordedTimes>& lines) const {
         if (!out) throw PelmarkError(ErrorKind::FileWrite, "cannot write " + aside);
     }
     std::error_code error;
-    std::filesystem::rename(aside, file_, error);
-    if (error) throw PelmarkError(ErrorKind::FileWrite, "cannot replace " + file_ + ": " + error.message());
+    std::filesystem::rename(aside, file(), error);
+    if (error) throw PelmarkError(ErrorKind::FileWrite, "cannot replace " + file() + ": " + error.message());
 }
 
 } // namespace pelmark

@@ -21,13 +21,14 @@ struct RecordedTimes {
 // 1970 in universal time, the path with "\\" and "\n" escaped.
 class TimeRecord {
 public:
+    // An empty `file`: the one in the user's data folder.
     explicit TimeRecord(std::string file) : file_(std::move(file)) {}
 
     // The record beside the settings store kept in `folder`, or, for an empty folder, the one in the
     // user's data folder.
     static TimeRecord forSettingsFolder(const std::string& folder);
 
-    const std::string& file() const { return file_; }
+    const std::string& file() const;
 
     // Appends the times of the open file `fd` named `path`, unless they are the very times this record
     // last saw the control leave on that file (its earlier times are on record then). Throws
@@ -52,7 +53,7 @@ private:
         timespec access{};
         timespec modification{};
     };
-    std::string file_;
+    mutable std::string file_;
     std::optional<Identity> lastLeft_;
 };
 

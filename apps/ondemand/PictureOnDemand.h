@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace pelmark::console {
+namespace pelmark::ondemand {
 
 // Decodes a picture through the picture module, loaded the first time a picture is wanted, so that a
 // console that shows no picture never loads a GUI library. Nothing when there is no picture, or when
@@ -13,4 +13,4 @@ namespace pelmark::console {
 std::optional<Picture> loadPictureOnDemand(const std::string& path, int boxWidthTwips, int boxHeightTwips,
                                            double dpi);
 
-} // namespace pelmark::console
+} // namespace pelmark::ondemand
