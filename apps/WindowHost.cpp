@@ -2,6 +2,7 @@
 
 #include "host/HostWindow.h"
 #include "host/OpenAtStart.h"
+#include "widget/ToolbarIcons.h"
 #include "widget/Veltora.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ int runWindowHost(int argc, char** argv, const std::string& path) {
     QApplication::setApplicationName(QStringLiteral("Pelmark"));
     QApplication::setOrganizationName(QStringLiteral("Pelmark"));
     QApplication::setApplicationVersion(QStringLiteral(PELMARK_VERSION));
+    QApplication::setStyle(new pelmark::FirstUseToolbarExtensionStyle);
 
     QWidget window;
     auto* control = pelmark::host::placeControl(window);

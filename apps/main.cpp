@@ -9,6 +9,7 @@
 #include "host/HostArguments.h"
 #include "restore/RestoreTimes.h"
 #include "sample/SampleTrip.h"
+#include "widget/ToolbarIcons.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -49,6 +50,7 @@ int runConsole(int argc, char** argv) {
     if (options.widgets) {
         preferOffscreenWithoutDisplay();
         app = std::make_unique<QApplication>(argc, argv);
+        QApplication::setStyle(new pelmark::FirstUseToolbarExtensionStyle);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }

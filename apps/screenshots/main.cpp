@@ -6,6 +6,7 @@
 #include "host/HostWindow.h"
 #include "host/OpenAtStart.h"
 #include "widget/PictureBox.h"
+#include "widget/ToolbarIcons.h"
 #include "widget/Veltora.h"
 
 #include <QApplication>
@@ -36,6 +37,7 @@ bool save(QWidget& window, const QString& file) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setStyle(new pelmark::FirstUseToolbarExtensionStyle);
     if (argc != 3) {
         std::cerr << "usage: pelmark-screenshots TRIP OUTDIR\n";
         return 2;

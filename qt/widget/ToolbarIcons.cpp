@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QStyle>
 #include <array>
+#include <functional>
 
 namespace pelmark {
 
@@ -24,13 +25,15 @@ constexpr std::array kIcons{
     IconChoice{ElementId::Toolbar2, "Options", "preferences-system", QStyle::SP_FileDialogDetailedView},
 };
 
-// Looks the picture up the first time it is drawn or measured. A standard picture is read from image
+// Makes the picture the first time it is drawn or measured. A standard picture is read from image
 // files and decoded when it is made, and a control that is never shown (the console's widgets) would
 // pay for that at every start without showing it.
 class FirstUseIconEngine : public QIconEngine {
 public:
-    FirstUseIconEngine(QString themeName, QStyle::StandardPixmap fallback, const QStyle* style)
-        : themeName_(std::move(themeName)), fallback_(fallback), style_(style) {}
+    // `surelyAPicture`: `make` always gives a picture, so saying there is one needs no picture yet (a
+    // tool button asks while it is laid out).
+    FirstUseIconEngine(std::function<QIcon()> make, bool surelyAPicture)
+        : make_(std::move(make)), surelyAPicture_(surelyAPicture) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
         icon().paint(painter, rect, Qt::AlignCenter, mode, state);
@@ -48,9 +51,7 @@ public:
         return icon().availableSizes(mode, state);
     }
     QString iconName() override { return icon().name(); }
-    // Every style has these standard pictures, so with a style there is one to show, and saying so
-    // needs no picture yet (a tool button asks while it is laid out).
-    bool isNull() override { return made_ || !style_ ? icon().isNull() : false; }
+    bool isNull() override { return made_ || !surelyAPicture_ ? icon().isNull() : false; }
     QIconEngine* clone() const override { return new FirstUseIconEngine(*this); }
 
 private:
@@ -59,14 +60,13 @@ private:
     const QIcon& icon() {
         if (!made_) {
             made_ = true;
-            icon_ = QIcon::fromTheme(themeName_, style_ ? style_->standardIcon(fallback_) : QIcon());
+            icon_ = make_();
         }
         return icon_;
     }
 
-    QString themeName_;
-    QStyle::StandardPixmap fallback_;
-    QPointer<const QStyle> style_;
+    std::function<QIcon()> make_;
+    bool surelyAPicture_;
     bool made_ = false;
     QIcon icon_;
 };
@@ -76,9 +76,30 @@ private:
 QIcon toolbarIcon(ElementId toolbar, const std::string& key, const QStyle* style) {
     for (const auto& choice : kIcons) {
         if (toolbar != choice.toolbar || key != choice.key) continue;
-        return QIcon(new FirstUseIconEngine(QString::fromLatin1(choice.themeName), choice.fallback, style));
+        // Every style has the standard pictures, so with a style there is always one to show.
+        return QIcon(new FirstUseIconEngine(
+            [theme = QString::fromLatin1(choice.themeName), fallback = choice.fallback,
+             from = QPointer<const QStyle>(style)] {
+                return QIcon::fromTheme(theme, from ? from->standardIcon(fallback) : QIcon());
+            },
+            style != nullptr));
     }
     return style ? style->standardIcon(QStyle::SP_FileIcon) : QIcon();
+}
+
+} // namespace pelmark
+
+namespace pelmark {
+
+QIcon FirstUseToolbarExtensionStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption* option,
+                                                  const QWidget* widget) const {
+    if (standardIcon != SP_ToolBarHorizontalExtensionButton &&
+        standardIcon != SP_ToolBarVerticalExtensionButton)
+        return QProxyStyle::standardIcon(standardIcon, option, widget);
+    return QIcon(
+        new FirstUseIconEngine([base = QPointer<QStyle>(baseStyle()),
+                                standardIcon] { return base ? base->standardIcon(standardIcon) : QIcon(); },
+                               true));
 }
 
 } // namespace pelmark

@@ -1,11 +1,14 @@
 #include "WidgetTestSupport.h"
+#include "widget/ToolbarIcons.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace pelmark::test {
 namespace {
@@ -54,6 +57,9 @@ TEST(Layout, AGrabShowsKeyElementsAtTheirTwipPlaces) {
 }
 
 TEST(Layout, FieldsLookAsTheirStyleSaysAndEveryToolHasAnIcon) {
+    // The programs' style: the toolbars' extension buttons make their pictures when first drawn.
+    const QString appStyle = QApplication::style()->name();
+    QApplication::setStyle(new FirstUseToolbarExtensionStyle);
     WidgetControl c;
     auto* path = c.find<QLineEdit>("FilePath");
     auto* hint = c.find<QPlainTextEdit>("GarTripToolTipText");
@@ -73,7 +79,11 @@ TEST(Layout, FieldsLookAsTheirStyleSaysAndEveryToolHasAnIcon) {
             EXPECT_FALSE(action->icon().pixmap(16).isNull());
             EXPECT_EQ(action->isCheckable(), button.key == "GarTrip Starten");
         }
+        auto* extension = c.find(toolbar)->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+        ASSERT_NE(extension, nullptr);
+        EXPECT_FALSE(extension->icon().pixmap(16).isNull());
     }
+    QApplication::setStyle(appStyle);
 }
 
 TEST(Layout, TheNoticeLineStacksItsLabelsAndShowsARedBar) {
