@@ -1,5 +1,5 @@
 // `pelmark`: starts, in its own place and with the same arguments, the program that does the work:
-// `pelmark-headless` (QtCore alone) for the headless console, `geotag` and `restore-times`, and
+// `pelmark-headless` (no Qt library) for the headless console, `geotag` and `restore-times`, and
 // `pelmark-gui` (the widgets) for the window, `console --widgets` and `sample`. Messages and exit codes
 // are that program's. Choosing costs a headless run one exec of this small file; a `--widgets` run no
 // longer loads QtCore twice, as it did when `pelmark` itself was the QtCore program.

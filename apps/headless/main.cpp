@@ -1,6 +1,7 @@
 // `pelmark-headless`, started by `pelmark`: the headless console, `geotag` and the file-time restore run
-// here, on QtCore alone; the window, `console --widgets` and `sample` need widgets and go to
-// `pelmark-gui` with the same arguments (`pelmark` sends them there itself).
+// here, without Qt (QtCore is loaded when a service needs it, see apps/ondemand); the window,
+// `console --widgets` and `sample` need widgets and go to `pelmark-gui` with the same arguments
+// (`pelmark` sends them there itself).
 
 #include "console/Console.h"
 #include "geotag/GeotagCommand.h"
