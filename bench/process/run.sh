@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Whole-process benchmark: builds a Release tree, writes the corpus (500 photos, a 10,000-point track)
-# and times, as whole processes, the minimal reader and `pelmark console` headless and with --widgets:
-# an empty script, the capture times of the 500 photos, and the track read. Prints median and spread
+# and times, as whole processes, the minimal reader, a minimal widget program (what Qt costs any widget
+# program at start) and `pelmark console` headless and with --widgets: an empty script, the capture times of the 500 photos, and the track read. Prints median and spread
 # (min..max) in milliseconds. RUNS sets the number of runs of each command (default 21). BUILD names an
 # existing build folder to use instead of configuring a Release one (on a busy machine, to save a build).
 set -euo pipefail
@@ -14,7 +14,8 @@ if [ -z "${BUILD:-}" ]; then
   "$root/scripts/deps.sh" >/dev/null
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELMARK_WERROR=ON >/dev/null
 fi
-cmake --build "$build" -j "$(nproc)" --target pelmark bench_make_corpus bench_minimal_reader >/dev/null
+cmake --build "$build" -j "$(nproc)" --target pelmark bench_make_corpus bench_minimal_reader bench_minimal_widgets \
+  >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -60,6 +61,7 @@ echo "load: $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 min), build: $(grep -m1 C
 echo "runs per command: $runs (median, min..max)"
 measure "minimal: 500 capture times" "$work/empty.txt" "$minimal" photos "$corpus"
 measure "minimal: 10,000-point track" "$work/empty.txt" "$minimal" track "$corpus/bench.t"
+measure "minimal widget program" "$work/empty.txt" "$build/bench/process/bench_minimal_widgets"
 for mode in headless widgets; do
   flags=(console --settings "$settings")
   [ "$mode" = widgets ] && flags+=(--widgets)
