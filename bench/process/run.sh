@@ -32,40 +32,50 @@ mkdir -p "$settings"
 } >"$work/walk.txt"
 printf ':file %s\n:click LoadTrack\nAnzahl\n' "$corpus/bench.t" >"$work/track.txt"
 
-# Times one command `runs` times (after one untimed run that warms the page cache) and prints
-# "label  median  min..max". The clock is bash's own (EPOCHREALTIME, microseconds), so a time holds the
-# command's fork, exec and run and nothing of the harness's (a `date` process at each end cost about
-# 8 ms of every figure).
-measure() {
+# The commands, each as "label|input|command words" (words split at blanks; no path here holds one).
+commands=()
+add() {
   local label=$1 input=$2
   shift 2
-  local times=()
-  "$@" <"$input" >/dev/null 2>&1
-  for _ in $(seq 1 "$runs"); do
-    local start end
-    start=${EPOCHREALTIME/./}
-    "$@" <"$input" >/dev/null 2>&1
-    end=${EPOCHREALTIME/./}
-    times+=($((end - start)))
-  done
-  printf '%s\n' "${times[@]}" | sort -n | awk -v label="$label" '
-    { t[NR] = $1 }
-    END { printf "%-34s %8.1f ms   %.1f..%.1f\n", label, t[int((NR + 1) / 2)] / 1000, t[1] / 1000, t[NR] / 1000 }'
+  commands+=("$label|$input|$*")
 }
 
 pelmark="$build/apps/pelmark"
 minimal="$build/bench/process/bench_minimal_reader"
-echo "machine: $(nproc) cores, $(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo)," \
-  "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
-echo "load: $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 min), build: $(grep -m1 CMAKE_BUILD_TYPE "$build/CMakeCache.txt" | cut -d= -f2)"
-echo "runs per command: $runs (median, min..max)"
-measure "minimal: 500 capture times" "$work/empty.txt" "$minimal" photos "$corpus"
-measure "minimal: 10,000-point track" "$work/empty.txt" "$minimal" track "$corpus/bench.t"
-measure "minimal widget program" "$work/empty.txt" "$build/bench/process/bench_minimal_widgets"
+add "minimal: 500 capture times" "$work/empty.txt" "$minimal" photos "$corpus"
+add "minimal: 10,000-point track" "$work/empty.txt" "$minimal" track "$corpus/bench.t"
+add "minimal widget program" "$work/empty.txt" "$build/bench/process/bench_minimal_widgets"
 for mode in headless widgets; do
   flags=(console --settings "$settings")
   [ "$mode" = widgets ] && flags+=(--widgets)
-  measure "$mode: empty script" "$work/empty.txt" "$pelmark" "${flags[@]}"
-  measure "$mode: 500 capture times" "$work/walk.txt" "$pelmark" "${flags[@]}"
-  measure "$mode: 10,000-point track" "$work/track.txt" "$pelmark" "${flags[@]}"
+  add "$mode: empty script" "$work/empty.txt" "$pelmark" "${flags[@]}"
+  add "$mode: 500 capture times" "$work/walk.txt" "$pelmark" "${flags[@]}"
+  add "$mode: 10,000-point track" "$work/track.txt" "$pelmark" "${flags[@]}"
+done
+
+echo "machine: $(nproc) cores, $(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo)," \
+  "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
+echo "load: $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 min), build: $(grep -m1 CMAKE_BUILD_TYPE "$build/CMakeCache.txt" | cut -d= -f2)"
+echo "runs per command: $runs, interleaved (median, min..max)"
+
+# One untimed run of each warms the page cache. Then every round runs each command once, so a spell
+# in which this shared machine runs slower falls on all of them alike and the ratios stay fair. The
+# clock is bash's own (EPOCHREALTIME, microseconds): a time holds the command's fork, exec and run and
+# nothing of the harness's (a `date` process at each end cost about 8 ms of every figure).
+declare -A times
+for round in $(seq 0 "$runs"); do
+  for entry in "${commands[@]}"; do
+    IFS='|' read -r label input words <<<"$entry"
+    read -ra command <<<"$words"
+    start=${EPOCHREALTIME/./}
+    "${command[@]}" <"$input" >/dev/null 2>&1
+    end=${EPOCHREALTIME/./}
+    [ "$round" -gt 0 ] && times[$label]+="$((end - start)) "
+  done
+done
+for entry in "${commands[@]}"; do
+  label=${entry%%|*}
+  printf '%s\n' ${times[$label]} | sort -n | awk -v label="$label" '
+    { t[NR] = $1 }
+    END { printf "%-34s %8.1f ms   %.1f..%.1f\n", label, t[int((NR + 1) / 2)] / 1000, t[1] / 1000, t[NR] / 1000 }'
 done
