@@ -87,10 +87,6 @@ QIcon toolbarIcon(ElementId toolbar, const std::string& key, const QStyle* style
     return style ? style->standardIcon(QStyle::SP_FileIcon) : QIcon();
 }
 
-} // namespace pelmark
-
-namespace pelmark {
-
 QIcon FirstUseToolbarExtensionStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption* option,
                                                   const QWidget* widget) const {
     if (standardIcon != SP_ToolBarHorizontalExtensionButton &&
