@@ -32,7 +32,8 @@ struct VeltoraControl::Impl {
     FileSlot file;
     Surface surface{stop};
     CommonDialog dialog{platform};
-    Context context{platform, surface, stop, file, dialog};
+    Jobs jobs;
+    Context context{platform, surface, stop, file, dialog, jobs};
 
     Variant anzahl;
     GarTripPath garTripPath{platform};

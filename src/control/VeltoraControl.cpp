@@ -36,6 +36,7 @@ VeltoraControl::Impl::Impl(Platform& p) : platform(p) {
         try {
             oneStepRuns.runAll(SCommonDialog::CommonDialog);
         } catch (const PelmarkError& error) {
+            if (error.kind() == ErrorKind::Busy) throw;
             showWayPointError(context, error);
         }
     });
@@ -45,7 +46,7 @@ VeltoraControl::Impl::Impl(Platform& p) : platform(p) {
 
 void VeltoraControl::Impl::pressStop() {
     stop.request();
-    platform.yieldToEvents();
+    context.yield();
     // Whatever loop holds the file slot finds it closed and ends at its next read or test.
     file.close();
 }

@@ -55,7 +55,7 @@ Variant TagQuery::tagExif(const Variant& kind, const Variant& photoNumber) {
     if (!photoNumber.isMissing()) {
         double number = numberOf(photoNumber, separator);
         selectPhoto_(number);
-        context_.platform.yieldToEvents();
+        context_.yield();
     }
     return Variant(answer(kindNumber));
 }

@@ -72,8 +72,10 @@ void PhotoLoader::wire() {
         Variant path("");
         try {
             bildInBox(path);
-        } catch (const PelmarkError&) {
-            // Started by the user through the dialog: a failure ends it silently.
+        } catch (const PelmarkError& error) {
+            // Started by the user through the dialog: a failure ends it silently. Another job that is
+            // still going is worth a word: the user can wait for it or stop it.
+            if (error.kind() == ErrorKind::Busy) throw;
         }
     });
 }
@@ -130,7 +132,7 @@ void PhotoLoader::loadFile() {
     if (outcome == ExifParser::Outcome::NoExif) {
         surface.setVisible(ElementId::NoExifAvailable, true);
     } else {
-        context_.platform.yieldToEvents();
+        context_.yield();
         if (loads_ != load) return; // a newer load has shown its own photo meanwhile
     }
     showPicture(name);
@@ -166,6 +168,9 @@ Variant PhotoLoader::photoCount() const {
 }
 
 void PhotoLoader::openFolder(Variant& path) {
+    // A scan during another job's yield would change the photo list under it.
+    Jobs::Scope job(context_.jobs, Job::FolderScan);
+    job.throwIfRefused();
     Surface& surface = context_.surface;
     CommonDialog& dialog = context_.dialog;
     if (pathGiven(path)) {
