@@ -25,6 +25,7 @@ VeltoraControl::Impl::Impl(Platform& p) : platform(p) {
     surface.on(ElementId::LoadTrack, Event::Click, [this](const EventArgs&) {
         trackReader.readTrackFile(Variant::missing(), SCommonDialog::CommonDialog);
     });
+    exif.view.wire();
     photoLoader.wire();
     navigation.wire();
     dropIntake.wire();

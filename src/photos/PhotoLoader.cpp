@@ -17,29 +17,26 @@ namespace pelmark {
 
 namespace {
 
-// The fields a load clears, in the order it clears them; check boxes go to unchecked.
-struct ClearedField {
-    ElementId field;
-    bool checkBox;
-};
+// The fields a load clears, in the order it clears them. The maker note and the GPS directory's
+// position stay until another photo writes them, and the GPS fields are not the photo's.
 constexpr std::array kClearedFields{
-    ClearedField{ElementId::DateOriginalTxt, false},
-    ClearedField{ElementId::ExifVers, false},
-    ClearedField{ElementId::DateDigitizedTxt, false},
-    ClearedField{ElementId::Description, false},
-    ClearedField{ElementId::Hersteller, false},
-    ClearedField{ElementId::Modell, false},
-    ClearedField{ElementId::SoftWareVersion, false},
-    ClearedField{ElementId::DatumZeit, false},
-    ClearedField{ElementId::ExposureTimeTxt, false},
-    ClearedField{ElementId::FNrTxt, false},
-    ClearedField{ElementId::ExposureProgram, false},
-    ClearedField{ElementId::ShutterSpeedTxt, false},
-    ClearedField{ElementId::Flash, true},
-    ClearedField{ElementId::FlashValue, false},
-    ClearedField{ElementId::StrobeReturnLight, true},
-    ClearedField{ElementId::SubExifPosTxt, false},
-    ClearedField{ElementId::UserComment, false},
+    ExifField::DateOriginal,
+    ExifField::ExifVersion,
+    ExifField::DateDigitized,
+    ExifField::Description,
+    ExifField::Maker,
+    ExifField::Model,
+    ExifField::Firmware,
+    ExifField::DateModified,
+    ExifField::ExposureTime,
+    ExifField::FNumber,
+    ExifField::ExposureProgram,
+    ExifField::ShutterSpeed,
+    ExifField::Flash,
+    ExifField::FlashValue,
+    ExifField::StrobeReturnLight,
+    ExifField::SubDirectoryPosition,
+    ExifField::UserComment,
 };
 
 std::string upper(std::string text) {
@@ -139,13 +136,8 @@ void PhotoLoader::loadFile() {
 }
 
 void PhotoLoader::clearExifFields() {
-    Surface& surface = context_.surface;
-    for (const ClearedField& field : kClearedFields) {
-        if (field.checkBox)
-            surface.setValue(field.field, 0);
-        else
-            surface.setText(field.field, "");
-    }
+    for (ExifField field : kClearedFields)
+        parser_.clear(field);
 }
 
 void PhotoLoader::showPicture(const std::string& path) {
