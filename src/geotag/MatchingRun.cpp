@@ -94,12 +94,7 @@ double MatchingRun::photoCount() const {
 }
 
 int MatchingRun::referencePhoto() const {
-    const double count = photoCount();
-    for (int i = 1; WayPoints::holds(i); ++i) {
-        if (wayPoints_.matched(i)) return i;
-        if (!(i < count)) break;
-    }
-    return 0;
+    return firstMatched(wayPoints_, photoCount());
 }
 
 } // namespace pelmark

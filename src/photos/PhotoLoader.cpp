@@ -210,6 +210,14 @@ void PhotoLoader::openFolder(Variant& path) {
 
 std::optional<std::vector<std::string>> PhotoLoader::scanFolder(const std::string& folder,
                                                                 const std::string& namePrefix) {
+    return photoNamesIn(folder, namePrefix, PhotoList::kCapacity,
+                        [this] { return context_.yieldAndTestStop(); });
+}
+
+std::optional<std::vector<std::string>> photoNamesIn(const std::string& folder, const std::string& namePrefix,
+                                                     std::size_t limit,
+                                                     const std::function<bool()>& yieldAndTestStop,
+                                                     std::size_t* passedOver) {
     std::vector<std::string> listing;
     // A folder that cannot be listed holds no photo. Listed with the system's own calls: a path object
     // per entry would cost more than the rest of the scan.
@@ -228,12 +236,17 @@ std::optional<std::vector<std::string>> PhotoLoader::scanFolder(const std::strin
         // Hidden entries are not listed, and "." and ".." are among them.
         if (name.empty() || name[0] == '.') continue;
         if (name.compare(0, namePrefix.size(), namePrefix) != 0) continue;
-        if (name == kAllFiles) continue;
+        if (name == PhotoLoader::kAllFiles) continue;
         if (hasPhotoExtension(name)) {
-            if (photos.size() == PhotoList::kCapacity) break; // the list is full
+            if (photos.size() == limit) {
+                // The list is full; a caller that reports what it left out counts the rest.
+                if (passedOver == nullptr) break;
+                ++*passedOver;
+                continue;
+            }
             photos.push_back(name);
         }
-        if (context_.yieldAndTestStop()) return std::nullopt;
+        if (yieldAndTestStop && yieldAndTestStop()) return std::nullopt;
     }
     return photos;
 }

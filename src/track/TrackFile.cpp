@@ -51,7 +51,11 @@ TrackReadEnd readTrackLog(FileSlot& file, const std::string& path, TrackLog& log
 
     std::string marker;
     for (long long index = 1;; ++index) {
-        if (!file.read(1, marker) || marker != "T" || index > Track::kCapacity) break;
+        if (!file.read(1, marker) || marker != "T") break;
+        if (index > Track::kCapacity) {
+            log.pointsLeftOut = true;
+            break;
+        }
         TrackPoint point;
         if (!readPoint(file, point)) break;
         if (index == 1 && hooks.firstPointTime) hooks.firstPointTime(*point.time);

@@ -14,7 +14,8 @@ namespace pelmark {
 struct TrackLog {
     std::string title;
     Track points;
-    long long count = 0; // points read completely
+    long long count = 0;        // points read completely
+    bool pointsLeftOut = false; // the file holds more points than the table
 
     // The last point read takes part in no match (the file's closing point); the points before it do.
     long long matchedCount() const { return count - 1; }
