@@ -176,17 +176,19 @@ TEST(SearchAllTrackFiles, KeepsEachPhotosNearestPointOfAnyTrack) {
         std::vector<const char*> tracks; // the file of each photo's match, "" for none
         const char* result;
         int writes;
+        std::uint32_t secondPoint = 650; // of "t.t"
     };
     const Case cases[] = {
         {"a later track replaces only nearer matches", true, {"t.t", "u.t", "t.t"}, "Found", 1},
+        {"a photo the first track left without a match", true, {"t.t", "u.t", "t.t"}, "Found", 1, 900},
         {"no photo on display", false, {"", "", ""}, "NotFound", 0},
     };
     const std::uint32_t at = kAugust14At08;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        test::GeotagRig rig(
-            {"2003:08:14 10:00:00", "2003:08:14 10:10:00", "2003:08:14 10:20:00"},
-            {test::pointAt(at + 30, 0, 1), test::pointAt(at + 650, 0, 2), test::pointAt(at + 1210, 0, 3)});
+        test::GeotagRig rig({"2003:08:14 10:00:00", "2003:08:14 10:10:00", "2003:08:14 10:20:00"},
+                            {test::pointAt(at + 30, 0, 1), test::pointAt(at + c.secondPoint, 0, 2),
+                             test::pointAt(at + 1210, 0, 3)});
         test::trackFile({test::pointAt(at + 620, 0, 4), test::pointAt(at + 1240, 0, 5)})
             .writeTo(rig.folder.file("u.t"));
         rig.folder.write("x.jpg.t", ""); // a name that ends like a track file, but is none
