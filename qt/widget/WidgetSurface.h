@@ -34,7 +34,6 @@ public:
     ~WidgetSurface() override;
 
     Surface& surface() const { return surface_; }
-    QWidget* host() const { return host_; }
 
     // The widget of an element; null for elements without one (timers, dialogs, image lists).
     QWidget* widget(ElementRef element) const { return bindingOf(element.id()).widget; }

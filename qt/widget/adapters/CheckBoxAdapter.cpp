@@ -6,6 +6,15 @@ namespace pelmark {
 
 namespace {
 
+// A check box's value in the model (0 unticked, 1 ticked, 2 grey) and Qt's check state.
+Qt::CheckState checkStateOf(int value) {
+    return value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
+}
+
+int checkValueOf(Qt::CheckState state) {
+    return state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0;
+}
+
 // A check box whose state (0 unticked, 1 ticked, 2 grey) is the model's: a click asks the model.
 class CheckBoxAdapter : public ButtonAdapter {
 public:
