@@ -26,17 +26,21 @@ WidgetDriver::~WidgetDriver() {
 }
 
 template <typename Action>
+bool WidgetDriver::passingFailures(Action action) {
+    failure_ = nullptr;
+    const bool done = action();
+    if (auto failure = std::exchange(failure_, nullptr)) std::rethrow_exception(failure);
+    return done;
+}
+
+template <typename Action>
 bool WidgetDriver::act(const std::optional<ElementAddress>& address, Action action) {
     widgets_->applyPending(); // a person sees the widgets as the model has them
     if (!address || address->kind != ElementAddress::Kind::Element) return false;
-    const Element& element = control_.surface().get(address->element);
-    const WidgetAdapter* adapter = adapterFor(element.kind);
-    QObject* shown = widgets_->shown(element.id);
+    const WidgetAdapter* adapter = adapterFor(control_.surface().get(address->element).kind);
+    QObject* shown = widgets_->shown(address->element);
     if (!adapter || !shown) return false;
-    failure_ = nullptr;
-    const bool done = action(*adapter, shown, element);
-    if (auto failure = std::exchange(failure_, nullptr)) std::rethrow_exception(failure);
-    return done;
+    return passingFailures([&] { return action(*adapter, shown); });
 }
 
 // Each action is made on the widget where a person could make it; else it goes to the model as the
@@ -44,11 +48,12 @@ bool WidgetDriver::act(const std::optional<ElementAddress>& address, Action acti
 void WidgetDriver::set(const std::string& name, const Json& value) {
     auto address = resolveAddress(control_.surface(), name);
     if (!address || address->kind != ElementAddress::Kind::Element) return model_->set(name, value);
-    const UserEdit edit = userEditOf(control_.surface().get(address->element), value, name);
-    const bool done = act(address, [&](const WidgetAdapter& adapter, QObject* shown, const Element& element) {
-        return edit.typed ? adapter.type(shown, element, edit.text) : adapter.choose(shown, edit.value);
-    });
-    if (!done) applyEdit(control_.surface(), control_.surface().get(address->element), edit);
+    const Element& element = control_.surface().get(address->element);
+    const UserEdit edit = userEditOf(element, value, name);
+    if (!act(address, [&](const WidgetAdapter& adapter, QObject* shown) {
+            return edit.typed ? adapter.type(shown, element, edit.text) : adapter.choose(shown, edit.value);
+        }))
+        applyEdit(control_.surface(), element, edit);
 }
 
 Json WidgetDriver::get(const std::string& name, const std::string& property) {
@@ -64,53 +69,42 @@ void WidgetDriver::click(const std::string& name) {
     auto address = resolveAddress(control_.surface(), name);
     if (address && address->kind == ElementAddress::Kind::Button)
         return clickTool(std::string(elementName(address->element)), address->key);
-    if (act(address, [](const WidgetAdapter& adapter, QObject* shown, const Element&) {
-            return adapter.click(shown);
-        }))
-        return;
-    model_->click(name);
+    if (!act(address, [](const WidgetAdapter& adapter, QObject* shown) { return adapter.click(shown); }))
+        model_->click(name);
 }
 
 void WidgetDriver::clickTool(const std::string& toolbar, const std::string& key) {
     if (!act(resolveAddress(control_.surface(), toolbar),
-             [&](const WidgetAdapter& adapter, QObject* shown, const Element&) {
-                 return adapter.clickTool(shown, key);
-             }))
+             [&](const WidgetAdapter& adapter, QObject* shown) { return adapter.clickTool(shown, key); }))
         model_->clickTool(toolbar, key);
 }
 
 void WidgetDriver::mouseMove(const std::string& name) {
-    if (act(resolveAddress(control_.surface(), name),
-            [](const WidgetAdapter& adapter, QObject* shown, const Element&) {
-                return adapter.moveMouse(shown);
-            }))
-        return;
-    model_->mouseMove(name);
+    if (!act(resolveAddress(control_.surface(), name),
+             [](const WidgetAdapter& adapter, QObject* shown) { return adapter.moveMouse(shown); }))
+        model_->mouseMove(name);
 }
 
 void WidgetDriver::timer(const std::string& name) {
-    if (act(resolveAddress(control_.surface(), name),
-            [](const WidgetAdapter& adapter, QObject* shown, const Element&) { return adapter.fire(shown); }))
-        return;
-    model_->timer(name);
+    if (!act(resolveAddress(control_.surface(), name),
+             [](const WidgetAdapter& adapter, QObject* shown) { return adapter.fire(shown); }))
+        model_->timer(name);
 }
 
 void WidgetDriver::drop(std::optional<std::vector<std::string>> files) {
     const ElementAddress box{ElementAddress::Kind::Element, ElementId::Bild, 0, {}};
-    if (!act(box, [&](const WidgetAdapter& adapter, QObject* shown, const Element&) {
-            return adapter.drop(shown, files);
-        }))
+    if (!act(box, [&](const WidgetAdapter& adapter, QObject* shown) { return adapter.drop(shown, files); }))
         model_->drop(std::move(files));
 }
 
 void WidgetDriver::resize(int width, int height) {
     widgets_->applyPending(); // a person sees the widgets as the model has them
     // A host that forces a size on the control: the widget reports it to the model as its resize.
-    failure_ = nullptr;
-    QSize pixels(twipsToPixels(width, widgets_->dpiX()), twipsToPixels(height, widgets_->dpiY()));
-    QResizeEvent resized(pixels, host_->size());
-    QCoreApplication::sendEvent(host_.get(), &resized);
-    if (auto failure = std::exchange(failure_, nullptr)) std::rethrow_exception(failure);
+    passingFailures([&] {
+        QSize pixels(twipsToPixels(width, widgets_->dpiX()), twipsToPixels(height, widgets_->dpiY()));
+        QResizeEvent resized(pixels, host_->size());
+        return QCoreApplication::sendEvent(host_.get(), &resized);
+    });
 }
 
 std::unique_ptr<SurfaceDriver> makeWidgetDriver(VeltoraControl& control) {

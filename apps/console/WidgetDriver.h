@@ -9,9 +9,8 @@
 #include <optional>
 
 namespace pelmark {
-class WidgetAdapter;
 class WidgetSurface;
-} // namespace pelmark
+}
 
 namespace pelmark::console {
 
@@ -35,10 +34,13 @@ public:
     void resize(int width, int height) override;
 
 private:
-    // Runs one action on the widget of the element `address` names, through its kind's adapter, and
-    // passes on what the model threw while it ran; false when the widget did not take it.
+    // Runs one action on the widget of the element `address` names, through its kind's adapter;
+    // false when there is no such widget or it did not take the action.
     template <typename Action>
     bool act(const std::optional<ElementAddress>& address, Action action);
+    // Runs an action on the widgets and passes on what the model threw while it ran.
+    template <typename Action>
+    bool passingFailures(Action action);
 
     VeltoraControl& control_;
     std::unique_ptr<SurfaceDriver> model_;
