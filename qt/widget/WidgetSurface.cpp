@@ -284,6 +284,7 @@ void WidgetSurface::refresh(ElementId id, Property property) {
         return;
     }
     if (!binding.shown) return;
+    // The kind says which changes wait for the one pass (see `applyPending`).
     if (!applying_) {
         if (const std::optional<Property> waiting = binding.adapter->deferredAs(property)) {
             const auto bit = 1u << static_cast<unsigned>(*waiting);
@@ -299,6 +300,7 @@ void WidgetSurface::refresh(ElementId id, Property property) {
         }
     }
     QSignalBlocker blocker(binding.shown);
+    // The kind's own properties, then what every widget has.
     binding.adapter->show(element, property, binding.shown, *this);
     QWidget* w = binding.widget;
     if (!w) return;
