@@ -5,6 +5,9 @@
 
 namespace pelmark::console {
 
+// The rules both drivers answer by, so a script reads the same with and without widgets: what a
+// `set` is as a user's change, and what a property answers.
+
 // A user's change of an element, as `set` asks for it: a text typed, or a value chosen (a number, a
 // check box's state, 1 to select an option button and 0 to clear it).
 struct UserEdit {
