@@ -5,6 +5,7 @@
 #include "control/ExifView.h"
 #include "control/Layout.h"
 #include "control/VeltoraControl.h"
+#include "control/Wiring.h"
 #include "exif/ExifParser.h"
 #include "exif/TagQuery.h"
 #include "geotag/ClockOffset.h"
@@ -53,6 +54,9 @@ struct VeltoraControl::Impl {
                                   }};
     OneStepRuns oneStepRuns{context, trackReader, photoLoader, matchingRun,
                             [this] { wayPointWriter.printWayPointList(); }};
+    ControlParts parts{context,      &exif.view,   &photoLoader,           &navigation,
+                       &dropIntake,  &trackReader, &matchingRun,           &wayPointWriter,
+                       &oneStepRuns, &garTripPath, [this] { pressStop(); }};
 };
 
 } // namespace pelmark

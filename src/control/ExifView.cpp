@@ -27,15 +27,6 @@ ElementId elementOf(ExifField field) {
     return kElements[static_cast<std::size_t>(field)];
 }
 
-void ExifView::wire() {
-    for (std::size_t k = 0; k < kExifFieldCount; ++k) {
-        const auto field = static_cast<ExifField>(k);
-        // The record starts as the fields do ("0" in `GPSAlt`), and follows every edit of them.
-        take(field);
-        surface_.on(kElements[k], Event::Change, [this, field](const EventArgs&) { take(field); });
-    }
-}
-
 void ExifView::take(ExifField field) {
     const Element& element = surface_.get(elementOf(field));
     if (isText(field))

@@ -14,13 +14,11 @@ class ExifView {
 public:
     ExifView(Surface& surface, ExifRecord& record) : surface_(surface), record_(record) {}
 
-    // Registers the elements' change events; the elements must exist by then.
-    void wire();
+    // The record's field to the element that shows it, and back (the user edited the element).
     void show(ExifField field);
-
-private:
     void take(ExifField field);
 
+private:
     Surface& surface_;
     ExifRecord& record_;
 };
@@ -29,8 +27,7 @@ private:
 ElementId elementOf(ExifField field);
 
 // Everything that reads a photo's EXIF data into a control: the record, the status panels that count
-// along, the view and the parser that fills the record from the file slot. `view.wire()` once the
-// elements exist.
+// along, the view and the parser that fills the record from the file slot.
 struct ExifReading {
     explicit ExifReading(Context& context);
 

@@ -24,6 +24,8 @@ void openThenSwitch(Surface& surface, bool folderMode, Open open) {
     setFolderMode(surface, folderMode);
 }
 
+} // namespace
+
 void toolbar1Clicked(Context& context, PhotoLoader& loader, const std::string& key) {
     if (key == "Load") {
         openThenSwitch(context.surface, false, [&] { loader.loadPictures(Variant::missing()); });
@@ -50,30 +52,21 @@ void toolbar2Clicked(Context& context, GarTripPath& garTripPath, const std::stri
     platform.messageBox("Dieser Button ist leider noch nicht programmiert: " + key, MessageButtons::Ok, "");
 }
 
-} // namespace
-
 void setFolderMode(Surface& surface, bool folderMode) {
     for (ElementId id : kNavigationGroup)
         surface.setEnabled(id, folderMode);
 }
 
-void wireToolbars(Context& context, PhotoLoader& loader, GarTripPath& garTripPath) {
-    Surface& surface = context.surface;
-    surface.on(ElementId::Toolbar1, Event::ToolClick,
-               [&context, &loader](const EventArgs& args) { toolbar1Clicked(context, loader, args.key); });
-    surface.on(ElementId::Toolbar2, Event::ToolClick, [&context, &garTripPath](const EventArgs& args) {
-        toolbar2Clicked(context, garTripPath, args.key);
-    });
-    // A move while the hint shows leaves its countdown running: the hint is a reminder, not a tool tip
-    // that follows the mouse.
-    surface.on(ElementId::Toolbar2, Event::MouseMove, [&surface](const EventArgs&) {
-        surface.setVisible(ElementId::GarTripToolTipText, true);
-        surface.setTimerEnabled(ElementId::GarTripToolTipTextTimer, true);
-    });
-    surface.on(ElementId::GarTripToolTipTextTimer, Event::Timer, [&surface](const EventArgs&) {
-        surface.setTimerEnabled(ElementId::GarTripToolTipTextTimer, false);
-        surface.setVisible(ElementId::GarTripToolTipText, false);
-    });
+// A move while the hint shows leaves its countdown running: the hint is a reminder, not a tool tip that
+// follows the mouse.
+void showGarTripHint(Surface& surface) {
+    surface.setVisible(ElementId::GarTripToolTipText, true);
+    surface.setTimerEnabled(ElementId::GarTripToolTipTextTimer, true);
+}
+
+void hideGarTripHint(Surface& surface) {
+    surface.setTimerEnabled(ElementId::GarTripToolTipTextTimer, false);
+    surface.setVisible(ElementId::GarTripToolTipText, false);
 }
 
 } // namespace pelmark

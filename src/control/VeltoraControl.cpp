@@ -3,9 +3,7 @@
 #include "base/Error.h"
 #include "base/NumberText.h"
 #include "control/ControlImpl.h"
-#include "control/FieldHandlers.h"
 #include "control/Layout.h"
-#include "control/Toolbars.h"
 #include "exif/BinarWert.h"
 #include "exif/ByteOrder.h"
 #include "photos/FileExist.h"
@@ -19,29 +17,7 @@ VeltoraControl::Impl::Impl(Platform& p) : platform(p) {
     // The elements exist before anything below hears of their events.
     buildInventory(surface);
 
-    surface.on(ElementId::ShowHide, Event::Click, [this](const EventArgs&) { toggleWaypointFrame(surface); });
-    surface.on(ElementId::Veltora, Event::Resize, [this](const EventArgs&) { keepFixedSize(surface); });
-    surface.on(ElementId::StopBtn, Event::Click, [this](const EventArgs&) { pressStop(); });
-    surface.on(ElementId::LoadTrack, Event::Click, [this](const EventArgs&) {
-        trackReader.readTrackFile(Variant::missing(), SCommonDialog::CommonDialog);
-    });
-    exif.view.wire();
-    photoLoader.wire();
-    navigation.wire();
-    dropIntake.wire();
-    wireToolbars(context, photoLoader, garTripPath);
-    wireFieldHandlers(surface);
-    matchingRun.wire();
-    wayPointWriter.wire();
-    surface.on(ElementId::RunAllBtn, Event::Click, [this](const EventArgs&) {
-        try {
-            oneStepRuns.runAll(SCommonDialog::CommonDialog);
-        } catch (const PelmarkError& error) {
-            if (error.kind() == ErrorKind::Busy) throw;
-            showWayPointError(context, error);
-        }
-    });
-
+    wireControl(parts);
     startUp(context);
 }
 

@@ -26,11 +26,6 @@ double altitudeValue(std::string_view raw) {
 
 } // namespace
 
-void MatchingRun::wire() {
-    context_.surface.on(ElementId::CombineCmd, Event::Click,
-                        [this](const EventArgs&) { combineTrackPhotos(Variant::missing()); });
-}
-
 void MatchingRun::enableNavigation() {
     for (ElementId id : kNavigation)
         context_.surface.setEnabled(id, true);

@@ -20,9 +20,6 @@ public:
                 TagQuery& tags)
         : context_(context), photos_(photos), tracks_(tracks), offset_(offset), tags_(tags) {}
 
-    // Registers the click of "2. Combine"; the elements must exist by then.
-    void wire();
-
     // How a run treats what the slots already hold.
     enum class Slots {
         Replace,    // each handled photo starts without a match

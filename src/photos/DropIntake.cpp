@@ -12,10 +12,6 @@ namespace pelmark {
 DropIntake::DropIntake(Context& context, FileDates& dates, PhotoLoader& loader)
     : context_(context), dates_(dates), loader_(loader) {}
 
-void DropIntake::wire() {
-    context_.surface.on(ElementId::Bild, Event::Drop, [this](const EventArgs& args) { drop(args.files); });
-}
-
 void DropIntake::drop(const std::optional<std::vector<std::string>>& files) {
     Platform& platform = context_.platform;
     int count = 0;

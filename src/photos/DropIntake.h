@@ -22,9 +22,6 @@ public:
 
     DropIntake(Context& context, FileDates& dates, PhotoLoader& loader);
 
-    // Registers the drop on `Bild`; the elements must exist by then.
-    void wire();
-
     // `Bild_OLEDragDrop`; `files` is nothing for dropped data that carries no file list.
     void drop(const std::optional<std::vector<std::string>>& files);
 

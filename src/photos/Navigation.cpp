@@ -28,13 +28,6 @@ SpinRange rangeOf(const Element& spin) {
 
 Navigation::Navigation(Context& context, PhotoLoader& loader) : context_(context), loader_(loader) {}
 
-void Navigation::wire() {
-    Surface& surface = context_.surface;
-    surface.on(ElementId::UpDown1, Event::Change, [this](const EventArgs&) { spinChanged(); });
-    surface.on(ElementId::ActPictNum, Event::Change, [this](const EventArgs&) { numberChanged(); });
-    surface.on(ElementId::RandomChoose, Event::Click, [this](const EventArgs&) { randomClicked(); });
-}
-
 void Navigation::stepTo(double number) {
     double whole = roundHalfEven(number);
     if (std::isnan(whole)) throw PelmarkError(ErrorKind::InvalidArgument, "not a photo number");

@@ -19,18 +19,16 @@ class Navigation {
 public:
     Navigation(Context& context, PhotoLoader& loader);
 
-    // Registers the handlers; the elements must exist by then.
-    void wire();
-
     // Steps the spin control to `number` (rounded, a half to the even neighbour, then kept in range);
     // a change of its value loads that photo through the chain.
     void stepTo(double number);
 
-private:
+    // The handlers of `UpDown1`'s and `ActPictNum`'s changes and of the random button.
     void spinChanged();
     void numberChanged();
     void randomClicked();
 
+private:
     Context& context_;
     PhotoLoader& loader_;
 };

@@ -64,19 +64,6 @@ FolderChoice choiceOf(const std::string& chosen) {
 
 PhotoLoader::PhotoLoader(Context& context, ExifParser& parser) : context_(context), parser_(parser) {}
 
-void PhotoLoader::wire() {
-    context_.surface.on(ElementId::PictureLoadBtn, Event::Click, [this](const EventArgs&) {
-        Variant path("");
-        try {
-            bildInBox(path);
-        } catch (const PelmarkError& error) {
-            // Started by the user through the dialog: a failure ends it silently. Another job that is
-            // still going is worth a word: the user can wait for it or stop it.
-            if (error.kind() == ErrorKind::Busy) throw;
-        }
-    });
-}
-
 void PhotoLoader::loadPictures(const Variant& path) {
     const bool byPath = pathGiven(path);
     if (byPath) {

@@ -19,9 +19,6 @@ class PhotoLoader {
 public:
     PhotoLoader(Context& context, ExifParser& parser);
 
-    // Registers the click of `PictureLoadBtn`; the elements must exist by then.
-    void wire();
-
     // `LoadPictures`: a missing or empty path shows the file dialog.
     void loadPictures(const Variant& path);
     // `OpenFolder`: a missing or empty path shows the folder dialog; on return `path` holds the folder.

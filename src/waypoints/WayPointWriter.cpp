@@ -36,16 +36,6 @@ std::string systemReason() {
 
 } // namespace
 
-void WayPointWriter::wire() {
-    context_.surface.on(ElementId::Compile, Event::Click, [this](const EventArgs&) {
-        try {
-            printWayPointList();
-        } catch (const PelmarkError& error) {
-            showWayPointError(context_, error);
-        }
-    });
-}
-
 bool WayPointWriter::garTripPressed() const {
     for (const ToolButton& button : context_.surface.get(ElementId::Toolbar2).buttons)
         if (button.key == kGarTripKey) return button.pressed;

@@ -22,9 +22,6 @@ public:
     WayPointWriter(Context& context, const MatchingRun& run, StartGarTrip startGarTrip)
         : context_(context), run_(run), startGarTrip_(std::move(startGarTrip)) {}
 
-    // Registers the click of "3. Compile"; the elements must exist by then.
-    void wire();
-
     // Throws PelmarkError naming the file when it cannot be written, and when the outside program
     // cannot be started (the file is complete by then).
     void printWayPointList();

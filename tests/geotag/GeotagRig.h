@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/ExifView.h"
+#include "control/Wiring.h"
 #include "exif/TagQuery.h"
 #include "fixtures/JpegExifWriter.h"
 #include "fixtures/TrackFileWriter.h"
@@ -51,9 +52,7 @@ struct GeotagRig : ContextRig {
                          fixtures::JpegExifWriter().sub(fixtures::asciiEntry(0x9003, takenAt[k])).bytes());
         }
         trackFile(points).writeTo(folder.file("t.t"));
-        exif.view.wire();
-        photos.wire();
-        navigation.wire();
+        wireControl(parts);
         reader.readTrackFile(Variant(folder.file("t.t")), SCommonDialog::NoCommonDialog);
     }
 
@@ -66,6 +65,7 @@ struct GeotagRig : ContextRig {
     PhotoLoader photos{context, exif.parser};
     Navigation navigation{context, photos};
     TagQuery tags{context, exif.record, [this](double number) { navigation.stepTo(number); }};
+    ControlParts parts{.context = context, .exif = &exif.view, .photos = &photos, .navigation = &navigation};
     MatchingRun run{context, photos, reader, offset, tags};
 };
 

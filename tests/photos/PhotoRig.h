@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 #include "control/ExifView.h"
+#include "control/Wiring.h"
 #include "photos/PhotoLoader.h"
 #include "support/ContextRig.h"
 
@@ -12,13 +13,11 @@ namespace pelmark::test {
 // The loader on a started surface, without the rest of the control, so a test can look into the file
 // slot: a load must leave it closed whatever the file held.
 struct PhotoRig : ContextRig {
-    PhotoRig() {
-        exif.view.wire();
-        loader.wire();
-    }
+    PhotoRig() { wireControl(parts); }
 
     ExifReading exif{context};
     PhotoLoader loader{context, exif.parser};
+    ControlParts parts{.context = context, .exif = &exif.view, .photos = &loader};
 };
 
 // The kind of error `call` fails with, or nothing when it does not fail.
