@@ -126,85 +126,43 @@ void Veltora::setGARTripPath(const QVariant& value) {
     d_->control.setGARTripPath(fromQVariant(value));
 }
 
-QVariant Veltora::DiffExifTrackTime(QVariant& ExifTime, QVariant& TrackPointTime) {
-    Announce announce(*this);
-    ByReference exifTime(ExifTime), trackPointTime(TrackPointTime);
-    return toQVariant(d_->control.DiffExifTrackTime(exifTime, trackPointTime));
-}
-void Veltora::BildInBox(QVariant& PictureLoadPath) {
-    Announce announce(*this);
-    ByReference path(PictureLoadPath);
-    d_->control.BildInBox(path);
-}
-void Veltora::OpenGarTrip(QVariant& FileName) {
-    Announce announce(*this);
-    ByReference fileName(FileName);
-    d_->control.OpenGarTrip(fileName);
-}
-void Veltora::PrintWayPointList() {
-    Announce announce(*this);
-    d_->control.PrintWayPointList();
-}
-QVariant Veltora::BinarWert(double WertDez, QVariant& Length) {
-    Announce announce(*this);
-    ByReference length(Length);
-    return toQVariant(d_->control.BinarWert(WertDez, length));
-}
-QVariant Veltora::SearchAllTrackFiles() {
-    Announce announce(*this);
-    return toQVariant(d_->control.SearchAllTrackFiles());
-}
-QVariant Veltora::ReferencePhoto() {
-    Announce announce(*this);
-    return toQVariant(d_->control.ReferencePhoto());
-}
-QVariant Veltora::Wert(QVariant& Binar, QVariant& IIMM) {
-    Announce announce(*this);
-    ByReference binar(Binar), iimm(IIMM);
-    return toQVariant(d_->control.Wert(binar, iimm));
-}
-void Veltora::LoadPictures(QVariant& Pfad) {
-    Announce announce(*this);
-    ByReference path(Pfad);
-    d_->control.LoadPictures(path);
-}
-void Veltora::OpenFolder(QVariant& Pfad) {
-    Announce announce(*this);
-    ByReference path(Pfad);
-    d_->control.OpenFolder(path);
-}
-bool Veltora::FileExist(QVariant& DateiName) {
-    Announce announce(*this);
-    ByReference name(DateiName);
-    return d_->control.FileExist(name);
-}
-void Veltora::DatumSetzen(QVariant& BildFile) {
-    Announce announce(*this);
-    ByReference file(BildFile);
-    d_->control.DatumSetzen(file);
-}
-QVariant Veltora::PhotoPath(QVariant& PhotoNumber) {
-    Announce announce(*this);
-    ByReference number(PhotoNumber);
-    return toQVariant(d_->control.PhotoPath(number));
-}
-QVariant Veltora::PhotoName(QVariant& PhotoNumber) {
-    Announce announce(*this);
-    ByReference number(PhotoNumber);
-    return toQVariant(d_->control.PhotoName(number));
-}
-QVariant Veltora::PhotoCount() {
-    Announce announce(*this);
-    return toQVariant(d_->control.PhotoCount());
-}
-QVariant Veltora::FotoPrint() {
-    Announce announce(*this);
-    return toQVariant(d_->control.FotoPrint());
-}
-QVariant Veltora::TagExif(QVariant& TagKind, QVariant& BildNr) {
-    Announce announce(*this);
-    ByReference kind(TagKind), number(BildNr);
-    return toQVariant(d_->control.TagExif(kind, number));
-}
+// Each method of the list: the caller's variables for the length of the call, the core's member, the
+// result as a QVariant, and the properties announced when they changed.
+#define PELMARK_QT_TYPE_Variant QVariant
+#define PELMARK_QT_TYPE_bool bool
+#define PELMARK_QT_TYPE_void void
+#define PELMARK_QT_RESULT_Variant(call) toQVariant(call)
+#define PELMARK_QT_RESULT_bool(call) call
+#define PELMARK_QT_RESULT_void(call) call
+#define PELMARK_QT_PARAMETER_Ref(name) QVariant& name
+#define PELMARK_QT_PARAMETER_Opt(name) QVariant& name
+#define PELMARK_QT_PARAMETER_Enum(name) QVariant& name
+#define PELMARK_QT_PARAMETER_Dbl(name) double name
+#define PELMARK_QT_TAKE_Ref(name) ByReference name##Taken(name);
+#define PELMARK_QT_TAKE_Opt(name) ByReference name##Taken(name);
+#define PELMARK_QT_TAKE_Enum(name) ByReference name##Taken(name);
+#define PELMARK_QT_TAKE_Dbl(name)
+#define PELMARK_QT_ARGUMENT_Ref(name) name##Taken
+#define PELMARK_QT_ARGUMENT_Opt(name) name##Taken
+#define PELMARK_QT_ARGUMENT_Enum(name) name##Taken
+#define PELMARK_QT_ARGUMENT_Dbl(name) name
+#define PELMARK_QT_DEFINE0(slot, name, kind, id, result)                                                     \
+    PELMARK_QT_TYPE_##result Veltora::name() {                                                               \
+        Announce announce(*this);                                                                            \
+        return PELMARK_QT_RESULT_##result(d_->control.name());                                               \
+    }
+#define PELMARK_QT_DEFINE1(slot, name, kind, id, result, p1, n1)                                             \
+    PELMARK_QT_TYPE_##result Veltora::name(PELMARK_QT_PARAMETER_##p1(n1)) {                                  \
+        Announce announce(*this);                                                                            \
+        PELMARK_QT_TAKE_##p1(n1) return PELMARK_QT_RESULT_##result(                                          \
+            d_->control.name(PELMARK_QT_ARGUMENT_##p1(n1)));                                                 \
+    }
+#define PELMARK_QT_DEFINE2(slot, name, kind, id, result, p1, n1, p2, n2)                                     \
+    PELMARK_QT_TYPE_##result Veltora::name(PELMARK_QT_PARAMETER_##p1(n1), PELMARK_QT_PARAMETER_##p2(n2)) {   \
+        Announce announce(*this);                                                                            \
+        PELMARK_QT_TAKE_##p1(n1) PELMARK_QT_TAKE_##p2(n2) return PELMARK_QT_RESULT_##result(                 \
+            d_->control.name(PELMARK_QT_ARGUMENT_##p1(n1), PELMARK_QT_ARGUMENT_##p2(n2)));                   \
+    }
+PELMARK_METHODS(PELMARK_QT_DEFINE0, PELMARK_QT_DEFINE1, PELMARK_QT_DEFINE2)
 
 } // namespace pelmark

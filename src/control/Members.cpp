@@ -43,62 +43,64 @@ constexpr MemberCall kLetAnzahl = [](C& c, A& a) { return c.setAnzahl(a[0]), Var
 constexpr MemberCall kGetGARTripPath = [](C& c, A&) { return c.GARTripPath(); };
 constexpr MemberCall kLetGARTripPath = [](C& c, A& a) { return c.setGARTripPath(a[0]), Variant(); };
 
-constexpr std::array<Member, kMemberSlots> kMembers{{
-    property(0, "Anzahl", K::PropertyGet, 0x40030011, kGetAnzahl),
-    property(1, "Anzahl", K::PropertyLet, 0x40030011, kLetAnzahl),
-    property(2, "Anzahl", K::PropertySet, 0x40030011, kLetAnzahl),
-    property(3, "GARTripPath", K::PropertyGet, 0x40030012, kGetGARTripPath),
-    property(4, "GARTripPath", K::PropertyLet, 0x40030012, kLetGARTripPath),
-    property(5, "GARTripPath", K::PropertySet, 0x40030012, kLetGARTripPath),
-    member(
-        6, "DiffExifTrackTime", K::Method, 0x60030006, R::Variant,
-        [](C& c, A& a) { return c.DiffExifTrackTime(a[0], a[1]); },
-        {byRef("ExifTime"), byRef("TrackPointTime")}, 2),
-    member(
-        7, "BildInBox", K::Method, 0x6003000D, R::None,
-        [](C& c, A& a) { return c.BildInBox(a[0]), Variant(); }, {byRef("PictureLoadPath", true)}, 1),
-    member(
-        8, "OpenGarTrip", K::Method, 0x60030013, R::None,
-        [](C& c, A& a) { return c.OpenGarTrip(a[0]), Variant(); }, {byRef("FileName")}, 1),
-    member(9, "PrintWayPointList", K::Method, 0x60030014, R::None,
-           [](C& c, A&) { return c.PrintWayPointList(), Variant(); }),
-    member(
-        10, "BinarWert", K::Method, 0x60030015, R::Variant,
-        [](C& c, A& a) { return c.BinarWert(a[0].asNumber(), a[1]); },
-        {Parameter{"WertDez", ParameterType::Double, false, false}, byRef("Length")}, 2),
-    member(11, "SearchAllTrackFiles", K::Method, 0x60030016, R::Variant,
-           [](C& c, A&) { return c.SearchAllTrackFiles(); }),
-    member(12, "ReferencePhoto", K::Method, 0x60030018, R::Variant,
-           [](C& c, A&) { return c.ReferencePhoto(); }),
-    member(
-        13, "Wert", K::Method, 0x60030019, R::Variant, [](C& c, A& a) { return c.Wert(a[0], a[1]); },
-        {byRef("Binar"), byRef("IIMM", true)}, 2),
-    member(
-        14, "LoadPictures", K::Method, 0x6003001B, R::None,
-        [](C& c, A& a) { return c.LoadPictures(a[0]), Variant(); }, {byRef("Pfad", true)}, 1),
-    member(
-        15, "OpenFolder", K::Method, 0x6003001C, R::None,
-        [](C& c, A& a) { return c.OpenFolder(a[0]), Variant(); }, {byRef("Pfad", true)}, 1),
-    member(
-        16, "FileExist", K::Method, 0x6003001F, R::Boolean,
-        [](C& c, A& a) { return Variant(c.FileExist(a[0])); }, {byRef("DateiName")}, 1),
-    member(
-        17, "DatumSetzen", K::Method, 0x60030021, R::None,
-        [](C& c, A& a) { return c.DatumSetzen(a[0]), Variant(); }, {byRef("BildFile")}, 1),
-    member(
-        18, "PhotoPath", K::ReadOnlyProperty, 0x68030003, R::Variant,
-        [](C& c, A& a) { return c.PhotoPath(a[0]); }, {byRef("PhotoNumber")}, 1),
-    member(
-        19, "PhotoName", K::ReadOnlyProperty, 0x68030002, R::Variant,
-        [](C& c, A& a) { return c.PhotoName(a[0]); }, {byRef("PhotoNumber")}, 1),
-    member(20, "PhotoCount", K::ReadOnlyProperty, 0x68030001, R::Variant,
-           [](C& c, A&) { return c.PhotoCount(); }),
-    member(21, "FotoPrint", K::Method, 0x60030027, R::Variant, [](C& c, A&) { return c.FotoPrint(); }),
-    member(
-        22, "TagExif", K::ReadOnlyProperty, 0x68030000, R::Variant,
-        [](C& c, A& a) { return c.TagExif(a[0], a[1]); },
-        {Parameter{"TagKind", ParameterType::TagEnum, true, false}, byRef("BildNr", true)}, 2),
-}};
+// What each passing is in the table, and how the call hands a slot's argument over.
+#define PELMARK_DESCRIBE_Ref(name)                                                                           \
+    Parameter {                                                                                              \
+#name, ParameterType::Variant, true, false                                                           \
+    }
+#define PELMARK_DESCRIBE_Opt(name)                                                                           \
+    Parameter {                                                                                              \
+#name, ParameterType::Variant, true, true                                                            \
+    }
+#define PELMARK_DESCRIBE_Enum(name)                                                                          \
+    Parameter {                                                                                              \
+#name, ParameterType::TagEnum, true, false                                                           \
+    }
+#define PELMARK_DESCRIBE_Dbl(name)                                                                           \
+    Parameter {                                                                                              \
+#name, ParameterType::Double, false, false                                                           \
+    }
+#define PELMARK_ARGUMENT_Ref(i) a[i]
+#define PELMARK_ARGUMENT_Opt(i) a[i]
+#define PELMARK_ARGUMENT_Enum(i) a[i]
+#define PELMARK_ARGUMENT_Dbl(i) a[i].asNumber()
+#define PELMARK_RESULT_TYPE_Variant R::Variant
+#define PELMARK_RESULT_TYPE_bool R::Boolean
+#define PELMARK_RESULT_TYPE_void R::None
+#define PELMARK_RESULT_Variant(call) call
+#define PELMARK_RESULT_bool(call) Variant(call)
+#define PELMARK_RESULT_void(call) (call, Variant())
+#define PELMARK_ROW0(slot, name, kind, id, result)                                                           \
+    member(slot, #name, K::kind, id, PELMARK_RESULT_TYPE_##result,                                           \
+           [](C& c, A&) { return PELMARK_RESULT_##result(c.name()); }),
+#define PELMARK_ROW1(slot, name, kind, id, result, p1, n1)                                                   \
+    member(                                                                                                  \
+        slot, #name, K::kind, id, PELMARK_RESULT_TYPE_##result,                                              \
+        [](C& c, A& a) { return PELMARK_RESULT_##result(c.name(PELMARK_ARGUMENT_##p1(0))); },                \
+        {PELMARK_DESCRIBE_##p1(n1)}, 1),
+#define PELMARK_ROW2(slot, name, kind, id, result, p1, n1, p2, n2)                                           \
+    member(                                                                                                  \
+        slot, #name, K::kind, id, PELMARK_RESULT_TYPE_##result,                                              \
+        [](C& c, A& a) {                                                                                     \
+            return PELMARK_RESULT_##result(c.name(PELMARK_ARGUMENT_##p1(0), PELMARK_ARGUMENT_##p2(1)));      \
+        },                                                                                                   \
+        {PELMARK_DESCRIBE_##p1(n1), PELMARK_DESCRIBE_##p2(n2)}, 2),
+
+constexpr std::array<Member, kMemberSlots> kMembers{
+    {property(0, "Anzahl", K::PropertyGet, 0x40030011, kGetAnzahl),
+     property(1, "Anzahl", K::PropertyLet, 0x40030011, kLetAnzahl),
+     property(2, "Anzahl", K::PropertySet, 0x40030011, kLetAnzahl),
+     property(3, "GARTripPath", K::PropertyGet, 0x40030012, kGetGARTripPath),
+     property(4, "GARTripPath", K::PropertyLet, 0x40030012, kLetGARTripPath),
+     property(5, "GARTripPath", K::PropertySet, 0x40030012, kLetGARTripPath),
+     PELMARK_METHODS(PELMARK_ROW0, PELMARK_ROW1, PELMARK_ROW2)}};
+
+constexpr bool slotsInOrder() {
+    for (std::size_t i = 0; i < kMembers.size(); ++i)
+        if (kMembers[i].slot != static_cast<int>(i)) return false;
+    return true;
+}
+static_assert(slotsInOrder(), "the list gives the members in slot order");
 
 // A host's value as the typed parameter receives it, with the coercions an automation call makes: a
 // numeric text or a Boolean becomes a number, anything else is a type mismatch.

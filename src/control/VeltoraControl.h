@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Variant.h"
+#include "control/MemberList.h"
 #include "exif/TagEnum.h"
 #include "geotag/WayPoints.h"
 #include "platform/Platform.h"
@@ -34,23 +35,14 @@ public:
     void setAnzahl(const Variant& value);
     Variant GARTripPath() const;
     void setGARTripPath(const Variant& value);
-    Variant DiffExifTrackTime(Variant& ExifTime, Variant& TrackPointTime);
-    void BildInBox(Variant& PictureLoadPath);
-    void OpenGarTrip(Variant& FileName);
-    void PrintWayPointList();
-    Variant BinarWert(double WertDez, Variant& Length);
-    Variant SearchAllTrackFiles();
-    Variant ReferencePhoto();
-    Variant Wert(Variant& Binar, Variant& IIMM);
-    void LoadPictures(Variant& Pfad);
-    void OpenFolder(Variant& Pfad);
-    bool FileExist(Variant& DateiName);
-    void DatumSetzen(Variant& BildFile);
-    Variant PhotoPath(Variant& PhotoNumber);
-    Variant PhotoName(Variant& PhotoNumber);
-    Variant PhotoCount();
-    Variant FotoPrint();
-    Variant TagExif(Variant& TagKind, Variant& BildNr);
+#define PELMARK_DECLARE0(slot, name, kind, id, result) result name();
+#define PELMARK_DECLARE1(slot, name, kind, id, result, p1, n1) result name(PELMARK_PARAMETER_##p1(n1));
+#define PELMARK_DECLARE2(slot, name, kind, id, result, p1, n1, p2, n2)                                       \
+    result name(PELMARK_PARAMETER_##p1(n1), PELMARK_PARAMETER_##p2(n2));
+    PELMARK_METHODS(PELMARK_DECLARE0, PELMARK_DECLARE1, PELMARK_DECLARE2)
+#undef PELMARK_DECLARE0
+#undef PELMARK_DECLARE1
+#undef PELMARK_DECLARE2
 
     struct Impl;
 
