@@ -1,6 +1,6 @@
 #include "console/ConsolePlatform.h"
 
-#include "ondemand/PictureOnDemand.h"
+#include "ondemand/WidgetsOnDemand.h"
 #include "qtplatform/DecimalSeparator.h"
 #include "qtplatform/FileTimes.h"
 #include "qtplatform/ProcessStart.h"
@@ -21,8 +21,7 @@ ConsolePlatform::ConsolePlatform(Launch launch, const std::string& settingsFolde
       record_(TimeRecord::forSettingsFolder(settingsFolder)), separator_(separator) {}
 
 char ConsolePlatform::decimalSeparator() const {
-    // Asked for when first wanted: outside the C locale, the locale's comes from QtCore, which a
-    // session that formats no number never loads.
+    // Asked for when first wanted: most sessions format no number.
     if (!separator_) separator_ = userDecimalSeparator();
     return *separator_;
 }
@@ -30,7 +29,8 @@ char ConsolePlatform::decimalSeparator() const {
 std::optional<Picture> ConsolePlatform::loadPicture(const std::string& path, int boxWidthTwips,
                                                     int boxHeightTwips) {
     ScriptedPlatform::loadPicture(path, boxWidthTwips, boxHeightTwips); // counts the load
-    // The console has no screen: the standard resolution.
+    // The console has no screen: the standard resolution. Both modes decode through the widgets
+    // module, so they decode alike.
     return ondemand::loadPictureOnDemand(path, boxWidthTwips, boxHeightTwips, 96.0);
 }
 
