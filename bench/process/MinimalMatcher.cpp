@@ -47,8 +47,8 @@ int main(int argc, char** argv) {
         long long taken = 0;
         int point = 0;
         if (secondsOf(minimal::captureTime(folder + "/" + name), taken)) {
-            // The track's clock shows an hour more than its seconds count.
-            const long long at = taken + offset - 3600;
+            // The control compares a point's time two hours ahead of its seconds count.
+            const long long at = taken + offset - 7200;
             auto next =
                 std::lower_bound(points.begin(), points.end(), std::pair{static_cast<std::uint32_t>(at), 0});
             long long best = 120;
