@@ -54,7 +54,7 @@ public:
 std::unique_ptr<SurfaceDriver> makeHeadlessDriver(VeltoraControl& control);
 
 // Acts on a real widget surface bound to the control (Qt's offscreen platform where there is no
-// display). Defined by apps/console/WidgetDriver.cpp, which only the widget program links; the console
+// display). Defined by apps/console/WidgetDriver.cpp, which `pelmark` leaves to its widgets module; the console
 // needs a QApplication alive first.
 std::unique_ptr<SurfaceDriver> makeWidgetDriver(VeltoraControl& control);
 
