@@ -1,17 +1,16 @@
 // `pelmark`: every command starts here. `pelmark console ...` drives a control from a script, `pelmark
 // geotag TRACK ...` geotags from the command line, `pelmark restore-times` puts back file times,
 // `pelmark sample DIR` writes the sample trip, anything else shows the control in a window (`pelmark
-// --help`). The window, `console --widgets`, `sample` and pictures run in the widgets module, loaded
-// only for them (see ondemand/WidgetsModule.h).
+// --help`). The window and its command line, `console --widgets`, `sample` and pictures run in the
+// widgets module, loaded only for them (see ondemand/WidgetsModule.h); QtCore's services come when
+// first wanted (qtplatform/CoreServices.h).
 
 #include "console/Console.h"
 #include "console/Help.h"
 #include "geotag/GeotagCommand.h"
-#include "host/HostArguments.h"
 #include "ondemand/WidgetsOnDemand.h"
 #include "restore/RestoreTimes.h"
 
-#include <QStringList>
 #include <cstdlib>
 #include <iostream>
 #include <optional>
@@ -68,25 +67,6 @@ int runSample(int argc, char** argv) {
         [&](const auto& widgets) { return widgets.sample(argc, argv, &args[0], cameraAhead); });
 }
 
-int runWindow(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    using Action = pelmark::host::HostArguments::Action;
-    const pelmark::host::HostArguments host = pelmark::host::parseHostArguments(arguments);
-    if (host.action != Action::ShowWindow) {
-        (host.action == Action::Fail ? std::cerr : std::cout) << host.text.toLocal8Bit().toStdString();
-        return host.action == Action::Fail ? 2 : 0;
-    }
-    // Qt would abort without a display; say what works instead.
-    if (!hasDisplay()) {
-        std::cerr << "pelmark: no display to show the window on; use `pelmark console` for scripts, or set "
-                     "QT_QPA_PLATFORM=offscreen\n";
-        return 2;
-    }
-    return inWidgetsModule([&](const auto& widgets) { return widgets.window(argc, argv, &host.path); });
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -98,5 +78,5 @@ int main(int argc, char** argv) {
     if (command == "restore-times")
         return pelmark::restore::runRestoreTimes({argv + 2, argv + argc}, std::cout, std::cerr);
     if (command == "sample") return runSample(argc, argv);
-    return runWindow(argc, argv);
+    return inWidgetsModule([&](const auto& widgets) { return widgets.window(argc, argv); });
 }

@@ -21,7 +21,8 @@ ConsolePlatform::ConsolePlatform(Launch launch, const std::string& settingsFolde
       record_(TimeRecord::forSettingsFolder(settingsFolder)), separator_(separator) {}
 
 char ConsolePlatform::decimalSeparator() const {
-    // Asked for when first wanted: most sessions format no number.
+    // Asked for when first wanted: outside the C locale, the locale's comes from QtCore, which a
+    // session that formats no number never loads.
     if (!separator_) separator_ = userDecimalSeparator();
     return *separator_;
 }

@@ -5,11 +5,14 @@
 
 #include "WindowHost.h"
 #include "console/Console.h"
+#include "host/HostArguments.h"
 #include "qtplatform/PictureLoader.h"
 #include "sample/SampleTrip.h"
 #include "widget/ToolbarIcons.h"
 
 #include <QApplication>
+#include <QStringList>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 
@@ -17,8 +20,24 @@ namespace pelmark::ondemand {
 
 namespace {
 
-int runWindow(int argc, char** argv, const std::string* path) {
-    return runWindowHost(argc, argv, *path);
+int runWindow(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    using Action = host::HostArguments::Action;
+    const host::HostArguments host = host::parseHostArguments(arguments);
+    if (host.action != Action::ShowWindow) {
+        (host.action == Action::Fail ? std::cerr : std::cout) << host.text.toLocal8Bit().toStdString();
+        return host.action == Action::Fail ? 2 : 0;
+    }
+    // Qt would abort without a display; say what works instead.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
+        std::getenv("WAYLAND_DISPLAY") == nullptr) {
+        std::cerr << "pelmark: no display to show the window on; use `pelmark console` for scripts, or set "
+                     "QT_QPA_PLATFORM=offscreen\n";
+        return 2;
+    }
+    return runWindowHost(argc, argv, host.path);
 }
 
 int runConsole(int argc, char** argv) {

@@ -7,11 +7,13 @@
 namespace pelmark::ondemand {
 
 // What `pelmark` takes from the widgets module (pelmark-widgets.so: Qt's widgets and GUI, the widget
-// surface, the window host, pictures), which it loads only for a command that needs them. Each entry
-// runs a command whole inside the module, so nothing but these plain values crosses its edge.
+// surface, the window host and its command line, pictures), which it loads only for a command that needs
+// them. Each entry runs a command whole inside the module, so nothing but these plain values crosses its
+// edge.
 struct WidgetsEntries {
-    // The window, open at `path` (a folder ending in "/", a photo, or empty); the exit code.
-    int (*window)(int argc, char** argv, const std::string* path);
+    // `pelmark [FOLDER | PHOTO]`, `--help` and `--version`: the window's command line (read with QtCore,
+    // which `pelmark` itself does not link) and the window; the exit code.
+    int (*window)(int argc, char** argv);
     // `pelmark console --widgets ...`, its options already accepted; the exit code.
     int (*console)(int argc, char** argv);
     // `pelmark sample DIR`; the exit code.

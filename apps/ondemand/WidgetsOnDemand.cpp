@@ -1,32 +1,18 @@
 #include "ondemand/WidgetsOnDemand.h"
 
-#include <dlfcn.h>
-#include <filesystem>
+#include "ondemand/ModuleEntry.h"
+
 #include <iostream>
-#include <system_error>
 
 namespace pelmark::ondemand {
 
 namespace {
 
-// Beside the program in the build tree; where the install put it otherwise (a path from the program's
-// folder).
 const WidgetsEntries* load() {
-    std::error_code error;
-    const std::filesystem::path programFolder =
-        std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
-    std::string failure = "pelmark-widgets.so not found";
-    for (const std::filesystem::path& candidate :
-         {programFolder / "pelmark-widgets.so", programFolder / PELMARK_WIDGETS_MODULE_FROM_PROGRAM}) {
-        if (!std::filesystem::exists(candidate, error)) continue;
-        void* module = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (module == nullptr) {
-            failure = dlerror();
-            continue;
-        }
-        if (void* entry = dlsym(module, kWidgetsEntryName)) return reinterpret_cast<WidgetsEntry>(entry)();
-        failure = dlerror();
-    }
+    std::string failure;
+    if (void* entry = moduleEntry("pelmark-widgets.so", PELMARK_WIDGETS_MODULE_FROM_PROGRAM,
+                                  kWidgetsEntryName, failure))
+        return reinterpret_cast<WidgetsEntry>(entry)();
     std::cerr << "pelmark: no window, no --widgets, no sample and no pictures: " << failure << "\n";
     return nullptr;
 }

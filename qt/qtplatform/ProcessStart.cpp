@@ -1,21 +1,9 @@
 #include "qtplatform/ProcessStart.h"
 
 #include "base/Error.h"
-
-#include <QFile>
-#include <QProcess>
-#include <QStringList>
+#include "qtplatform/CoreServices.h"
 
 namespace pelmark {
-
-namespace {
-
-// Program names and arguments are file names: the file system's own bytes.
-QString fileNameOf(const std::string& bytes) {
-    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
-} // namespace
 
 std::vector<std::string> splitCommandLine(const std::string& commandLine) {
     std::vector<std::string> words;
@@ -34,10 +22,9 @@ std::vector<std::string> splitCommandLine(const std::string& commandLine) {
 void startCommandLine(const std::string& commandLine) {
     auto words = splitCommandLine(commandLine);
     if (words.empty()) throw PelmarkError(ErrorKind::ProcessStart, "Cannot start an empty command line");
-    QStringList arguments;
-    for (std::size_t i = 1; i < words.size(); ++i)
-        arguments << fileNameOf(words[i]);
-    if (!QProcess::startDetached(fileNameOf(words[0]), arguments))
+    const std::string program = words.front();
+    words.erase(words.begin());
+    if (!coreServices().startDetached(program, words))
         throw PelmarkError(ErrorKind::ProcessStart, "Cannot start: " + commandLine);
 }
 

@@ -1,10 +1,8 @@
 #include "qtplatform/TimeRecord.h"
 
 #include "base/Error.h"
+#include "qtplatform/CoreServices.h"
 
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>
@@ -20,13 +18,6 @@ namespace pelmark {
 namespace {
 
 constexpr const char* kFileName = "file-times.txt";
-
-// XDG_DATA_HOME, or ~/.local/share.
-std::string userDataFolder() {
-    QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (data.isEmpty()) data = QDir::homePath() + QStringLiteral("/.local/share");
-    return QFile::encodeName(data).toStdString();
-}
 
 bool sameTime(const timespec& a, const timespec& b) {
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
@@ -62,7 +53,7 @@ TimeRecord TimeRecord::forSettingsFolder(const std::string& folder) {
 const std::string& TimeRecord::file() const {
     // The user's record: the data folder is looked up when the record is first used, as most sessions
     // never set a file time.
-    if (file_.empty()) file_ = userDataFolder() + "/Pelmark/" + kFileName;
+    if (file_.empty()) file_ = coreServices().userDataFolder() + "/Pelmark/" + kFileName;
     return file_;
 }
 

@@ -5,6 +5,7 @@
 #include "qtplatform/SettingsStore.h"
 #include "support/TempDir.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -37,6 +38,41 @@ TEST(SettingsStoreTest, ValuesSurviveTheStoreAndStayDistinctFromAbsence) {
     test::TempDir other;
     EXPECT_FALSE(SettingsStore(other.folder()).read("Options", "GARTripPath").has_value())
         << "each folder is its own store";
+}
+
+// Qt reads the separator from LC_ALL, else LC_NUMERIC, else LANG; the shortcut answers for the C
+// locale alone and must agree with Qt wherever it answers.
+TEST(DecimalSeparatorTest, TheCLocaleShortcutAgreesWithQtsLocaleData) {
+    struct Case {
+        const char* environment;
+        char qt;
+        char shortcut; // '-': left to Qt
+    };
+    const Case cases[] = {
+        {"", '.', '.'},
+        {"LC_ALL= LC_NUMERIC= LANG=", '.', '.'},
+        {"LC_ALL=C", '.', '.'},
+        {"LANG=POSIX", '.', '.'},
+        {"LC_ALL=C.UTF-8 LANG=de_DE.UTF-8", '.', '.'},
+        {"LC_NUMERIC=C LANG=de_DE.UTF-8", '.', '.'},
+        {"LANG=de_DE.UTF-8", ',', '-'},
+        {"LC_NUMERIC=de_DE.UTF-8 LANG=C", ',', '-'},
+        {"LC_ALL=de_DE LC_NUMERIC=C", ',', '-'},
+        {"LANG=de_CH.UTF-8", '.', '-'},
+        {"LANG=fr_FR@euro", ',', '-'},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.environment);
+        const std::string command = std::string("env -i ") + c.environment + " " + PELMARK_DECIMAL_PROBE;
+        FILE* probe = popen(command.c_str(), "r");
+        ASSERT_NE(probe, nullptr);
+        char answer[3] = {};
+        const std::size_t read = std::fread(answer, 1, 2, probe);
+        EXPECT_EQ(pclose(probe), 0);
+        ASSERT_EQ(read, 2u);
+        EXPECT_EQ(answer[0], c.qt);
+        EXPECT_EQ(answer[1], c.shortcut);
+    }
 }
 
 TEST(ProcessStartTest, CommandLinesSplitAtBlanksWithoutQuoting) {

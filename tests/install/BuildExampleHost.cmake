@@ -14,7 +14,7 @@ function(run)
 endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix})
-foreach(installed bin/pelmark lib/pelmark/pelmark-widgets.so lib/libPelmark.so
+foreach(installed bin/pelmark lib/pelmark/pelmark-widgets.so lib/pelmark/pelmark-qtcore.so lib/libPelmark.so
         include/Pelmark/Veltora.h lib/cmake/Pelmark/PelmarkConfig.cmake lib/qt6/plugins/designer/libpelmark_designer.so)
   if(NOT EXISTS ${prefix}/${installed})
     message(FATAL_ERROR "not installed: ${installed}")
@@ -38,7 +38,7 @@ if(NOT output STREQUAL "Anzahl 7 announced 1 PhotoCount 0 FileExist 0\n")
 endif()
 
 # The installed `pelmark` finds the widgets module, for `sample`, for `--widgets` and for the headless
-# console's pictures, and reads a German locale's decimal comma in both modes.
+# console's pictures, and QtCore's services (a German locale's decimal comma comes from them).
 run(${prefix}/bin/pelmark sample ${WORK}/sample)
 file(WRITE ${WORK}/picture.in "LoadPictures \"${WORK}/sample/P1010001.JPG\"\n:get FNrTxt\n:get Bild picture\n")
 foreach(mode "" --widgets)

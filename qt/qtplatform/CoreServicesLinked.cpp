@@ -1,0 +1,9 @@
+#include "qtplatform/QtCoreServices.h"
+
+namespace pelmark {
+
+const CoreServices& coreServices() {
+    return qtCoreServices();
+}
+
+} // namespace pelmark
