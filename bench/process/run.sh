@@ -70,21 +70,31 @@ echo "runs per command: $runs, interleaved (median, min..max)"
 # One untimed run of each warms the page cache. Then every round runs each command once, so a spell
 # in which this shared machine runs slower falls on all of them alike and the ratios stay fair. The
 # clock is bash's own (EPOCHREALTIME, microseconds): a time holds the command's fork, exec and run and
-# nothing of the harness's (a `date` process at each end cost about 8 ms of every figure).
-declare -A times
+# nothing of the harness's (a `date` process at each end cost about 8 ms of every figure). Beside it,
+# the mean CPU time the command used (user and system, bash's `time`, whole milliseconds), which other
+# work on the machine disturbs far less than the wall time.
+declare -A times cpus
+TIMEFORMAT='%3U %3S'
 for round in $(seq 0 "$runs"); do
   for entry in "${commands[@]}"; do
     IFS='|' read -r label input words <<<"$entry"
     read -ra command <<<"$words"
     start=${EPOCHREALTIME/./}
-    "${command[@]}" <"$input" >/dev/null 2>&1
+    { time "${command[@]}" <"$input" >/dev/null 2>&1; } 2>"$work/cpu"
     end=${EPOCHREALTIME/./}
-    [ "$round" -gt 0 ] && times[$label]+="$((end - start)) "
+    read -r user system <"$work/cpu"
+    if [ "$round" -gt 0 ]; then
+      times[$label]+="$((end - start)) "
+      cpus[$label]+="$((10#${user/./} + 10#${system/./})) "
+    fi
   done
 done
+mean() { printf '%s\n' "$@" | awk '{ sum += $1 } END { print sum / NR }'; }
+printf '%-36s %8s   %-13s %s\n' "" "wall" "min..max" "CPU mean"
 for entry in "${commands[@]}"; do
   label=${entry%%|*}
-  printf '%s\n' ${times[$label]} | sort -n | awk -v label="$label" '
+  printf '%s\n' ${times[$label]} | sort -n | awk -v label="$label" -v cpu="$(mean ${cpus[$label]})" '
     { t[NR] = $1 }
-    END { printf "%-36s %8.1f ms   %.1f..%.1f\n", label, t[int((NR + 1) / 2)] / 1000, t[1] / 1000, t[NR] / 1000 }'
+    END { printf "%-36s %5.1f ms   %-13s %5.1f ms\n", label, t[int((NR + 1) / 2)] / 1000,
+                 sprintf("%.1f..%.1f", t[1] / 1000, t[NR] / 1000), cpu }'
 done
