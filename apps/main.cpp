@@ -1,22 +1,18 @@
-// The host program: `pelmark console ...` drives a control from a script, `pelmark geotag TRACK ...`
-// geotags from the command line, `pelmark sample DIR` writes the sample trip, `pelmark restore-times`
-// puts back file times, anything else shows the control in a window (`pelmark --help`).
+// `pelmark`: every command starts here. `pelmark console ...` drives a control from a script, `pelmark
+// geotag TRACK ...` geotags from the command line, `pelmark restore-times` puts back file times,
+// `pelmark sample DIR` writes the sample trip, anything else shows the control in a window (`pelmark
+// --help`). The window and its command line, `console --widgets`, `sample` and pictures run in the
+// widgets module, loaded only for them (see ondemand/WidgetsModule.h); QtCore's services come when
+// first wanted (qtplatform/CoreServices.h).
 
-#include "WindowHost.h"
 #include "console/Console.h"
 #include "console/Help.h"
 #include "geotag/GeotagCommand.h"
-#include "host/HostArguments.h"
+#include "ondemand/WidgetsOnDemand.h"
 #include "restore/RestoreTimes.h"
-#include "sample/SampleTrip.h"
-#include "widget/ToolbarIcons.h"
 
-#include <QApplication>
-#include <QCoreApplication>
-#include <QStringList>
 #include <cstdlib>
 #include <iostream>
-#include <memory>
 #include <optional>
 #include <string>
 #include <unistd.h>
@@ -32,29 +28,27 @@ bool hasDisplay() {
 
 // Widgets need a display; without one they run on Qt's offscreen platform.
 void preferOffscreenWithoutDisplay() {
-    if (!hasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!hasDisplay()) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+}
+
+// Runs a command in the widgets module; exit code 2 when it cannot be loaded (said on stderr).
+template <class Run>
+int inWidgetsModule(Run run) {
+    const pelmark::ondemand::WidgetsEntries* widgets = pelmark::ondemand::widgetsModule();
+    return widgets != nullptr ? run(*widgets) : 2;
 }
 
 int runConsole(int argc, char** argv) {
-    std::optional<pelmark::console::ConsoleOptions> read =
+    const std::optional<pelmark::console::ConsoleOptions> options =
         pelmark::console::readConsoleOptions({argv + 2, argv + argc});
-    if (!read) return 2;
-    pelmark::console::ConsoleOptions options = std::move(*read);
-    if (options.help) {
+    if (!options) return 2;
+    if (options->help) {
         std::cout << pelmark::console::consoleUsage();
         return 0;
     }
-    options.makeWidgets = pelmark::console::makeWidgetDriver;
-    // Picture decoders are plugins, found through the application object.
-    std::unique_ptr<QCoreApplication> app;
-    if (options.widgets) {
-        preferOffscreenWithoutDisplay();
-        app = std::make_unique<QApplication>(argc, argv);
-        QApplication::setStyle(new pelmark::FirstUseToolbarExtensionStyle);
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    }
-    return pelmark::console::runConsoleSession(options);
+    if (!options->widgets) return pelmark::console::runConsoleSession(*options);
+    preferOffscreenWithoutDisplay();
+    return inWidgetsModule([&](const auto& widgets) { return widgets.console(argc, argv); });
 }
 
 int runSample(int argc, char** argv) {
@@ -69,42 +63,20 @@ int runSample(int argc, char** argv) {
         return 2;
     }
     preferOffscreenWithoutDisplay();
-    QApplication app(argc, argv);
-    try {
-        pelmark::sample::writeSampleTrip(args[0], cameraAhead);
-    } catch (const std::exception& error) {
-        std::cerr << "pelmark sample: " << error.what() << "\n";
-        return 1;
-    }
-    return 0;
+    return inWidgetsModule(
+        [&](const auto& widgets) { return widgets.sample(argc, argv, &args[0], cameraAhead); });
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string command = argc > 1 ? argv[1] : "";
+    const std::string command = argc > 1 ? argv[1] : "";
     if (command == "console") return runConsole(argc, argv);
-    if (command == "sample") return runSample(argc, argv);
     if (command == "geotag")
         return pelmark::geotag::runGeotag({argv + 2, argv + argc}, std::cout, std::cerr,
                                           isatty(STDERR_FILENO));
     if (command == "restore-times")
         return pelmark::restore::runRestoreTimes({argv + 2, argv + argc}, std::cout, std::cerr);
-
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    using Action = pelmark::host::HostArguments::Action;
-    const pelmark::host::HostArguments host = pelmark::host::parseHostArguments(arguments);
-    if (host.action != Action::ShowWindow) {
-        (host.action == Action::Fail ? std::cerr : std::cout) << host.text.toLocal8Bit().toStdString();
-        return host.action == Action::Fail ? 2 : 0;
-    }
-    // Qt would abort without a display; say what works instead.
-    if (!hasDisplay()) {
-        std::cerr << "pelmark: no display to show the window on; use `pelmark console` for scripts, or set "
-                     "QT_QPA_PLATFORM=offscreen\n";
-        return 2;
-    }
-    return runWindowHost(argc, argv, host.path);
+    if (command == "sample") return runSample(argc, argv);
+    return inWidgetsModule([&](const auto& widgets) { return widgets.window(argc, argv); });
 }

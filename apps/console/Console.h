@@ -19,8 +19,8 @@ struct ConsoleOptions {
     ConsolePlatform::Launch launch = ConsolePlatform::Launch::Record;
     std::string settingsFolder; // empty: the user's own store
     bool help = false;          // --help: print the usage and do nothing else
-    // How --widgets makes its driver: set by a program that links the widgets (makeWidgetDriver), so
-    // that the headless program needs no GUI library.
+    // How --widgets makes its driver: set by the widgets module (makeWidgetDriver), so that `pelmark`
+    // itself links no GUI library.
     std::unique_ptr<SurfaceDriver> (*makeWidgets)(VeltoraControl&) = nullptr;
 };
 
@@ -32,7 +32,7 @@ ConsoleOptions parseConsoleOptions(const std::vector<std::string>& arguments);
 std::optional<ConsoleOptions> readConsoleOptions(const std::vector<std::string>& arguments);
 
 // Runs a whole session on standard input and output; a console that cannot start is reported on standard
-// error with exit code 2. Both programs that host the console start it this way.
+// error with exit code 2. `pelmark` and the widgets module both start it this way.
 int runConsoleSession(const ConsoleOptions& options);
 
 // One control driven line by line: the host's member calls and the user's actions, each answered by

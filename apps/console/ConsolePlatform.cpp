@@ -1,6 +1,6 @@
 #include "console/ConsolePlatform.h"
 
-#include "ondemand/PictureOnDemand.h"
+#include "ondemand/WidgetsOnDemand.h"
 #include "qtplatform/DecimalSeparator.h"
 #include "qtplatform/FileTimes.h"
 #include "qtplatform/ProcessStart.h"
@@ -30,7 +30,8 @@ char ConsolePlatform::decimalSeparator() const {
 std::optional<Picture> ConsolePlatform::loadPicture(const std::string& path, int boxWidthTwips,
                                                     int boxHeightTwips) {
     ScriptedPlatform::loadPicture(path, boxWidthTwips, boxHeightTwips); // counts the load
-    // The console has no screen: the standard resolution.
+    // The console has no screen: the standard resolution. Both modes decode through the widgets
+    // module, so they decode alike.
     return ondemand::loadPictureOnDemand(path, boxWidthTwips, boxHeightTwips, 96.0);
 }
 

@@ -54,8 +54,8 @@ public:
 std::unique_ptr<SurfaceDriver> makeHeadlessDriver(VeltoraControl& control);
 
 // Acts on a real widget surface bound to the control (Qt's offscreen platform where there is no
-// display). Defined by apps/console/WidgetDriver.cpp, which only the widget program links; the console
-// needs a QApplication alive first.
+// display). Defined by apps/console/WidgetDriver.cpp, which `pelmark` leaves to its widgets module;
+// the console needs a QApplication alive first.
 std::unique_ptr<SurfaceDriver> makeWidgetDriver(VeltoraControl& control);
 
 } // namespace console

@@ -1,4 +1,4 @@
-// The headless program's `coreServices()`: QtCore and its libraries (about 8 ms of loading, most of a
+// `pelmark`'s `coreServices()`: QtCore and its libraries (about 8 ms of loading, most of a
 // console session that reads a few photos) are loaded the first time a service is wanted.
 
 #include "ondemand/ModuleEntry.h"

@@ -9,7 +9,7 @@ namespace pelmark {
 // The services Pelmark takes from QtCore outside the window: the locale's decimal separator, the
 // settings store, the user's data folder and starting a program. Everything that uses them calls
 // `coreServices()`, which a program gets from one of two places: programs that link QtCore anyway (the
-// window, the tests) link `CoreServicesLinked.cpp`; the headless program links
+// widgets module, the tests) link `CoreServicesLinked.cpp`; `pelmark` links
 // `ondemand/CoreServicesOnDemand.cpp`, which loads them as a module (pelmark-qtcore.so) when one is
 // first wanted, so a console session that needs none of them never loads QtCore.
 struct CoreServices {

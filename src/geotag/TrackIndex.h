@@ -3,7 +3,6 @@
 #include "track/Track.h"
 
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -54,21 +53,9 @@ private:
         std::size_t begin = 0;
         std::size_t end = 0;
     };
-    template <class PointAt>
-    void fillMonths(std::size_t n, PointAt pointAt);
-
-    struct Free {
-        void operator()(void* memory) const;
-    };
-    template <class T>
-    using List = std::unique_ptr<T[], Free>;
-    template <class T>
-    static List<T> uninitialised(std::size_t n);
-
     std::vector<Month> months_;
-    // Sized for every point and filled up to the last month's end.
-    List<double> seconds_; // ascending and distinct within a month
-    List<int> firstPoint_; // the lowest point number at each of those seconds
+    std::vector<double> seconds_; // ascending and distinct within a month
+    std::vector<int> firstPoint_; // the lowest point number at each of those seconds
 };
 
 } // namespace pelmark

@@ -14,7 +14,7 @@ function(run)
 endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix})
-foreach(installed bin/pelmark libexec/pelmark/pelmark-headless libexec/pelmark/pelmark-gui lib/libPelmark.so
+foreach(installed bin/pelmark lib/pelmark/pelmark-widgets.so lib/pelmark/pelmark-qtcore.so lib/libPelmark.so
         include/Pelmark/Veltora.h lib/cmake/Pelmark/PelmarkConfig.cmake lib/qt6/plugins/designer/libpelmark_designer.so)
   if(NOT EXISTS ${prefix}/${installed})
     message(FATAL_ERROR "not installed: ${installed}")
@@ -37,8 +37,8 @@ if(NOT output STREQUAL "Anzahl 7 announced 1 PhotoCount 0 FileExist 0\n")
   message(FATAL_ERROR "unexpected answer from the example host: ${output}")
 endif()
 
-# The installed `pelmark` finds the program for each mode, and both find the picture module; the
-# headless one finds QtCore's services too (a German locale's decimal comma comes from them).
+# The installed `pelmark` finds the widgets module, for `sample`, for `--widgets` and for the headless
+# console's pictures, and QtCore's services (a German locale's decimal comma comes from them).
 run(${prefix}/bin/pelmark sample ${WORK}/sample)
 file(WRITE ${WORK}/picture.in "LoadPictures \"${WORK}/sample/P1010001.JPG\"\n:get FNrTxt\n:get Bild picture\n")
 foreach(mode "" --widgets)
@@ -46,6 +46,6 @@ foreach(mode "" --widgets)
                           ${prefix}/bin/pelmark console --settings ${WORK}/settings ${mode}
                   INPUT_FILE ${WORK}/picture.in OUTPUT_VARIABLE output ERROR_VARIABLE errors)
   if(NOT output MATCHES "\n{\"value\": \"2,8\"}\n{\"value\": true}\n$" OR errors MATCHES "pelmark:")
-    message(FATAL_ERROR "the installed console ${mode} lacks a module:\n${output}${errors}")
+    message(FATAL_ERROR "the installed console ${mode} fails:\n${output}${errors}")
   endif()
 endforeach()
