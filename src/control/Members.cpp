@@ -12,10 +12,6 @@ namespace pelmark {
 
 namespace {
 
-constexpr Parameter byRef(std::string_view name, bool optional = false) {
-    return Parameter{name, ParameterType::Variant, true, optional};
-}
-
 constexpr Member property(int slot, std::string_view name, MemberKind kind, std::uint32_t id,
                           MemberCall call) {
     Member member{slot, name, kind, id, {}, 0, ResultType::None, call};
