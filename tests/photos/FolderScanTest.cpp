@@ -1,5 +1,6 @@
 #include "PhotoRig.h"
 #include "fixtures/JpegExifWriter.h"
+#include "support/Locales.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
@@ -48,6 +49,14 @@ TEST_F(FolderScanTest, ListsPhotosAndPhotoNamedFoldersInNameOrder) {
                                                "scan.TiF",   "x.JPG",     "x.jpg",        "zz.jpg",
                                                "ZZ.JPG.jpg", "_x.jpg",    "\xE9.jpg"};
 
+    // The same whatever the user's locale says about letter case.
+    for (const char* locale : test::kCaseLocales) {
+        SCOPED_TRACE(locale);
+        ASSERT_TRUE(test::useCharacterLocale(locale));
+        scan(dir.folder());
+        EXPECT_EQ(listed(rig.loader.list()), expected);
+    }
+    ASSERT_TRUE(test::useCharacterLocale("C"));
     Variant pfad = scan(dir.folder());
     EXPECT_EQ(listed(rig.loader.list()), expected);
     EXPECT_EQ(pfad, Variant(dir.folder()));
