@@ -2,8 +2,6 @@
 #include "geotag/GeotagRig.h"
 #include "geotag/OneStepRuns.h"
 #include "geotag/TrackIndex.h"
-#include "support/Locales.h"
-#include "support/TempDir.h"
 #include "track/TrackTime.h"
 
 #include <cstdio>
@@ -179,20 +177,6 @@ TEST(SearchAllTrackFiles, KeepsEachPhotosNearestPointOfAnyTrack) {
             EXPECT_EQ(first, matchOf.at(file)[static_cast<std::size_t>(photo - 1)]) << photo;
         }
     }
-}
-
-// The folder listing's order and file kinds, whatever the user's locale says about letter case.
-TEST(SearchAllTrackFiles, ListsTrackFilesInTheFolderOrderInEveryLocale) {
-    test::TempDir folder;
-    for (const char* name : {"\xE4.t", "\xD0.t", "i.tb", "J.T", "k.txt", ".h.t"})
-        folder.write(name, "");
-    const std::vector<std::string> expected{"i.tb", "J.T", "\xD0.t", "\xE4.t"};
-    for (const char* locale : test::kCaseLocales) {
-        SCOPED_TRACE(locale);
-        ASSERT_TRUE(test::useCharacterLocale(locale));
-        EXPECT_EQ(trackFileNames(folder.folder()), expected);
-    }
-    ASSERT_TRUE(test::useCharacterLocale("C"));
 }
 
 } // namespace

@@ -13,10 +13,14 @@ if [ -z "${PELMARK_IN_NAMESPACE:-}" ]; then
 fi
 mount -t tmpfs -o size=64k pelmark-full "$work/disk" || { echo "cannot mount a tmpfs"; exit 77; }
 
-# Long folder names make long lines, so the last page holds about a dozen of them.
-photos="$work/$(printf 'a-folder-with-a-long-name-%.0s' 1 2 3 4 5)"
+# Lines of L bytes (two times of 20 characters, the path, three separators) that fill the last free
+# page up to 11..19 bytes into a line's nanoseconds: a line written after such a fragment was joined
+# to it and could no longer be read. Fewer than 24 lines fit. The folder's name sets L.
+for ((L = (${#work} > 110 ? ${#work} + 70 : 180); L < 4096; L++)); do (((4096 % L) >= 11 && (4096 % L) <= 19)) && break; done
+photos="$work/$(printf '%*s' $((L - 43 - ${#work} - 14)) '' | tr ' ' f)"
 "$pelmark" sample "$photos" >/dev/null
 mapfile -t files < <(ls "$photos"/*.JPG)
+mapfile -t backwards < <(printf '%s\n' "${files[@]}" | tac)
 (cd "$photos" && sha256sum ./*.JPG) >"$work/bytes-before"
 for f in "${files[@]}"; do stat -c '%x %y %n' "$f"; done >"$work/times-before"
 
@@ -29,16 +33,17 @@ run_console() {
   [ "$mode" = widgets ] && options+=(--widgets)
   "$pelmark" console "${options[@]}" >>"$work/console.out" || true
 }
-# Two drops of all 24 photos (13 is the most one drop takes): the record fills up in the first; the
-# second comes after space was freed, when a line cut short before would swallow the next one.
+# All 24 photos dropped (13 is the most one drop takes): the record fills up. Then again once space
+# was freed, last photo first: the first line written then is that of a photo never recorded, which
+# a fragment left before would swallow.
 {
   echo ":answer Yes"; echo ":drop ${files[*]:0:13}"
   echo ":answer Yes"; echo ":drop ${files[*]:13}"
 } | run_console
 rm "$work/disk/filler"
 {
-  echo ":answer Yes"; echo ":drop ${files[*]:0:13}"
-  echo ":answer Yes"; echo ":drop ${files[*]:13}"
+  echo ":answer Yes"; echo ":drop ${backwards[*]:0:13}"
+  echo ":answer Yes"; echo ":drop ${backwards[*]:13}"
 } | run_console
 
 code=0
