@@ -1,6 +1,7 @@
 #include "qtplatform/TimeRecord.h"
 
 #include "base/Error.h"
+#include "base/FileSlot.h"
 #include "qtplatform/CoreServices.h"
 
 #include <cerrno>
@@ -95,21 +96,6 @@ std::optional<RecordedTimes> TimeRecord::parseLine(const std::string& line) {
     if (times.path.empty() || times.path[0] != '/') return std::nullopt;
     return times;
 }
-
-namespace {
-
-bool writeAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return false;
-        done += static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
-} // namespace
 
 void TimeRecord::keep(int fd, const std::string& path) {
     lastLineStart_.reset();

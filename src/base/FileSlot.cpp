@@ -113,15 +113,19 @@ bool FileSlot::read(std::uint64_t count, std::string& out) {
     return readAt(position_, count, out);
 }
 
-bool FileSlot::write(std::string_view bytes) {
-    if (fd_ < 0) return false;
+bool writeAll(int fd, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        ssize_t put = ::write(fd_, bytes.data() + done, bytes.size() - done);
+        ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (put < 0 && errno == EINTR) continue;
         if (put <= 0) return false;
         done += static_cast<std::size_t>(put);
     }
+    return true;
+}
+
+bool FileSlot::write(std::string_view bytes) {
+    if (fd_ < 0 || !writeAll(fd_, bytes)) return false;
     position_ += bytes.size();
     size_ = position_;
     return true;

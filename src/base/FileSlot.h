@@ -19,6 +19,10 @@ inline bool namesFile(std::string_view path) {
 // the program before Stop could reach it.
 int openRegularFile(const std::string& path, int flags);
 
+// Writes all of `bytes` to `fd`, going on after an interrupted or partial write; false on the first
+// failure (a full disk), with errno set and part of the bytes perhaps written.
+bool writeAll(int fd, std::string_view bytes);
+
 // The control's single file slot: at most one file is open at a time, and the Stop button closes
 // whatever it holds. Reads after a close fail instead of touching a closed handle, so a loop that was
 // stopped while it yielded simply sees the end of its data.

@@ -128,8 +128,7 @@ TEST(RestoreTimesTest, NamesWhatItCannotRestoreAndKeepsItOnRecord) {
         for (const std::string& path : {a, b})
             EXPECT_EQ(timesOf(path).modification == 2000LL * 1000000000, c.restored) << path;
         EXPECT_EQ(test::contentOf(record), c.kept);
-        struct stat info {};
-        EXPECT_EQ(::stat(record.c_str(), &info) == 0 ? info.st_mode & 0777 : 0, 0600u);
+        EXPECT_EQ(std::filesystem::status(record).permissions(), std::filesystem::perms(0600));
     }
     std::filesystem::current_path(here);
 }

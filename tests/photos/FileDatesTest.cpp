@@ -84,32 +84,29 @@ TEST(FileDates, TheThreeDatesLessTwoHoursBecomeCreationAccessAndWriteTimes) {
 // the file a cut path's tail names, not to a FIFO, and after a Stop to no further file at all.
 TEST(DropIntake, SetsTimesOnlyOnTheFilesDroppedAndReadWhole) {
     test::TempDir dir;
-    const char* const dates[][2] = {{"2003:07:15 14:30:05", "2003-07-15 12:30:05"},
-                                    {"2003:07:16 14:30:05", "2003-07-16 12:30:05"},
-                                    {"2003:07:17 14:30:05", "2003-07-17 12:30:05"}};
+    const std::string days[] = {"15", "16", "17"}; // of July 2003
     std::vector<std::string> photos;
-    for (const auto& date : dates) {
+    for (const std::string& day : days) {
         photos.push_back(dir.file("P" + std::to_string(photos.size() + 1) + ".jpg"));
-        ASSERT_TRUE(
-            fixtures::JpegExifWriter().main(fixtures::asciiEntry(0x0132, date[0])).writeTo(photos.back()));
+        const auto date = fixtures::asciiEntry(0x0132, "2003:07:" + day + " 14:30:05");
+        ASSERT_TRUE(fixtures::JpegExifWriter().main(date).writeTo(photos.back()));
     }
     const std::string fifo = dir.file("fifo.jpg");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     // 305 bytes whose last 255 are the first photo's path, padded with separators.
     const std::string cut =
         std::string(50, 'x') + dir.folder() + std::string(249 - dir.folder().size(), '/') + "P1.jpg";
-    const std::size_t never = 9;
     struct Case {
         const char* name;
         std::vector<std::string> dropped;
-        std::size_t stopAfter; // Stop at the first yield once this many files have their times
+        std::size_t stopAfter; // Stop at the first yield once this many files have their times (9: never)
         std::optional<ErrorKind> failure;
         std::size_t filesWithTimes;
     };
     const Case cases[] = {
-        {"all three", photos, never, std::nullopt, 3},
-        {"a path cut to a tail naming another file", {cut}, never, ErrorKind::FileNotFound, 0},
-        {"a FIFO named like a photo, then a photo", {fifo, photos[1]}, never, ErrorKind::FileNotFound, 1},
+        {"all three", photos, 9, std::nullopt, 3},
+        {"a path cut to a tail naming another file", {cut}, 9, ErrorKind::FileNotFound, 0},
+        {"a FIFO named like a photo, then a photo", {fifo, photos[1]}, 9, ErrorKind::FileNotFound, 1},
         {"a Stop while the first photo loads", photos, 0, std::nullopt, 0},
         {"a Stop while the second photo loads", photos, 1, std::nullopt, 1},
     };
@@ -134,7 +131,8 @@ TEST(DropIntake, SetsTimesOnlyOnTheFilesDroppedAndReadWhole) {
         // Each pass hands over all three values; the last pass's are the ones a file keeps.
         for (std::size_t i = before + 2; i < calls.size(); i += 3) {
             const auto photo = std::find(photos.begin(), photos.end(), calls[i].path) - photos.begin();
-            EXPECT_EQ(calls[i].lastWrite, photo < 3 ? fileTimeOf(dates[photo][1]) : 0) << calls[i].path;
+            const std::string utc = photo < 3 ? "2003-07-" + days[photo] + " 12:30:05" : "";
+            EXPECT_EQ(calls[i].lastWrite, fileTimeOf(utc.c_str())) << calls[i].path;
         }
     }
     ::alarm(0);

@@ -4,6 +4,7 @@
 #include "geotag/GeotagRig.h"
 #include "waypoints/WayPointWriter.h"
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -71,11 +72,10 @@ TEST(WayPointRecord, HoldsNameCommentPositionTimeAndAltitude) {
 }
 
 // Regular files whose names start with a dot: a new file left behind.
-int hiddenFilesIn(const std::string& folder) {
-    int count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        count += entry.path().filename().string()[0] == '.' && !entry.is_symlink() ? 1 : 0;
-    return count;
+long hiddenFilesIn(const std::string& folder) {
+    return std::count_if(std::filesystem::directory_iterator(folder), {}, [](const auto& entry) {
+        return entry.path().filename().string()[0] == '.' && !entry.is_symlink();
+    });
 }
 
 // Photos 1 and 2 of the folder "F", only the second matched, the track "F/t.t".
