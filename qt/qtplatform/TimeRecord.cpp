@@ -111,9 +111,9 @@ void TimeRecord::keep(int fd, const std::string& path) {
     std::filesystem::create_directories(std::filesystem::path(file()).parent_path(), ignored);
     // The line reaches the disk before the times change: a crash in between loses no original time.
     std::string line = lineOf({path, info.st_atim, info.st_mtim}) + "\n";
-    int record = ::open(file().c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    int record = ::open(file().c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     struct stat before {};
-    bool written = record >= 0 && ::fstat(record, &before) == 0;
+    bool written = record >= 0 && ::fstat(record, &before) == 0 && S_ISREG(before.st_mode);
     if (written) {
         // A fragment that some other program left at the end stays a line of its own.
         char last = '\n';
@@ -133,7 +133,7 @@ void TimeRecord::keep(int fd, const std::string& path) {
 
 void TimeRecord::withdraw() {
     if (!lastLineStart_) return;
-    int record = ::open(file().c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+    int record = ::open(file().c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (record >= 0) {
         if (::ftruncate(record, *lastLineStart_) == 0) ::fsync(record);
         ::close(record);

@@ -62,4 +62,14 @@ done <"$work/times-after"
 grep -c '"error"' "$work/console.out" >/dev/null || { echo "the full disk was never reached"; failed=1; }
 echo "restore-times exit code $code; $(grep -c '^restored' "$work/restore.out") restored"
 cat "$work/restore.err"
+
+# A record that ends in a fragment (left by an older program, or edited): the next line starts a line
+# of its own, so the photo comes back, and the fragment is named.
+printf '1796607961.92' >"$work/disk/settings/Pelmark/file-times.txt"
+stat -c '%x %y' "${files[0]}" >"$work/times-before"
+echo "DatumSetzen \"${files[0]}\"" | run_console
+code=0
+"$pelmark" restore-times --settings "$work/disk/settings" >"$work/restore.out" 2>"$work/restore.err" || code=$?
+stat -c '%x %y' "${files[0]}" | cmp -s - "$work/times-before" || { echo "not restored after a fragment"; failed=1; }
+[ "$code" -eq 1 ] && grep -q "cannot read line 1 " "$work/restore.err" || { echo "the fragment was not named"; failed=1; }
 exit $failed
