@@ -121,41 +121,36 @@ Json elementProperty(const Element& e, const std::string& property) {
 
 } // namespace
 
-void HeadlessDriver::set(const std::string& name, const Json& value) {
-    ElementAddress address = addressOf(surface_, name);
-    if (address.kind != ElementAddress::Kind::Element) refuse(name + " cannot be changed by the user");
-    const ElementId id = address.element;
-    const Element& e = surface_.get(id);
+UserEdit userEditOf(const Element& e, const Json& value, const std::string& name) {
     switch (e.kind) {
     case ElementKind::TextField:
     case ElementKind::ComboBox:
-        surface_.userSetText(id, textOfJson(value, name));
-        return;
+        return {true, textOfJson(value, name), 0};
     case ElementKind::SpinControl:
-        surface_.userSetValue(id, wholeNumberOf(value, name));
-        return;
+        return {false, {}, wholeNumberOf(value, name)};
     case ElementKind::CheckBox: {
         int state = wholeNumberOf(value, name);
         if (state < 0 || state > 2) refuse(name + " takes 0, 1 or 2");
-        surface_.userSetValue(id, state);
-        return;
+        return {false, {}, state};
     }
     case ElementKind::OptionButton:
         if (!value.is_boolean()) refuse(name + " takes true or false");
-        // Selecting an option button is the click that selects it.
-        if (value.get<bool>())
-            surface_.userClick(id);
-        else
-            surface_.userSetValue(id, 0);
-        return;
+        return {false, {}, value.get<bool>() ? 1 : 0};
     default:
         refuse(name + " cannot be changed by the user");
     }
 }
 
-Json HeadlessDriver::get(const std::string& name, const std::string& property) {
-    ElementAddress address = addressOf(surface_, name);
-    const Element& e = surface_.get(address.element);
+void applyEdit(Surface& surface, const Element& e, const UserEdit& edit) {
+    if (edit.typed) surface.userSetText(e.id, edit.text);
+    // Selecting an option button is the click that selects it.
+    else if (e.kind == ElementKind::OptionButton && edit.value == 1)
+        surface.userClick(e.id);
+    else
+        surface.userSetValue(e.id, edit.value);
+}
+
+Json propertyOf(const Element& e, const ElementAddress& address, const std::string& property) {
     switch (address.kind) {
     case ElementAddress::Kind::Panel:
         return panelProperty(e, address.panel, property);
@@ -165,6 +160,18 @@ Json HeadlessDriver::get(const std::string& name, const std::string& property) {
         break;
     }
     return elementProperty(e, property);
+}
+
+void HeadlessDriver::set(const std::string& name, const Json& value) {
+    ElementAddress address = addressOf(surface_, name);
+    if (address.kind != ElementAddress::Kind::Element) refuse(name + " cannot be changed by the user");
+    const Element& e = surface_.get(address.element);
+    applyEdit(surface_, e, userEditOf(e, value, name));
+}
+
+Json HeadlessDriver::get(const std::string& name, const std::string& property) {
+    ElementAddress address = addressOf(surface_, name);
+    return propertyOf(surface_.get(address.element), address, property);
 }
 
 void HeadlessDriver::click(const std::string& name) {

@@ -15,8 +15,9 @@ class WidgetSurface;
 namespace pelmark::console {
 
 // The user's actions on real widgets: text typed into the line edits, buttons clicked, toolbar actions
-// triggered, files dropped as drag-and-drop events; answers are read back from the widgets. Where a
-// person could not act on a widget (a disabled button, a label, a timer that is not running) the
+// triggered, files dropped as drag-and-drop events; answers are read back from the widgets. Both go
+// through the adapter of the element's kind (widget/adapters/), the one the window's surface uses. Where
+// a person could not act on a widget (a disabled button, a label, a timer that is not running) the
 // action goes to the model as the headless driver sends it, so a script answers the same either way.
 class WidgetDriver : public SurfaceDriver {
 public:
@@ -33,11 +34,13 @@ public:
     void resize(int width, int height) override;
 
 private:
-    // The widget of an address that names an element; null for anything else.
-    QWidget* elementWidget(const std::optional<ElementAddress>& address) const;
-    // Runs one action on the widgets and passes on what the model threw while it ran.
+    // Runs one action on the widget of the element `address` names, through its kind's adapter;
+    // false when there is no such widget or it did not take the action.
     template <typename Action>
-    void act(Action action);
+    bool act(const std::optional<ElementAddress>& address, Action action);
+    // Runs an action on the widgets and passes on what the model threw while it ran.
+    template <typename Action>
+    bool passingFailures(Action action);
 
     VeltoraControl& control_;
     std::unique_ptr<SurfaceDriver> model_;

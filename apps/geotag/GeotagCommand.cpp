@@ -1,12 +1,15 @@
 #include "geotag/GeotagCommand.h"
 
 #include "base/Error.h"
-#include "base/NumberText.h"
-#include "control/VeltoraControl.h"
+#include "exif/ExifReader.h"
+#include "exif/TagEnum.h"
+#include "geotag/Engine.h"
 #include "geotag/GeotagReport.h"
-#include "geotag/OffsetFinder.h"
-#include "platform/ScriptedPlatform.h"
+#include "photos/PhotoList.h"
+#include "photos/PhotoLoader.h"
+#include "track/TrackFile.h"
 #include "track/TrackTime.h"
+#include "waypoints/NewFile.h"
 #include "waypoints/WayPointFile.h"
 
 #include <chrono>
@@ -19,9 +22,26 @@ namespace pelmark::geotag {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: pelmark geotag TRACK [--offset SECONDS] [--ahead | --behind] [--dry-run] "
-    "[--report text|json|csv] [--find-offset]";
+constexpr const char* kUsage = "usage: pelmark geotag [--offset SECONDS] [--ahead | --behind] [--dry-run] "
+                               "[--report text|json|csv] [--find-offset] [--] TRACK";
+
+constexpr const char* kHelp =
+    "Matches the photos in the folder of TRACK (a track file, *.t or *.tb) with its points by capture\n"
+    "time, as \"RUN\" does, writes the waypoint file beside the track and says for every photo what it\n"
+    "matched or why nothing.\n"
+    "\n"
+    "  --offset SECONDS   the camera clock's offset (default: 31, as the control starts)\n"
+    "  --ahead, --behind  whether the camera's clock runs ahead of the GPS or behind it (default)\n"
+    "  --find-offset      use the offset that matches the most photos instead\n"
+    "  --dry-run          write nothing\n"
+    "  --report FORM      text (default), json, or csv (the summary then goes to standard error)\n"
+    "  --help             this text\n"
+    "\n"
+    "Exit code 0 when a photo matched, 1 when none did, 2 for bad arguments, a track that cannot be\n"
+    "read or a report that cannot be written.\n";
+
+// The clock offset the control starts with: 31 s, the camera behind.
+constexpr CameraOffset kStartUpOffset{31, false};
 
 struct Options {
     std::string track;
@@ -30,13 +50,24 @@ struct Options {
     bool dryRun = false;
     bool findOffset = false;
     ReportFormat format = ReportFormat::Text;
+    bool help = false;
 };
 
 Options parseOptions(const std::vector<std::string>& args) {
     Options options;
     auto fail = [](const std::string& message) { throw PelmarkError(ErrorKind::InvalidArgument, message); };
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded) {
+            if (!options.track.empty()) fail("one track file only");
+            options.track = arg;
+            continue;
+        }
         auto value = [&]() -> const std::string& {
             if (i + 1 == args.size()) fail(arg + " needs a value");
             return args[++i];
@@ -52,6 +83,9 @@ Options parseOptions(const std::vector<std::string>& args) {
             if (options.cameraAhead && *options.cameraAhead != (arg == "--ahead"))
                 fail("--ahead and --behind exclude each other");
             options.cameraAhead = arg == "--ahead";
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            return options;
         } else if (arg == "--dry-run") {
             options.dryRun = true;
         } else if (arg == "--find-offset") {
@@ -78,36 +112,24 @@ Options parseOptions(const std::vector<std::string>& args) {
     return options;
 }
 
-// The scripted platform answers the control's dialogs; this one also shows how far the run is.
-class CommandPlatform : public ScriptedPlatform {
+// "reading photo N of M" on a terminal, erased at the end.
+class Progress {
 public:
-    CommandPlatform(std::ostream& err, bool progress) : err_(err), progress_(progress) {}
-    // From here on, each photo the run makes current is shown; the one on display now is not news.
-    void watch(Surface* surface) {
-        surface_ = surface;
-        shown_ = surface->text(ElementId::ActPictNum);
-        started_ = false;
+    Progress(std::ostream& err, bool shown) : err_(err), shown_(shown) {}
+    ~Progress() {
+        if (shown_ && started_) err_ << "\r" << std::string(40, ' ') << "\r" << std::flush;
     }
-
-    void yieldToEvents() override {
-        ScriptedPlatform::yieldToEvents();
-        if (!progress_ || surface_ == nullptr) return;
-        const std::string& photo = surface_->text(ElementId::ActPictNum);
-        if (photo == shown_) return;
-        shown_ = photo;
+    Progress(const Progress&) = delete;
+    Progress& operator=(const Progress&) = delete;
+    void photo(std::size_t number, std::size_t of) {
+        if (!shown_) return;
         started_ = true;
-        err_ << "\rmatching photo " << photo << " of " << surface_->text(ElementId::PictureCount) << "   "
-             << std::flush;
-    }
-    void endProgress() {
-        if (progress_ && started_) err_ << "\r" << std::string(40, ' ') << "\r" << std::flush;
+        err_ << "\rreading photo " << number << " of " << of << "   " << std::flush;
     }
 
 private:
     std::ostream& err_;
-    bool progress_;
-    Surface* surface_ = nullptr;
-    std::string shown_;
+    bool shown_;
     bool started_ = false;
 };
 
@@ -155,86 +177,102 @@ std::string pointTimeOf(const Track& track, int point) {
     return trackTimeText(track.slot(point).time.value_or(0));
 }
 
+// The capture time the tag query answers for a photo, or nothing for one that cannot be read.
+std::string captureTimeOf(const std::string& path) {
+    try {
+        const ExifRecord record = readExifRecord(path);
+        for (ExifField field : {ExifField::DateOriginal, ExifField::DateDigitized, ExifField::DateModified})
+            if (!record.text(field).empty()) return record.text(field);
+    } catch (const PelmarkError&) {
+        // Unreadable: a photo without a capture time, as the control's run counts it.
+    }
+    return {};
+}
+
 int run(const Options& options, std::ostream& out, std::ostream& err, bool progress) {
-    CommandPlatform platform(err, progress);
-    VeltoraControl control(platform);
-    Surface& surface = control.surface();
-
-    // "1. Load Track" with the file chosen in its dialog: the control reads it as the user's choice.
+    // The track once, then each photo of its folder once: nothing is shown, nothing yields.
     const std::string track = std::filesystem::absolute(options.track).lexically_normal().string();
-    platform.queueFile(track);
-    surface.userClick(ElementId::LoadTrack);
-    if (!control.Anzahl().isNumber()) {
-        err << "pelmark geotag: cannot read the track file " << track
-            << " (it must be a readable track file named *.t or *.tb)\n";
-        return 2;
+    TrackLog log;
+    {
+        FileSlot file;
+        if (!hasTrackExtension(track) || !file.openForReading(track) ||
+            readTrackLog(file, track, log) != TrackReadEnd::Complete) {
+            err << "pelmark geotag: cannot read the track file " << track
+                << " (it must be a readable track file named *.t or *.tb)\n";
+            return 2;
+        }
     }
+    const std::string folder = track.substr(0, track.rfind('/') + 1);
+    std::size_t photosLeftOut = 0;
+    const std::vector<std::string> names =
+        *photoNamesIn(folder, "", PhotoList::kCapacity, {}, &photosLeftOut);
 
-    // The photos of the track's folder, and their capture times as the control reads them.
-    Variant folder(track);
-    control.BildInBox(folder);
-    const int photoCount = static_cast<int>(control.PhotoCount().asNumber());
-    std::vector<std::string> capturedTimes;
     GeotagReport report;
-    for (int i = 1; i <= photoCount; ++i) {
-        Variant kind(static_cast<double>(TagEnum::DatumOriginal)), number(static_cast<double>(i));
-        capturedTimes.push_back(textOf(control.TagExif(kind, number), '.'));
-        Variant again(static_cast<double>(i));
-        report.photos.push_back(
-            {i, textOf(control.PhotoName(again), '.'), capturedTimes.back(), {}, {}, {}, {}});
+    std::vector<std::string> capturedTimes;
+    {
+        Progress shown(err, progress);
+        for (std::size_t k = 0; k < names.size(); ++k) {
+            shown.photo(k + 1, names.size());
+            capturedTimes.push_back(captureTimeOf(folder + names[k]));
+        }
     }
 
-    const long long points = static_cast<long long>(control.Anzahl().asNumber());
-    const TrackIndex index(control.track(), points);
-    CameraOffset given{options.offset ? std::strtod(options.offset->c_str(), nullptr)
-                                      : std::strtod(surface.text(ElementId::KameraShift).c_str(), nullptr),
-                       options.cameraAhead.value_or(surface.value(ElementId::KameraVor) != 0)};
-    report.best = findOffset(capturedTimes, index);
+    const TrackIndex index(log.points, std::max(0LL, log.matchedCount()));
+    const CameraOffset given{options.offset ? std::strtod(options.offset->c_str(), nullptr)
+                                            : kStartUpOffset.seconds,
+                             options.cameraAhead.value_or(kStartUpOffset.cameraAhead)};
+    const GeotagOutcome atGiven = geotagPhotos(capturedTimes, index, given);
+    report.best = atGiven.best;
     report.offsetFound = options.findOffset && report.best.matched > 0;
     report.offset = report.offsetFound ? report.best.offset : given;
-
-    int givenMatched = 0;
-    for (std::size_t k = 0; k < report.photos.size(); ++k) {
-        PhotoRow& row = report.photos[k];
-        if (explainPhoto(capturedTimes[k], index, given).kind == PhotoVerdict::Kind::Matched) ++givenMatched;
-        row.verdict = explainPhoto(capturedTimes[k], index, report.offset);
-        row.reason = verdictText(row.verdict, capturedTimes[k]);
+    const GeotagOutcome outcome =
+        report.offsetFound ? geotagPhotos(capturedTimes, index, report.offset) : atGiven;
+    report.matched = outcome.matched;
+    report.withoutCaptureTime = outcome.withoutCaptureTime;
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        PhotoRow row{static_cast<int>(k + 1), names[k], capturedTimes[k], {}, outcome.verdicts[k], {}, {}};
+        row.reason = verdictText(row.verdict, row.captured);
         row.corrected = correctedText(row.captured, report.offset);
-        if (row.verdict.point != 0) row.pointTime = pointTimeOf(control.track(), row.verdict.point);
-        if (row.verdict.kind == PhotoVerdict::Kind::Matched) ++report.matched;
-        if (row.verdict.kind == PhotoVerdict::Kind::NoCaptureTime) ++report.withoutCaptureTime;
+        if (row.verdict.point != 0) row.pointTime = pointTimeOf(log.points, row.verdict.point);
+        report.photos.push_back(std::move(row));
     }
-    if (!report.offsetFound) report.advice = advice(report, given, givenMatched);
+    if (!report.offsetFound) report.advice = advice(report, given, atGiven.matched);
 
-    // The offset goes where the user would type it; the control reads it from there.
-    char shift[32];
-    std::snprintf(shift, sizeof shift, "%.15g", report.offset.seconds);
-    surface.userSetText(ElementId::KameraShift, shift);
-    surface.userClick(report.offset.cameraAhead ? ElementId::KameraVor : ElementId::KameraNach);
-
-    report.trackFrom = surface.text(ElementId::DateFrom);
-    report.trackTo = surface.text(ElementId::DateTo);
-    report.trackPoints = std::max(0LL, points);
+    report.photosLeftOut = photosLeftOut;
+    report.trackPointsLeftOut = log.pointsLeftOut;
+    report.trackPoints = std::max(0LL, log.matchedCount());
+    if (log.count > 0) {
+        report.trackFrom = trackTimeText(log.points.slot(1).time.value_or(0));
+        report.trackTo = trackTimeText(log.points.slot(log.count - 1).time.value_or(0));
+    }
     report.wayPointFile = wayPointFileName(track).value_or("");
 
-    platform.watch(&surface);
+    // The file "RUN" writes: the matched photos' records behind the first one's.
+    const std::vector<std::string> parts = wayPointFileParts(
+        wayPointsOf(outcome.verdicts, log.points, names, folder), static_cast<double>(names.size()));
     if (options.dryRun) {
-        surface.userClick(ElementId::CombineCmd);
         report.notWritten = "a dry run writes nothing";
+    } else if (parts.empty()) {
+        report.notWritten = "no photo matched";
     } else {
-        // "RUN": the track again (its path is known, so no dialog), the photos, the match, the file.
-        surface.userClick(ElementId::RunAllBtn);
-        const auto messages = platform.takeMessages();
-        if (!messages.empty())
-            report.notWritten = messages.front().text;
-        else if (report.matched == 0)
-            report.notWritten = "no photo matched";
-        else
+        std::string bytes;
+        for (const std::string& part : parts)
+            bytes += part;
+        try {
+            writeNewFile(report.wayPointFile, bytes);
             report.written = true;
+        } catch (const PelmarkError& error) {
+            report.notWritten = error.what();
+        }
     }
-    platform.endProgress();
 
     writeReport(report, options.format, out, err);
+    // A report that did not reach its reader is a failed run, whatever matched.
+    out.flush();
+    if (!out) {
+        err << "pelmark geotag: the report could not be written\n";
+        return 2;
+    }
     return report.matched > 0 ? 0 : 1;
 }
 
@@ -247,6 +285,11 @@ int runGeotag(const std::vector<std::string>& args, std::ostream& out, std::ostr
     } catch (const PelmarkError& error) {
         err << "pelmark geotag: " << error.what() << "\n" << kUsage << "\n";
         return 2;
+    }
+    if (options.help) {
+        out << kUsage << "\n\n" << kHelp;
+        out.flush();
+        return out ? 0 : 2;
     }
     try {
         return run(options, out, err, progress);

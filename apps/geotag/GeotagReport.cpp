@@ -17,10 +17,15 @@ bool matched(const PhotoRow& row) {
 }
 
 void writeSummaryText(const GeotagReport& report, std::ostream& out) {
-    out << "photos matched: " << report.matched << " of " << report.photos.size() << "\n"
-        << "photos without capture time: " << report.withoutCaptureTime << "\n"
+    out << "photos matched: " << report.matched << " of " << report.photos.size() << "\n";
+    if (report.photosLeftOut > 0)
+        out << "photos left out: " << report.photosLeftOut << " (a run takes the first "
+            << report.photos.size() << " of the folder)\n";
+    out << "photos without capture time: " << report.withoutCaptureTime << "\n"
         << "track: " << report.trackPoints << " points";
     if (report.trackPoints > 0) out << ", " << report.trackFrom << " to " << report.trackTo;
+    if (report.trackPointsLeftOut)
+        out << " (the file holds more points: those past the 10000th are left out)";
     out << "\n"
         << "camera offset: " << offsetText(report.offset) << (report.offsetFound ? " (found)" : "") << "\n"
         << "waypoint file: " << fileLine(report) << "\n";
@@ -78,6 +83,8 @@ void writeJson(const GeotagReport& report, std::ostream& out) {
         {"matched", report.matched},
         {"photos", report.photos.size()},
         {"withoutCaptureTime", report.withoutCaptureTime},
+        {"photosLeftOut", report.photosLeftOut},
+        {"trackPointsLeftOut", report.trackPointsLeftOut},
         {"trackPoints", report.trackPoints},
         {"trackFrom", report.trackFrom},
         {"trackTo", report.trackTo},

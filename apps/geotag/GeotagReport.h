@@ -29,7 +29,11 @@ struct GeotagReport {
     int withoutCaptureTime = 0;
     std::string trackFrom, trackTo;
     long long trackPoints = 0; // points that take part
-    std::string wayPointFile;  // empty when the track path names none
+    // What a run of the control cannot hold: photos past the 500th of the folder, points past the
+    // 10,000th of the track.
+    std::size_t photosLeftOut = 0;
+    bool trackPointsLeftOut = false;
+    std::string wayPointFile; // empty when the track path names none
     bool written = false;
     std::string notWritten;            // why not, when not
     std::optional<std::string> advice; // the finder's word when it does clearly better

@@ -25,15 +25,6 @@ private:
 };
 
 using ModelCheckBox = ModelButton<QCheckBox>;
-
-// A check box's value in the model (0 unticked, 1 ticked, 2 grey) and Qt's check state.
-inline Qt::CheckState checkStateOf(int value) {
-    return value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
-}
-
-inline int checkValueOf(Qt::CheckState state) {
-    return state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0;
-}
 using ModelRadioButton = ModelButton<QRadioButton>;
 
 } // namespace pelmark

@@ -33,8 +33,8 @@ const Rewrite kRewrites[] = {
      "Gerade wird eine andere Datei gelesen. Bitte warten, bis das fertig ist, oder Stop dr\xFC"
      "cken.",
      0},
-    {"A matching run is already in progress",
-     "Der Abgleich l\xE4uft schon. Bitte warten, bis er fertig ist, oder Stop dr\xFC"
+    {"Another job is in progress",
+     "Gerade l\xE4uft schon ein anderer Vorgang. Bitte warten, bis er fertig ist, oder Stop dr\xFC"
      "cken.",
      0},
     {"date piece out of range: (.*)",

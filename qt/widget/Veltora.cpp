@@ -1,10 +1,10 @@
 #include "widget/Veltora.h"
 
+#include "control/VeltoraControl.h"
+#include "qtplatform/QtPlatform.h"
 #include "widget/UserMessage.h"
 #include "widget/VariantConversion.h"
 #include "widget/WidgetSurface.h"
-#include "control/VeltoraControl.h"
-#include "qtplatform/QtPlatform.h"
 
 namespace pelmark {
 
@@ -109,10 +109,6 @@ QVariant Veltora::missing() {
 
 VeltoraControl& Veltora::control() {
     return d_->control;
-}
-
-const WidgetSurface& Veltora::widgetSurface() const {
-    return *d_->widgets;
 }
 
 QVariant Veltora::Anzahl() const {

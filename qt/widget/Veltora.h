@@ -8,7 +8,6 @@ namespace pelmark {
 
 class Platform;
 class VeltoraControl;
-class WidgetSurface;
 
 // The photo geotagging control as a Qt widget. Its meta-object lists the public members in their
 // fixed order: the properties `Anzahl` and `GARTripPath`, then the invokable methods, so a Qt host or
@@ -61,7 +60,6 @@ public:
 
     // The control without its widgets, for hosts that work with the core's own values.
     VeltoraControl& control();
-    const WidgetSurface& widgetSurface() const;
 
 signals:
     // After any change, by the host, a member or the user (a track load sets `Anzahl`).

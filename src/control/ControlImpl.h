@@ -2,6 +2,7 @@
 
 #include "base/FileSlot.h"
 #include "base/StopRequest.h"
+#include "control/ExifView.h"
 #include "control/Layout.h"
 #include "control/VeltoraControl.h"
 #include "exif/ExifParser.h"
@@ -32,17 +33,18 @@ struct VeltoraControl::Impl {
     FileSlot file;
     Surface surface{stop};
     CommonDialog dialog{platform};
-    Context context{platform, surface, stop, file, dialog};
+    Jobs jobs;
+    Context context{platform, surface, stop, file, dialog, jobs};
 
     Variant anzahl;
     GarTripPath garTripPath{platform};
 
     TrackReader trackReader{context, anzahl};
     ClockOffset clockOffset{context};
-    ExifParser exifParser{context};
-    PhotoLoader photoLoader{context, exifParser};
+    ExifReading exif{context};
+    PhotoLoader photoLoader{context, exif.parser};
     Navigation navigation{context, photoLoader};
-    TagQuery tagQuery{context, [this](double number) { navigation.stepTo(number); }};
+    TagQuery tagQuery{context, exif.record, [this](double number) { navigation.stepTo(number); }};
     FileDates fileDates{context, photoLoader, tagQuery};
     DropIntake dropIntake{context, fileDates, photoLoader};
     MatchingRun matchingRun{context, photoLoader, trackReader, clockOffset, tagQuery};

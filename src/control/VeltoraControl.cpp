@@ -25,6 +25,7 @@ VeltoraControl::Impl::Impl(Platform& p) : platform(p) {
     surface.on(ElementId::LoadTrack, Event::Click, [this](const EventArgs&) {
         trackReader.readTrackFile(Variant::missing(), SCommonDialog::CommonDialog);
     });
+    exif.view.wire();
     photoLoader.wire();
     navigation.wire();
     dropIntake.wire();
@@ -36,6 +37,7 @@ VeltoraControl::Impl::Impl(Platform& p) : platform(p) {
         try {
             oneStepRuns.runAll(SCommonDialog::CommonDialog);
         } catch (const PelmarkError& error) {
+            if (error.kind() == ErrorKind::Busy) throw;
             showWayPointError(context, error);
         }
     });
@@ -45,7 +47,7 @@ VeltoraControl::Impl::Impl(Platform& p) : platform(p) {
 
 void VeltoraControl::Impl::pressStop() {
     stop.request();
-    platform.yieldToEvents();
+    context.yield();
     // Whatever loop holds the file slot finds it closed and ends at its next read or test.
     file.close();
 }

@@ -95,11 +95,27 @@ double leadingDigits(std::string_view bytes) {
 
 } // namespace
 
-ExifParser::ExifParser(Context& context) : context_(context), counters_(context.surface) {}
+ExifParser::ExifParser(FileSlot& file, ExifRecord& record, ExifParserHooks hooks)
+    : file_(file), record_(record), hooks_(std::move(hooks)) {}
+
+void ExifParser::set(ExifField field, std::string text) {
+    record_.text(field) = std::move(text);
+    if (hooks_.shown) hooks_.shown(field);
+}
+
+void ExifParser::clear(ExifField field) {
+    record_.clear(field);
+    if (hooks_.shown) hooks_.shown(field);
+}
+
+void ExifParser::set(ExifField field, int number) {
+    record_.number(field) = number;
+    if (hooks_.shown) hooks_.shown(field);
+}
 
 ExifParser::Outcome ExifParser::readOpenPhoto() {
     const int run = ++runs_;
-    FileSlot& file = context_.file;
+    FileSlot& file = file_;
     path_ = file.path();
     const auto readError = [&] {
         return PelmarkError(ErrorKind::FileRead, "Input past end of file: " + path_);
@@ -143,26 +159,33 @@ ExifParser::Outcome ExifParser::readOpenPhoto() {
 
     walkingRun_ = run;
     parseExif(Pass::Main, run, tiff);
-    if (photoByteOrder_ == ByteOrder::Motorola && stillCurrent(run))
-        counters_.note(StatusCounters::kNote, kMotorolaNote);
+    if (photoByteOrder_ == ByteOrder::Motorola && stillCurrent(run) && hooks_.counters)
+        hooks_.counters->note(StatusCounters::kNote, kMotorolaNote);
     if (walkingRun_ == run) walkingRun_ = 0;
     return runs_ == run ? Outcome::Parsed : Outcome::Superseded;
 }
 
 bool ExifParser::stillCurrent(int run) const {
-    return runs_ == run && context_.file.isOpen() && context_.file.path() == path_;
+    return runs_ == run && file_.isOpen() && file_.path() == path_;
 }
 
 void ExifParser::parseExif(Pass pass, int run, TiffReader& tiff) {
     const bool main = pass == Pass::Main;
     // The counters are seen at each yield and once the pass ends, however it ends.
     struct FlushAtEnd {
-        StatusCounters& counters;
-        ~FlushAtEnd() { counters.flush(); }
-    } flushAtEnd{counters_};
-    counters_.reset(StatusCounters::kEntries);
-    if (main) counters_.reset(StatusCounters::kRecognised);
-    counters_.set(StatusCounters::kEntries, mainEntryCount_ + subEntryCount_);
+        StatusCounters* counters;
+        ~FlushAtEnd() {
+            if (counters) counters->flush();
+        }
+    } flushAtEnd{hooks_.counters};
+    StatusCounters* panels = hooks_.counters;
+    record_.count(ExifCount::Entries) = mainEntryCount_ + subEntryCount_;
+    if (main) record_.count(ExifCount::Recognised) = 0;
+    if (panels) {
+        panels->reset(StatusCounters::kEntries);
+        if (main) panels->reset(StatusCounters::kRecognised);
+        panels->set(StatusCounters::kEntries, mainEntryCount_ + subEntryCount_);
+    }
 
     const std::span<const TagRow> table =
         main ? std::span<const TagRow>(kMainDirectoryTags) : std::span<const TagRow>(kSubDirectoryTags);
@@ -170,9 +193,9 @@ void ExifParser::parseExif(Pass pass, int run, TiffReader& tiff) {
     const int last = main ? mainEntryCount_ : mainEntryCount_ + subEntryCount_;
     for (int position = first; position <= last; ++position) {
         ExifEntry entry = entries_.at(position);
-        counters_.add(StatusCounters::kRecognised, 1);
-        if (!main) counters_.add(StatusCounters::kSubRecognised, 1);
         if (auto row = findTag(table, entry.Tag)) {
+            count(ExifCount::Recognised, StatusCounters::kRecognised, 1);
+            if (!main) count(ExifCount::SubRecognised, StatusCounters::kSubRecognised, 1);
             // Only what the row shows is read: its count may claim gigabytes.
             entry.Data = valueBytes(entry, valueUseOf(row->effect), tiff);
             try {
@@ -180,12 +203,16 @@ void ExifParser::parseExif(Pass pass, int run, TiffReader& tiff) {
             } catch (const PelmarkError&) {
                 // A value the row cannot use leaves its fields as they are.
             }
-        } else {
-            counters_.add(StatusCounters::kRecognised, -1);
-            if (!main) counters_.add(StatusCounters::kSubRecognised, -1);
+        } else if (panels) {
+            // The panels count every entry and take it back when unknown: what someone else wrote
+            // on them in between is read back first.
+            panels->add(StatusCounters::kRecognised, 1);
+            panels->add(StatusCounters::kRecognised, -1);
+            if (!main) panels->add(StatusCounters::kSubRecognised, 1);
+            if (!main) panels->add(StatusCounters::kSubRecognised, -1);
         }
-        counters_.flush();
-        if (context_.yieldAndTestStop() || !stillCurrent(run)) return;
+        if (panels) panels->flush();
+        if ((hooks_.yieldAndTestStop && hooks_.yieldAndTestStop()) || !stillCurrent(run)) return;
     }
     if (main && subDirectoryOffset_ != 0) readSubDirectory(subDirectoryOffset_, run, tiff);
 }
@@ -214,49 +241,53 @@ std::string ExifParser::valueBytes(const ExifEntry& entry, ValueUse use, TiffRea
     return data;
 }
 
+void ExifParser::count(ExifCount which, int panel, long long delta) {
+    record_.count(which) += delta;
+    if (hooks_.counters) hooks_.counters->add(panel, static_cast<int>(delta));
+}
+
 void ExifParser::decode(const TagRow& row, const ExifEntry& entry, Pass pass) {
     if (!row.field) return; // recognised, nothing shown
-    Surface& surface = context_.surface;
-    const ElementId field = *row.field;
-    const char separator = context_.platform.decimalSeparator();
+    const ExifField field = *row.field;
+    const char separator = hooks_.separator ? hooks_.separator() : '.';
     switch (row.effect) {
     case TagEffect::Nothing:
         break;
     case TagEffect::Text:
-        surface.setText(field, std::string(beforeFirstZero(entry.Data)));
+        set(field, std::string(beforeFirstZero(entry.Data)));
         break;
     case TagEffect::AppendSubSecond:
-        surface.setText(field, surface.text(field) + "." + std::string(beforeFirstZero(entry.Data)));
+        set(field, record_.text(field) + "." + std::string(beforeFirstZero(entry.Data)));
         break;
     case TagEffect::SubDirectoryOffset:
         if (pass == Pass::Main) subDirectoryOffset_ = entry.ValueField;
-        surface.setText(field, hexText(static_cast<std::uint64_t>(entry.ValueField)));
+        set(field, hexText(static_cast<std::uint64_t>(entry.ValueField)));
         break;
     case TagEffect::Offset:
-        surface.setText(field, hexText(static_cast<std::uint64_t>(entry.ValueField)));
+        set(field, hexText(static_cast<std::uint64_t>(entry.ValueField)));
         break;
     case TagEffect::ExposureTime:
-        surface.setText(field, "1 /" + counterText(10LL * firstByte(entry.Data)));
+        set(field, "1 /" + counterText(10LL * firstByte(entry.Data)));
         break;
     case TagEffect::FNumber:
-        surface.setText(field, decimalText(firstByte(entry.Data) / 10.0, separator));
+        set(field, decimalText(firstByte(entry.Data) / 10.0, separator));
         break;
     case TagEffect::ExposureProgram: {
-        int item = firstByte(entry.Data);
-        int items = static_cast<int>(surface.get(field).items.size());
-        if (item >= 1 && item <= items) surface.setSelected(field, item - 1);
+        // A number the list has no item for selects nothing.
+        const int item = firstByte(entry.Data);
+        if (item >= 1 && item <= kExposureProgramItems) set(field, item);
         break;
     }
     case TagEffect::ShutterSpeed:
-        surface.setText(field, decimalText(std::pow(2.0, firstByte(entry.Data)), separator));
+        set(field, decimalText(std::pow(2.0, firstByte(entry.Data)), separator));
         break;
     case TagEffect::Flash:
-        surface.setText(field, decimalText(entry.ValueField, separator));
-        if (entry.ValueField > 0) surface.setValue(ElementId::Flash, 1);
-        if (entry.ValueField == 7) surface.setValue(ElementId::StrobeReturnLight, 1);
+        set(field, decimalText(entry.ValueField, separator));
+        if (entry.ValueField > 0) set(ExifField::Flash, 1);
+        if (entry.ValueField == 7) set(ExifField::StrobeReturnLight, 1);
         break;
     case TagEffect::ExifVersion:
-        surface.setText(field, decimalText(leadingDigits(entry.Data) / 100, separator));
+        set(field, decimalText(leadingDigits(entry.Data) / 100, separator));
         break;
     }
 }

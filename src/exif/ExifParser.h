@@ -5,14 +5,29 @@
 #include "exif/ExifTags.h"
 #include "exif/StatusCounters.h"
 #include "exif/TiffReader.h"
-#include "surface/Context.h"
+#include "records/ExifRecord.h"
+
+#include <functional>
 
 namespace pelmark {
 
-// Reads the EXIF data of the photo open in the context's file slot into the fields of the surface:
-// checks the header, reads the first directory into `ExifEntries`, decodes it (the first pass), appends
-// the Exif sub-directory and decodes that (the second pass). The file is read where the result needs
-// it, header, entries and each decoded value, and never reopened; the caller opened it and closes it.
+// What a parse tells as it goes. Each part may be left empty: a parse for a program that shows nothing
+// (`pelmark geotag`) neither yields nor counts on panels.
+struct ExifParserHooks {
+    // After every entry: lets pending events run and answers whether the user asked to stop.
+    std::function<bool()> yieldAndTestStop;
+    // A field of the record has a new value, to be shown at once: the fields fill as the user watches.
+    std::function<void(ExifField)> shown;
+    // The status-bar panels that count along.
+    StatusCounters* counters = nullptr;
+    // The user's decimal separator, asked for at each value that needs it.
+    std::function<char()> separator;
+};
+
+// Reads the EXIF data of the photo open in the file slot into an EXIF record: checks the header, reads
+// the first directory into `ExifEntries`, decodes it (the first pass), appends the Exif sub-directory
+// and decodes that (the second pass). The file is read where the result needs it, header, entries and
+// each decoded value, and never reopened; the caller opened it and closes it.
 class ExifParser {
 public:
     enum class Outcome {
@@ -21,11 +36,15 @@ public:
         Superseded, // a later load took over the file slot while this one yielded
     };
 
-    explicit ExifParser(Context& context);
+    ExifParser(FileSlot& file, ExifRecord& record, ExifParserHooks hooks);
 
     // Throws PelmarkError (FileRead) when the file is shorter than its header and first directory claim.
     // A file too short for the header is a photo without EXIF unless the bytes it has start one.
     Outcome readOpenPhoto();
+
+    const ExifRecord& record() const { return record_; }
+    // Empties one field of the record, shown as the parser shows what it finds.
+    void clear(ExifField field);
 
     // True while a walk holds the file slot (a load started meanwhile supersedes it).
     bool walking() const { return walkingRun_ != 0; }
@@ -55,9 +74,13 @@ private:
     static std::string valueBytes(const ExifEntry& entry, ValueUse use, TiffReader& tiff);
     void decode(const TagRow& row, const ExifEntry& entry, Pass pass);
     bool stillCurrent(int run) const;
+    void set(ExifField field, std::string text);
+    void set(ExifField field, int number);
+    void count(ExifCount which, int panel, long long delta);
 
-    Context& context_;
-    StatusCounters counters_;
+    FileSlot& file_;
+    ExifRecord& record_;
+    ExifParserHooks hooks_;
     ExifEntries entries_;
     ByteOrder photoByteOrder_ = ByteOrder::Intel;
     int mainEntryCount_ = 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "surface/ElementId.h"
+#include "records/ExifRecord.h"
 
 #include <array>
 #include <cstdint>
@@ -31,39 +31,39 @@ struct TagRow {
     std::uint16_t code;
     std::string_view name;
     TagEffect effect;
-    std::optional<ElementId> field; // none for an entry that shows nothing
+    std::optional<ExifField> field; // none for an entry that shows nothing
     bool anyLowByte = false;
 };
 
 // The first directory.
 inline constexpr std::array kMainDirectoryTags{
-    TagRow{0x010E, "ImageDescription", TagEffect::Text, ElementId::Description},
-    TagRow{0x010F, "Make", TagEffect::Text, ElementId::Hersteller},
-    TagRow{0x0110, "Model", TagEffect::Text, ElementId::Modell},
+    TagRow{0x010E, "ImageDescription", TagEffect::Text, ExifField::Description},
+    TagRow{0x010F, "Make", TagEffect::Text, ExifField::Maker},
+    TagRow{0x0110, "Model", TagEffect::Text, ExifField::Model},
     TagRow{0x0112, "Orientation", TagEffect::Nothing, std::nullopt},
-    TagRow{0x0131, "Software", TagEffect::Text, ElementId::SoftWareVersion},
-    TagRow{0x0132, "DateTime", TagEffect::Text, ElementId::DatumZeit},
-    TagRow{0x8769, "ExifOffset", TagEffect::SubDirectoryOffset, ElementId::SubExifPosTxt},
-    TagRow{0x8825, "GPSInfo", TagEffect::Offset, ElementId::GPSOffSetTxt},
+    TagRow{0x0131, "Software", TagEffect::Text, ExifField::Firmware},
+    TagRow{0x0132, "DateTime", TagEffect::Text, ExifField::DateModified},
+    TagRow{0x8769, "ExifOffset", TagEffect::SubDirectoryOffset, ExifField::SubDirectoryPosition},
+    TagRow{0x8825, "GPSInfo", TagEffect::Offset, ExifField::GpsDirectoryPosition},
 };
 
 // The Exif sub-directory; tried top to bottom, the first match decides.
 inline constexpr std::array kSubDirectoryTags{
-    TagRow{0x829A, "ExposureTime", TagEffect::ExposureTime, ElementId::ExposureTimeTxt},
-    TagRow{0x829D, "FNumber", TagEffect::FNumber, ElementId::FNrTxt},
-    TagRow{0x8822, "ExposureProgram", TagEffect::ExposureProgram, ElementId::ExposureProgram},
-    TagRow{0x9003, "DateTimeOriginal", TagEffect::Text, ElementId::DateOriginalTxt},
-    TagRow{0x9004, "DateTimeDigitized", TagEffect::Text, ElementId::DateDigitizedTxt},
-    TagRow{0x9201, "ShutterSpeedValue", TagEffect::ShutterSpeed, ElementId::ShutterSpeedTxt},
-    TagRow{0x9209, "Flash", TagEffect::Flash, ElementId::FlashValue},
+    TagRow{0x829A, "ExposureTime", TagEffect::ExposureTime, ExifField::ExposureTime},
+    TagRow{0x829D, "FNumber", TagEffect::FNumber, ExifField::FNumber},
+    TagRow{0x8822, "ExposureProgram", TagEffect::ExposureProgram, ExifField::ExposureProgram},
+    TagRow{0x9003, "DateTimeOriginal", TagEffect::Text, ExifField::DateOriginal},
+    TagRow{0x9004, "DateTimeDigitized", TagEffect::Text, ExifField::DateDigitized},
+    TagRow{0x9201, "ShutterSpeedValue", TagEffect::ShutterSpeed, ExifField::ShutterSpeed},
+    TagRow{0x9209, "Flash", TagEffect::Flash, ExifField::FlashValue},
     TagRow{0x920A, "FocalLength", TagEffect::Nothing, std::nullopt},
-    TagRow{0x927C, "MakerNote", TagEffect::Text, ElementId::MakerNote},
-    TagRow{0x9286, "UserComment", TagEffect::Text, ElementId::UserComment},
-    TagRow{0x9290, "SubSecTime", TagEffect::AppendSubSecond, ElementId::DatumZeit},
-    TagRow{0x9291, "SubSecTimeOriginal", TagEffect::AppendSubSecond, ElementId::DateOriginalTxt},
-    TagRow{0x9292, "SubSecTimeDigitized", TagEffect::AppendSubSecond, ElementId::DateDigitizedTxt},
+    TagRow{0x927C, "MakerNote", TagEffect::Text, ExifField::MakerNote},
+    TagRow{0x9286, "UserComment", TagEffect::Text, ExifField::UserComment},
+    TagRow{0x9290, "SubSecTime", TagEffect::AppendSubSecond, ExifField::DateModified},
+    TagRow{0x9291, "SubSecTimeOriginal", TagEffect::AppendSubSecond, ExifField::DateOriginal},
+    TagRow{0x9292, "SubSecTimeDigitized", TagEffect::AppendSubSecond, ExifField::DateDigitized},
     // Last: the dates above share its high byte, and every other 0x90xx tag is read as a version.
-    TagRow{0x9000, "ExifVersion", TagEffect::ExifVersion, ElementId::ExifVers, true},
+    TagRow{0x9000, "ExifVersion", TagEffect::ExifVersion, ExifField::ExifVersion, true},
 };
 
 // The row of `rows` that the raw tag bytes match, if any.

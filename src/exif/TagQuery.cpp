@@ -14,26 +14,26 @@ constexpr int kNoFallback = -1;
 
 struct KindRow {
     TagEnum kind;
-    ElementId field;
+    ExifField field;
     int whenEmpty;
 };
 
 // The kinds in `TagEnum` order, with the field each answers from.
 constexpr std::array<KindRow, 14> kKinds{{
-    {TagEnum::DatumOriginal, ElementId::DateOriginalTxt, static_cast<int>(TagEnum::DatumDigitized)},
-    {TagEnum::DatumDigitized, ElementId::DateDigitizedTxt, static_cast<int>(TagEnum::DatumModified)},
-    {TagEnum::DatumModified, ElementId::DatumZeit, kNoFallback},
-    {TagEnum::ExposureTime, ElementId::ExposureTimeTxt, kNoFallback},
-    {TagEnum::FNumber, ElementId::FNrTxt, kNoFallback},
-    {TagEnum::GPSLatitude, ElementId::GPSLat, kNoFallback},
-    {TagEnum::GPSLongitude, ElementId::GPSLon, kNoFallback},
-    {TagEnum::GPSAltitude, ElementId::GPSAlt, kNoFallback},
-    {TagEnum::Maker, ElementId::Hersteller, kNoFallback},
-    {TagEnum::Camera, ElementId::Modell, kNoFallback},
-    {TagEnum::Comment, ElementId::UserComment, kNoFallback},
-    {TagEnum::ImageDescription, ElementId::Description, kNoFallback},
-    {TagEnum::Maker_Note, ElementId::MakerNote, kNoFallback},
-    {TagEnum::CamFirmware, ElementId::SoftWareVersion, kNoFallback},
+    {TagEnum::DatumOriginal, ExifField::DateOriginal, static_cast<int>(TagEnum::DatumDigitized)},
+    {TagEnum::DatumDigitized, ExifField::DateDigitized, static_cast<int>(TagEnum::DatumModified)},
+    {TagEnum::DatumModified, ExifField::DateModified, kNoFallback},
+    {TagEnum::ExposureTime, ExifField::ExposureTime, kNoFallback},
+    {TagEnum::FNumber, ExifField::FNumber, kNoFallback},
+    {TagEnum::GPSLatitude, ExifField::GpsLatitude, kNoFallback},
+    {TagEnum::GPSLongitude, ExifField::GpsLongitude, kNoFallback},
+    {TagEnum::GPSAltitude, ExifField::GpsAltitude, kNoFallback},
+    {TagEnum::Maker, ExifField::Maker, kNoFallback},
+    {TagEnum::Camera, ExifField::Model, kNoFallback},
+    {TagEnum::Comment, ExifField::UserComment, kNoFallback},
+    {TagEnum::ImageDescription, ExifField::Description, kNoFallback},
+    {TagEnum::Maker_Note, ExifField::MakerNote, kNoFallback},
+    {TagEnum::CamFirmware, ExifField::Firmware, kNoFallback},
 }};
 
 constexpr bool kindsInEnumOrder() {
@@ -45,8 +45,8 @@ static_assert(kindsInEnumOrder(), "the table is indexed by the kind's number");
 
 } // namespace
 
-TagQuery::TagQuery(Context& context, SelectPhoto selectPhoto)
-    : context_(context), selectPhoto_(std::move(selectPhoto)) {}
+TagQuery::TagQuery(Context& context, const ExifRecord& record, SelectPhoto selectPhoto)
+    : context_(context), record_(record), selectPhoto_(std::move(selectPhoto)) {}
 
 Variant TagQuery::tagExif(const Variant& kind, const Variant& photoNumber) {
     char separator = context_.platform.decimalSeparator();
@@ -55,7 +55,7 @@ Variant TagQuery::tagExif(const Variant& kind, const Variant& photoNumber) {
     if (!photoNumber.isMissing()) {
         double number = numberOf(photoNumber, separator);
         selectPhoto_(number);
-        context_.platform.yieldToEvents();
+        context_.yield();
     }
     return Variant(answer(kindNumber));
 }
@@ -66,7 +66,7 @@ std::string TagQuery::answer(double kind) const {
     if (!(whole >= 0 && whole < static_cast<double>(kKinds.size()))) return {};
     // The date fallbacks only ever step forward, so this walks at most three rows.
     for (auto row = static_cast<std::size_t>(whole);;) {
-        const std::string& text = context_.surface.text(kKinds[row].field);
+        const std::string& text = record_.text(kKinds[row].field);
         if (!text.empty() || kKinds[row].whenEmpty == kNoFallback) return text;
         row = static_cast<std::size_t>(kKinds[row].whenEmpty);
     }

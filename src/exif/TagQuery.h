@@ -2,6 +2,7 @@
 
 #include "base/Variant.h"
 #include "exif/TagEnum.h"
+#include "records/ExifRecord.h"
 #include "surface/Context.h"
 
 #include <functional>
@@ -9,14 +10,14 @@
 
 namespace pelmark {
 
-// `TagExif`: one EXIF value of the current photo, or of any photo number, read from the fields the
-// parser filled (and the user may have edited).
+// `TagExif`: one EXIF value of the current photo, or of any photo number, read from its EXIF record
+// (which the user may have edited through the fields that show it).
 class TagQuery {
 public:
     // Makes the photo with a given number current, the same way stepping the spin control does.
     using SelectPhoto = std::function<void(double number)>;
 
-    TagQuery(Context& context, SelectPhoto selectPhoto);
+    TagQuery(Context& context, const ExifRecord& record, SelectPhoto selectPhoto);
 
     // `kind` is read as a `TagEnum` number; `photoNumber` may be missing (the current photo). A value
     // that is no number fails with a type mismatch before any photo is loaded.
@@ -27,6 +28,7 @@ public:
 
 private:
     Context& context_;
+    const ExifRecord& record_;
     SelectPhoto selectPhoto_;
 };
 

@@ -24,29 +24,6 @@ double altitudeValue(std::string_view raw) {
     return value;
 }
 
-class RunningFlag {
-public:
-    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~RunningFlag() { flag_ = false; }
-    RunningFlag(const RunningFlag&) = delete;
-    RunningFlag& operator=(const RunningFlag&) = delete;
-
-private:
-    bool& flag_;
-};
-
-// The track stays as the run found it: its points are indexed once, and the matches copy them.
-class TrackHold {
-public:
-    explicit TrackHold(TrackReader& tracks) : tracks_(tracks) { tracks_.setHeld(true); }
-    ~TrackHold() { tracks_.setHeld(false); }
-    TrackHold(const TrackHold&) = delete;
-    TrackHold& operator=(const TrackHold&) = delete;
-
-private:
-    TrackReader& tracks_;
-};
-
 } // namespace
 
 void MatchingRun::wire() {
@@ -60,10 +37,9 @@ void MatchingRun::enableNavigation() {
 }
 
 void MatchingRun::combineTrackPhotos(const Variant& start, Slots slots) {
-    // A second run while one yields would reload the photo list under the first one's feet.
-    if (running_) throw PelmarkError(ErrorKind::Busy, "A matching run is already in progress");
-    RunningFlag flag(running_);
-    TrackHold hold(tracks_);
+    // A handler that runs while the run yields may not reload the photo list or the track under it.
+    Jobs::Scope job(context_.jobs, Job::MatchingRun);
+    job.throwIfRefused();
     Surface& surface = context_.surface;
     const char separator = context_.platform.decimalSeparator();
 
@@ -118,12 +94,7 @@ double MatchingRun::photoCount() const {
 }
 
 int MatchingRun::referencePhoto() const {
-    const double count = photoCount();
-    for (int i = 1; WayPoints::holds(i); ++i) {
-        if (wayPoints_.matched(i)) return i;
-        if (!(i < count)) break;
-    }
-    return 0;
+    return firstMatched(wayPoints_, photoCount());
 }
 
 } // namespace pelmark

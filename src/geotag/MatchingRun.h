@@ -42,7 +42,6 @@ public:
 
     const WayPoints& wayPoints() const { return wayPoints_; }
     WayPoints& wayPoints() { return wayPoints_; }
-    bool running() const { return running_; }
 
 private:
     void enableNavigation();
@@ -56,7 +55,6 @@ private:
     // The difference each slot's match was found at, so a later track of one search can tell
     // whether it has a nearer point.
     std::array<double, WayPoints::kCapacity + 1> matchSeconds_{};
-    bool running_ = false;
 };
 
 } // namespace pelmark

@@ -34,6 +34,8 @@ std::vector<std::string> trackFileNames(const std::string& folder) {
 }
 
 void OneStepRuns::runAll(SCommonDialog dialog) {
+    Jobs::Scope job(context_.jobs, Job::OneStepRun);
+    job.throwIfRefused();
     if (tracks_.readTrackFile(Variant::missing(), dialog) == TrackReader::kError) return;
     Variant folder(context_.surface.text(ElementId::PathTxt));
     photos_.bildInBox(folder);
@@ -44,6 +46,8 @@ void OneStepRuns::runAll(SCommonDialog dialog) {
 }
 
 Variant OneStepRuns::searchAllTrackFiles() {
+    Jobs::Scope job(context_.jobs, Job::OneStepRun);
+    job.throwIfRefused();
     const std::string shown = context_.surface.text(ElementId::FilePath);
     if (shown.empty()) return Variant("NotFound");
     const auto slash = shown.rfind('/');

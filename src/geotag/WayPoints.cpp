@@ -25,4 +25,12 @@ void clearTrackFields(WayPoint& slot) {
     copyTrackFields(TrackPoint{}, slot);
 }
 
+int firstMatched(const WayPoints& slots, double photoCount) {
+    for (int i = 1; WayPoints::holds(i); ++i) {
+        if (slots.matched(i)) return i;
+        if (!(i < photoCount)) break;
+    }
+    return 0;
+}
+
 } // namespace pelmark

@@ -30,6 +30,10 @@ private:
     std::deque<WayPoint> slots_;
 };
 
+// The first of photos 1..`photoCount` that matched (photo 1 is always looked at), or 0: the photo
+// whose record heads the waypoint file (`ReferencePhoto`).
+int firstMatched(const WayPoints& slots, double photoCount);
+
 // Copies the fields a match takes over from a track point, leaving the photo's own name and path.
 void copyTrackFields(const TrackPoint& point, WayPoint& slot);
 

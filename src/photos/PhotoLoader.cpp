@@ -16,29 +16,26 @@ namespace pelmark {
 
 namespace {
 
-// The fields a load clears, in the order it clears them; check boxes go to unchecked.
-struct ClearedField {
-    ElementId field;
-    bool checkBox;
-};
+// The fields a load clears, in the order it clears them. The maker note and the GPS directory's
+// position stay until another photo writes them, and the GPS fields are not the photo's.
 constexpr std::array kClearedFields{
-    ClearedField{ElementId::DateOriginalTxt, false},
-    ClearedField{ElementId::ExifVers, false},
-    ClearedField{ElementId::DateDigitizedTxt, false},
-    ClearedField{ElementId::Description, false},
-    ClearedField{ElementId::Hersteller, false},
-    ClearedField{ElementId::Modell, false},
-    ClearedField{ElementId::SoftWareVersion, false},
-    ClearedField{ElementId::DatumZeit, false},
-    ClearedField{ElementId::ExposureTimeTxt, false},
-    ClearedField{ElementId::FNrTxt, false},
-    ClearedField{ElementId::ExposureProgram, false},
-    ClearedField{ElementId::ShutterSpeedTxt, false},
-    ClearedField{ElementId::Flash, true},
-    ClearedField{ElementId::FlashValue, false},
-    ClearedField{ElementId::StrobeReturnLight, true},
-    ClearedField{ElementId::SubExifPosTxt, false},
-    ClearedField{ElementId::UserComment, false},
+    ExifField::DateOriginal,
+    ExifField::ExifVersion,
+    ExifField::DateDigitized,
+    ExifField::Description,
+    ExifField::Maker,
+    ExifField::Model,
+    ExifField::Firmware,
+    ExifField::DateModified,
+    ExifField::ExposureTime,
+    ExifField::FNumber,
+    ExifField::ExposureProgram,
+    ExifField::ShutterSpeed,
+    ExifField::Flash,
+    ExifField::FlashValue,
+    ExifField::StrobeReturnLight,
+    ExifField::SubDirectoryPosition,
+    ExifField::UserComment,
 };
 
 // A dialog's answer: the folder ends with its "/"; the name after it is the file the user picked, if
@@ -65,8 +62,10 @@ void PhotoLoader::wire() {
         Variant path("");
         try {
             bildInBox(path);
-        } catch (const PelmarkError&) {
-            // Started by the user through the dialog: a failure ends it silently.
+        } catch (const PelmarkError& error) {
+            // Started by the user through the dialog: a failure ends it silently. Another job that is
+            // still going is worth a word: the user can wait for it or stop it.
+            if (error.kind() == ErrorKind::Busy) throw;
         }
     });
 }
@@ -127,7 +126,7 @@ bool PhotoLoader::loadFile() {
     if (outcome == ExifParser::Outcome::NoExif) {
         surface.setVisible(ElementId::NoExifAvailable, true);
     } else {
-        context_.platform.yieldToEvents();
+        context_.yield();
         if (loads_ != load) return false; // a newer load has shown its own photo meanwhile
     }
     showPicture(name);
@@ -135,13 +134,8 @@ bool PhotoLoader::loadFile() {
 }
 
 void PhotoLoader::clearExifFields() {
-    Surface& surface = context_.surface;
-    for (const ClearedField& field : kClearedFields) {
-        if (field.checkBox)
-            surface.setValue(field.field, 0);
-        else
-            surface.setText(field.field, "");
-    }
+    for (ExifField field : kClearedFields)
+        parser_.clear(field);
 }
 
 void PhotoLoader::showPicture(const std::string& path) {
@@ -164,6 +158,9 @@ Variant PhotoLoader::photoCount() const {
 }
 
 void PhotoLoader::openFolder(Variant& path, bool namesFolder) {
+    // A scan during another job's yield would change the photo list under it.
+    Jobs::Scope job(context_.jobs, Job::FolderScan);
+    job.throwIfRefused();
     Surface& surface = context_.surface;
     CommonDialog& dialog = context_.dialog;
     if (pathGiven(path)) {
@@ -212,6 +209,14 @@ void PhotoLoader::openFolder(Variant& path, bool namesFolder) {
 
 std::optional<std::vector<std::string>> PhotoLoader::scanFolder(const std::string& folder,
                                                                 const std::string& namePrefix) {
+    return photoNamesIn(folder, namePrefix, PhotoList::kCapacity,
+                        [this] { return context_.yieldAndTestStop(); });
+}
+
+std::optional<std::vector<std::string>> photoNamesIn(const std::string& folder, const std::string& namePrefix,
+                                                     std::size_t limit,
+                                                     const std::function<bool()>& yieldAndTestStop,
+                                                     std::size_t* passedOver) {
     std::vector<std::string> listing;
     // A folder that cannot be listed holds no photo. Listed with the system's own calls: a path object
     // per entry would cost more than the rest of the scan.
@@ -230,12 +235,17 @@ std::optional<std::vector<std::string>> PhotoLoader::scanFolder(const std::strin
         // Hidden entries are not listed, and "." and ".." are among them.
         if (name.empty() || name[0] == '.') continue;
         if (name.compare(0, namePrefix.size(), namePrefix) != 0) continue;
-        if (name == kAllFiles) continue;
+        if (name == PhotoLoader::kAllFiles) continue;
         if (hasPhotoExtension(name)) {
-            if (photos.size() == PhotoList::kCapacity) break; // the list is full
+            if (photos.size() == limit) {
+                // The list is full; a caller that reports what it left out counts the rest.
+                if (passedOver == nullptr) break;
+                ++*passedOver;
+                continue;
+            }
             photos.push_back(name);
         }
-        if (context_.yieldAndTestStop()) return std::nullopt;
+        if (yieldAndTestStop && yieldAndTestStop()) return std::nullopt;
     }
     return photos;
 }

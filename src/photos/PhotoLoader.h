@@ -5,6 +5,7 @@
 #include "photos/PhotoList.h"
 #include "surface/Context.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,6 +60,14 @@ private:
 
 // True when a path parameter holds something other than nothing or the empty text.
 bool pathGiven(const Variant& path);
+
+// The photo names of `folder` that begin with `namePrefix`, in name order, at most `limit` of them;
+// hidden entries are left out. `yieldAndTestStop` runs after every entry taken or looked at: nothing
+// when it asks to stop. With `passedOver`, the photos beyond the limit are counted there.
+std::optional<std::vector<std::string>> photoNamesIn(const std::string& folder, const std::string& namePrefix,
+                                                     std::size_t limit,
+                                                     const std::function<bool()>& yieldAndTestStop = {},
+                                                     std::size_t* passedOver = nullptr);
 
 // True for a name whose last four characters are ".jpg" or ".tif", in any letter case.
 bool hasPhotoExtension(const std::string& name);

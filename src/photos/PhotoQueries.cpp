@@ -15,7 +15,7 @@ Variant photoPath(Context& context, const Variant& number) {
                                          : textOf(number, context.platform.decimalSeparator());
     // Unchanged text fires nothing: asking for the current photo loads nothing again.
     context.surface.setText(ElementId::ActPictNum, std::move(text));
-    context.platform.yieldToEvents();
+    context.yield();
     return Variant(context.surface.text(ElementId::FilePath));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/FileSlot.h"
+#include "base/Jobs.h"
 #include "base/StopRequest.h"
 #include "platform/CommonDialog.h"
 #include "platform/Platform.h"
@@ -16,10 +17,17 @@ struct Context {
     StopRequest& stop;
     FileSlot& file;
     CommonDialog& dialog;
+    Jobs& jobs;
 
-    // Lets pending events run once, then tells whether the user asked to stop.
-    bool yieldAndTestStop() {
+    // Lets pending events run once. Every yield of the control goes through here, so that a job can
+    // tell a handler that runs meanwhile from its own next step.
+    void yield() {
+        Jobs::Yield yielding(jobs);
         platform.yieldToEvents();
+    }
+    // Yields, then tells whether the user asked to stop.
+    bool yieldAndTestStop() {
+        yield();
         return stop.requested();
     }
 };

@@ -1,45 +1,17 @@
 #include "track/TrackReader.h"
 
 #include "base/NumberText.h"
-#include "exif/ByteOrder.h"
+#include "track/TrackFile.h"
 #include "track/TrackTime.h"
-
-#include <string_view>
 
 namespace pelmark {
 
-namespace {
-
-// Track files store every number unsigned and little-endian, as photos in Intel order do; no field is
-// wider than four bytes, so the value is exact.
-std::uint32_t littleEndianValue(std::string_view bytes) {
-    return static_cast<std::uint32_t>(decodeUnsigned(bytes, ByteOrder::Intel));
-}
-
-// The case-sensitive extension test of the reader: "*.T" and "*.TB" are refused, while any name whose
-// last letter is a small t (a "*.txt" too) passes.
-bool hasTrackExtension(std::string_view path) {
-    return path.ends_with('t') || path.ends_with("tb");
-}
-
-class ScopedFlag {
-public:
-    explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~ScopedFlag() { flag_ = false; }
-    ScopedFlag(const ScopedFlag&) = delete;
-    ScopedFlag& operator=(const ScopedFlag&) = delete;
-
-private:
-    bool& flag_;
-};
-
-} // namespace
-
 std::string TrackReader::readTrackFile(const Variant& path, SCommonDialog mode) {
-    // A handler that runs while a load yields may ask for another load; the slot and the list belong
-    // to the running one, so the second is refused. So is a load while a matching run holds the list.
-    if (loading_ || held_) return kError;
-    ScopedFlag busy(loading_);
+    // A handler that runs while another job yields may ask for a load; the slot and the lists belong
+    // to that job, so the load is refused, as a second load is. A photo load that yields holds the
+    // slot with its half-read photo: taking the slot would cut it short.
+    Jobs::Scope job(context_.jobs, Job::TrackLoad);
+    if (job.refused() || context_.file.isOpen()) return kError;
 
     if (!choosePath(path, mode)) return kError;
     const std::string filePath = context_.surface.text(ElementId::PathTxt);
@@ -47,36 +19,36 @@ std::string TrackReader::readTrackFile(const Variant& path, SCommonDialog mode) 
 
     FileSlot& file = context_.file;
     if (!file.openForReading(filePath)) return kError;
-    if (!readHeader()) {
-        file.close();
-        return kError;
-    }
+    Surface& surface = context_.surface;
+    // Read into a table of its own: a load that does not complete leaves the loaded track whole.
+    TrackLog incoming;
+    const TrackReadHooks hooks{
+        [&](const std::string& title) { surface.setText(ElementId::TitelTxt, title); },
+        [&](std::uint32_t time) { surface.setText(ElementId::DateFrom, trackTimeText(time)); },
+        [this] { return context_.yieldAndTestStop(); },
+    };
+    const TrackReadEnd end = readTrackLog(file, filePath, incoming, hooks);
+    // After a Stop the button has closed the file already; after a lost slot it holds another's file.
+    if (end != TrackReadEnd::SlotLost && file.path() == filePath) file.close();
+    if (end != TrackReadEnd::Complete) return kError;
 
-    long long count = 0;
-    switch (readPoints(filePath, count)) {
-    case PointsEnd::Normal:
-        break;
-    case PointsEnd::Stopped:
-        // The Stop button has closed the file already, unless something else took the slot since.
-        if (file.path() == filePath) file.close();
-        return kError;
-    case PointsEnd::SlotLost:
-        return kError;
-    }
-
-    anzahl_ = Variant(count - 1);
+    const long long count = incoming.count;
+    // Slots above the new track's last point stay as an earlier load left them: every use is bounded
+    // by `Anzahl`.
+    for (long long i = 1; i <= count; ++i)
+        track_.slot(i) = std::move(incoming.points.slot(i));
+    anzahl_ = Variant(static_cast<double>(incoming.matchedCount()));
     showCount(count);
-    file.close();
     if (count == 0) {
         // No point at all: there is no time to show, and a first time left from an earlier track would
         // claim points that this one does not have.
-        context_.surface.setText(ElementId::DateFrom, "");
-        context_.surface.setText(ElementId::DateTo, "");
+        surface.setText(ElementId::DateFrom, "");
+        surface.setText(ElementId::DateTo, "");
     } else {
         // The last point read takes part in nothing, so the end shown is the one before it; with a
         // single point that is the never-filled slot 0, whose time counts as 0.
         const TrackPoint& last = track_.slot(count - 1);
-        context_.surface.setText(ElementId::DateTo, trackTimeText(last.time.value_or(0)));
+        surface.setText(ElementId::DateTo, trackTimeText(last.time.value_or(0)));
     }
     return kNoError;
 }
@@ -94,56 +66,6 @@ bool TrackReader::choosePath(const Variant& path, SCommonDialog mode) {
     if (!dialog.showOpen()) return false;
     surface.setText(ElementId::PathTxt, dialog.fileName);
     return !surface.text(ElementId::PathTxt).empty();
-}
-
-bool TrackReader::readHeader() {
-    FileSlot& file = context_.file;
-    std::string bytes;
-    if (!file.read(13, bytes) || !file.read(2, bytes)) return false;
-    if (!file.read(2, bytes)) return false;
-    const std::uint32_t titleLength = littleEndianValue(bytes);
-    if (!file.read(titleLength, bytes)) return false;
-    context_.surface.setText(ElementId::TitelTxt, bytes);
-    return true;
-}
-
-TrackReader::PointsEnd TrackReader::readPoints(const std::string& path, long long& count) {
-    FileSlot& file = context_.file;
-    std::string marker;
-    long long index = 0;
-    while (true) {
-        ++index;
-        if (!file.read(1, marker) || marker != "T") break;
-        if (index > Track::kCapacity) break;
-
-        // The point goes into its slot only when it was read completely, so a cut-off point never
-        // leaves a half-written slot behind.
-        TrackPoint point;
-        std::string word;
-        if (!file.read(4, word)) break;
-        point.position1 = word;
-        if (!file.read(4, word)) break;
-        point.position2 = word;
-        if (!file.read(4, word)) break;
-        point.timeRaw = word;
-        point.time = littleEndianValue(point.timeRaw);
-        if (index == 1) context_.surface.setText(ElementId::DateFrom, trackTimeText(*point.time));
-        if (!file.read(1, word)) break;
-        point.byteValue = static_cast<std::uint8_t>(littleEndianValue(word));
-        if (!file.read(2, word)) break;
-        point.textLength = static_cast<std::uint16_t>(littleEndianValue(word));
-        if (*point.textLength > 0 && !file.read(*point.textLength, point.text)) break;
-        if (!file.read(2, word)) break;
-        point.altitude = word;
-        track_.slot(index) = std::move(point);
-
-        if (context_.yieldAndTestStop()) return PointsEnd::Stopped;
-        // Whatever ran during the yield may have put another file into the single slot; reading on
-        // from it would mix two files into one track.
-        if (!file.isOpen() || file.path() != path) return PointsEnd::SlotLost;
-    }
-    count = index - 1;
-    return PointsEnd::Normal;
 }
 
 void TrackReader::showCount(long long count) {

@@ -31,25 +31,13 @@ public:
     Track& track() { return track_; }
     const Variant& Anzahl() const { return anzahl_; }
 
-    // True while a load is running (it yields after every point).
-    bool loading() const { return loading_; }
-    // Set while a matching run works from the list: a load then answers "Fehler" at once, as a second
-    // load does, rather than change the points under the run.
-    void setHeld(bool held) { held_ = held; }
-
 private:
-    enum class PointsEnd { Normal, Stopped, SlotLost };
-
     bool choosePath(const Variant& path, SCommonDialog mode);
-    bool readHeader();
-    PointsEnd readPoints(const std::string& path, long long& count);
     void showCount(long long count);
 
     Context& context_;
     Variant& anzahl_;
     Track track_;
-    bool loading_ = false;
-    bool held_ = false;
 };
 
 } // namespace pelmark

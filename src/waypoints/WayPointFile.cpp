@@ -78,4 +78,14 @@ std::string wayPointRecord(const WayPoint& slot) {
     return out;
 }
 
+std::vector<std::string> wayPointFileParts(const WayPoints& slots, double photoCount) {
+    std::vector<std::string> parts;
+    const int reference = firstMatched(slots, photoCount);
+    if (reference == 0) return parts;
+    parts.push_back(headerAndReference(slots.slot(reference)));
+    for (int i = 1; i <= photoCount && WayPoints::holds(i); ++i)
+        if (slots.matched(i)) parts.push_back(wayPointRecord(slots.slot(i)));
+    return parts;
+}
+
 } // namespace pelmark

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pelmark {
 
@@ -27,6 +28,10 @@ std::string headerAndReference(const WayPoint& reference);
 
 // One waypoint record for a matched photo's slot.
 std::string wayPointRecord(const WayPoint& slot);
+
+// The records of photos 1..`photoCount` that matched, in photo order, behind the header and the
+// reference record; nothing when no photo matched.
+std::vector<std::string> wayPointFileParts(const WayPoints& slots, double photoCount);
 
 // Comments longer than a length byte can say are cut to this many bytes.
 inline constexpr std::size_t kMaxCommentBytes = 255;

@@ -125,6 +125,9 @@ bool WayPointWriter::garTripPressed() const {
 }
 
 void WayPointWriter::printWayPointList() {
+    // Writing while another job yields would write the slots that job is still filling.
+    Jobs::Scope job(context_.jobs, Job::WayPointWriter);
+    job.throwIfRefused();
     // A Stop earlier in a one-step run ends the chain before anything is written.
     if (context_.stop.requested()) return;
     Surface& surface = context_.surface;

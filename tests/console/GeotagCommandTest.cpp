@@ -1,6 +1,7 @@
 #include "geotag/GeotagCommand.h"
 
 #include "control/VeltoraControl.h"
+#include "fixtures/TrackFileWriter.h"
 #include "platform/ScriptedPlatform.h"
 #include "sample/SampleTrip.h"
 #include "support/TempDir.h"
@@ -77,6 +78,40 @@ TEST(GeotagCommand, ReportsWhatTheControlsRunMatches) {
         if (c.written) {
             EXPECT_EQ(contentOf(wayPoints), written);
         }
+    }
+}
+
+// The command's own conventions: help, the end of the options, a report that cannot be written, and
+// what a run of the control cannot hold said in the summary.
+TEST(GeotagCommand, SaysWhatItDidNotDo) {
+    test::TempDir dir;
+    // 501 photos, one past what a run takes, beside a track of 10,001 points, one past the table.
+    for (int k = 1; k <= 501; ++k)
+        dir.write("p" + std::to_string(1000 + k) + ".jpg", "");
+    const std::string track = dir.write("t.t", fixtures::TrackFileWriter().points(10001, 0, 1).bytes());
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        bool reportFails;
+        int exitCode;
+        const char* said; // in what was written to out and err
+    };
+    const Case cases[] = {
+        {"help", {"--help"}, false, 0, "--find-offset      use the offset"},
+        {"the photos past the 500th", {"--dry-run", "--", track}, false, 1, "photos left out: 1"},
+        {"the points past the table", {"--dry-run", "--", track}, false, 1, "past the 10000th are left out"},
+        {"a report that cannot be written",
+         {"--dry-run", "--", track},
+         true,
+         2,
+         "report could not be written"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::ostringstream out, err;
+        if (c.reportFails) out.setstate(std::ios::badbit);
+        EXPECT_EQ(geotag::runGeotag(c.args, out, err, false), c.exitCode) << err.str();
+        EXPECT_NE((out.str() + err.str()).find(c.said), std::string::npos) << out.str() << err.str();
     }
 }
 

@@ -15,7 +15,7 @@ struct QueryBench {
     ScriptedPlatform& platform = rig.platform;
     Surface& surface = rig.surface;
     std::vector<double> selected;
-    TagQuery query{rig.context, [this](double number) { selected.push_back(number); }};
+    TagQuery query{rig.context, rig.exif.record, [this](double number) { selected.push_back(number); }};
 };
 
 // Which field each kind answers, and the dates' fallbacks, are checked end to end by the tagquery

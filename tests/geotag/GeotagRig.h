@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exif/ExifParser.h"
+#include "control/ExifView.h"
 #include "exif/TagQuery.h"
 #include "fixtures/JpegExifWriter.h"
 #include "fixtures/TrackFileWriter.h"
@@ -51,6 +51,7 @@ struct GeotagRig : ContextRig {
                          fixtures::JpegExifWriter().sub(fixtures::asciiEntry(0x9003, takenAt[k])).bytes());
         }
         trackFile(points).writeTo(folder.file("t.t"));
+        exif.view.wire();
         photos.wire();
         navigation.wire();
         reader.readTrackFile(Variant(folder.file("t.t")), SCommonDialog::NoCommonDialog);
@@ -61,10 +62,10 @@ struct GeotagRig : ContextRig {
     Variant anzahl;
     TrackReader reader{context, anzahl};
     ClockOffset offset{context};
-    ExifParser parser{context};
-    PhotoLoader photos{context, parser};
+    ExifReading exif{context};
+    PhotoLoader photos{context, exif.parser};
     Navigation navigation{context, photos};
-    TagQuery tags{context, [this](double number) { navigation.stepTo(number); }};
+    TagQuery tags{context, exif.record, [this](double number) { navigation.stepTo(number); }};
     MatchingRun run{context, photos, reader, offset, tags};
 };
 

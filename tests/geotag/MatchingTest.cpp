@@ -93,7 +93,9 @@ TEST(CombineTrackPhotos, FillsTheSlotsOfTheHandledPhotos) {
         std::vector<int> points; // the matched point of photos 1..5, 0 for none
         int reference;
         const char* altitude;
-        bool loadAtEveryYield = false; // the user loads another track at every yield of the run
+        // What the user starts at every yield of the run, and what it must answer: another job is
+        // refused and changes nothing the run works from.
+        const char* intruder = nullptr;
     };
     const Case cases[] = {
         {"one run", "0", nullptr, 0, {1, 0, 2, 3, 4}, 1, "400"},
@@ -101,7 +103,15 @@ TEST(CombineTrackPhotos, FillsTheSlotsOfTheHandledPhotos) {
         {"a start at the count handles nothing", "0", "-600", 5, {1, 0, 2, 3, 4}, 1, "400"},
         {"the first match at photo 3", "-600", nullptr, 0, {0, 0, 1, 0, 2}, 3, "200"},
         {"no match", "100000", nullptr, 0, {0, 0, 0, 0, 0}, 0, "0"},
-        {"a track load while the run yields is refused", "0", nullptr, 0, {1, 0, 2, 3, 4}, 1, "400", true},
+        {"a track load while the run yields is refused", "0", nullptr, 0, {1, 0, 2, 3, 4}, 1, "400", "track"},
+        {"a folder load while the run yields is refused",
+         "0",
+         nullptr,
+         0,
+         {1, 0, 2, 3, 4},
+         1,
+         "400",
+         "folder"},
     };
     const std::uint32_t at = kAugust14At08;
     for (const Case& c : cases) {
@@ -112,17 +122,34 @@ TEST(CombineTrackPhotos, FillsTheSlotsOfTheHandledPhotos) {
                              test::pointAt(at + 900, 300), test::pointAt(at + 1200, 400)});
         rig.surface.setText("PathTxt", rig.folder.file("t.t"));
         rig.surface.setText("KameraShift", c.shift);
-        std::set<std::string> loads;
-        if (c.loadAtEveryYield) {
+        std::set<std::string> answers;
+        if (c.intruder) {
             test::trackFile({test::pointAt(at + 5, 900)}).writeTo(rig.folder.file("u.t"));
+            test::TempDir other;
+            other.write(
+                "q001.jpg",
+                fixtures::JpegExifWriter().sub(fixtures::asciiEntry(0x9003, "2003:08:14 10:10:20")).bytes());
+            const std::string otherFolder = other.file("");
             for (int n = 1; n <= 50; ++n)
-                rig.platform.atYield(n, [&rig, &loads] {
-                    loads.insert(rig.reader.readTrackFile(Variant(rig.folder.file("u.t")),
-                                                          SCommonDialog::NoCommonDialog));
+                rig.platform.atYield(n, [&rig, &answers, &c, otherFolder] {
+                    if (std::string(c.intruder) == "track") {
+                        answers.insert(rig.reader.readTrackFile(Variant(rig.folder.file("u.t")),
+                                                                SCommonDialog::NoCommonDialog));
+                        return;
+                    }
+                    try {
+                        Variant folder(otherFolder);
+                        rig.photos.openFolder(folder);
+                        answers.insert("taken");
+                    } catch (const PelmarkError& error) {
+                        answers.insert(error.kind() == ErrorKind::Busy ? "Busy" : error.what());
+                    }
                 });
         }
         rig.run.combineTrackPhotos(Variant::missing());
-        EXPECT_EQ(loads, c.loadAtEveryYield ? std::set<std::string>{"Fehler"} : std::set<std::string>{});
+        const std::set<std::string> refused{c.intruder && std::string(c.intruder) == "track" ? "Fehler"
+                                                                                             : "Busy"};
+        EXPECT_EQ(answers, c.intruder ? refused : std::set<std::string>{});
         if (c.secondShift) {
             rig.surface.setText("KameraShift", c.secondShift);
             rig.run.combineTrackPhotos(Variant(c.start));
@@ -149,17 +176,19 @@ TEST(SearchAllTrackFiles, KeepsEachPhotosNearestPointOfAnyTrack) {
         std::vector<const char*> tracks; // the file of each photo's match, "" for none
         const char* result;
         int writes;
+        std::uint32_t secondPoint = 650; // of "t.t"
     };
     const Case cases[] = {
         {"a later track replaces only nearer matches", true, {"t.t", "u.t", "t.t"}, "Found", 1},
+        {"a photo the first track left without a match", true, {"t.t", "u.t", "t.t"}, "Found", 1, 900},
         {"no photo on display", false, {"", "", ""}, "NotFound", 0},
     };
     const std::uint32_t at = kAugust14At08;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        test::GeotagRig rig(
-            {"2003:08:14 10:00:00", "2003:08:14 10:10:00", "2003:08:14 10:20:00"},
-            {test::pointAt(at + 30, 0, 1), test::pointAt(at + 650, 0, 2), test::pointAt(at + 1210, 0, 3)});
+        test::GeotagRig rig({"2003:08:14 10:00:00", "2003:08:14 10:10:00", "2003:08:14 10:20:00"},
+                            {test::pointAt(at + 30, 0, 1), test::pointAt(at + c.secondPoint, 0, 2),
+                             test::pointAt(at + 1210, 0, 3)});
         test::trackFile({test::pointAt(at + 620, 0, 4), test::pointAt(at + 1240, 0, 5)})
             .writeTo(rig.folder.file("u.t"));
         rig.folder.write("x.jpg.t", ""); // a name that ends like a track file, but is none

@@ -18,7 +18,7 @@ namespace {
 // The control's pieces that setting file dates needs, with the platform recording the times it is asked
 // to set.
 struct DatesBench : test::PhotoRig {
-    TagQuery tags{context, [](double) {}};
+    TagQuery tags{context, exif.record, [](double) {}};
     FileDates dates{context, loader, tags};
     DropIntake drops{context, dates, loader};
 };

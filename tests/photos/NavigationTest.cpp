@@ -69,32 +69,35 @@ TEST(Navigation, OpeningAFolderShowsOneFolderWholeWhereverItIsStopped) {
     test::TempDir second;
     for (const char* name : {"c.jpg", "d.jpg", "a.jpg", "b.jpg", "notes.txt"})
         second.write(name, fixtures::JpegExifWriter().main(fixtures::asciiEntry(0x010F, name)).bytes());
-    for (int stopAt = 1;; ++stopAt) {
-        SCOPED_TRACE(stopAt);
-        ScriptedPlatform platform;
-        NavigationTestPhotos photos(platform, 12);
-        photos.startOn(4);
-        VeltoraControl& control = photos.control;
-        bool stopped = false;
-        platform.atYield(stopAt, [&] {
-            stopped = true;
-            control.surface().userClick("StopBtn");
-        });
-        Variant path(second.file("d.jpg"));
-        control.OpenFolder(path);
+    // The photo shown before has the number the new folder selects: photo 4 (d.jpg), and photo 1 (a.jpg).
+    for (const auto& [start, picked] : {std::pair{4, "d.jpg"}, std::pair{1, "a.jpg"}})
+        for (int stopAt = 1;; ++stopAt) {
+            SCOPED_TRACE(std::string(picked) + " stopped at " + std::to_string(stopAt));
+            ScriptedPlatform platform;
+            NavigationTestPhotos photos(platform, 12);
+            photos.startOn(start);
+            VeltoraControl& control = photos.control;
+            bool stopped = false;
+            platform.atYield(stopAt, [&] {
+                stopped = true;
+                control.surface().userClick("StopBtn");
+            });
+            Variant path(second.file(picked));
+            control.OpenFolder(path);
 
-        const bool scanned = control.surface().text("PictureCount") == "4";
-        const std::string shown = control.surface().text("FilePath");
-        const int number = photos.spin();
-        EXPECT_EQ(control.PhotoCount(), Variant(scanned ? 4 : 12));
-        EXPECT_EQ(control.surface().get("UpDown1").max, scanned ? 4 : 12);
-        EXPECT_EQ(number, 4);
-        EXPECT_EQ(shown, scanned ? second.file("d.jpg") : photos.path(4));
-        Variant numberThree(3);
-        EXPECT_EQ(control.PhotoPath(numberThree), Variant(scanned ? second.file("c.jpg") : photos.path(3)));
-        EXPECT_EQ(control.surface().text("Hersteller"), scanned ? "c.jpg" : photos.makerOf(3));
-        if (!stopped) break;
-    }
+            const bool scanned = control.surface().text("PictureCount") == "4";
+            const std::string shown = control.surface().text("FilePath");
+            const int number = photos.spin();
+            EXPECT_EQ(control.PhotoCount(), Variant(scanned ? 4 : 12));
+            EXPECT_EQ(control.surface().get("UpDown1").max, scanned ? 4 : 12);
+            EXPECT_EQ(number, start);
+            EXPECT_EQ(shown, scanned ? second.file(picked) : photos.path(start));
+            Variant numberThree(3);
+            EXPECT_EQ(control.PhotoPath(numberThree),
+                      Variant(scanned ? second.file("c.jpg") : photos.path(3)));
+            EXPECT_EQ(control.surface().text("Hersteller"), scanned ? "c.jpg" : photos.makerOf(3));
+            if (!stopped) break;
+        }
 }
 
 TEST(Navigation, RandomDrawIsTheFloorOfRTimesTheCountPlusOne) {

@@ -2,6 +2,7 @@
 #include "base/Error.h"
 #include "control/VeltoraControl.h"
 #include "fixtures/JpegExifWriter.h"
+#include "fixtures/TrackFileWriter.h"
 #include "platform/ScriptedPlatform.h"
 #include "support/TempDir.h"
 
@@ -42,6 +43,18 @@ TEST_F(PhotoLoaderTest, ALoadNeverTakesTheFileFromAnotherOperation) {
     std::string photo = dir.write("good.jpg", cameraPhoto("Leo").bytes());
     EXPECT_EQ(test::failureOf([&] { rig.loader.loadPictures(Variant(photo)); }), ErrorKind::Busy);
     EXPECT_EQ(rig.file.path(), other);
+
+    // Nor does a track load take the file from a photo load that yields: the photo would be reported
+    // read with half its fields.
+    control.surface().setText("PathTxt", dir.write("t.t", TrackFileWriter().points(3, 0, 60).bytes()));
+    platform.atYield(1, [&] { control.surface().userClick("LoadTrack"); });
+    loadByPath(dir.write("three.jpg", JpegExifWriter()
+                                          .main(asciiEntry(0x010F, "Leo"))
+                                          .main(asciiEntry(0x0110, "M"))
+                                          .main(asciiEntry(0x0131, "1.0"))
+                                          .bytes()));
+    EXPECT_EQ(surface().text("SoftWareVersion"), "1.0");
+    EXPECT_TRUE(control.Anzahl().isEmpty());
 }
 
 TEST_F(PhotoLoaderTest, ALoadClearsTheFieldsItOwnsAndKeepsTheOthers) {

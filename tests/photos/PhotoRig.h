@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/Error.h"
-#include "exif/ExifParser.h"
+#include "control/ExifView.h"
 #include "photos/PhotoLoader.h"
 #include "support/ContextRig.h"
 
@@ -12,10 +12,13 @@ namespace pelmark::test {
 // The loader on a started surface, without the rest of the control, so a test can look into the file
 // slot: a load must leave it closed whatever the file held.
 struct PhotoRig : ContextRig {
-    PhotoRig() { loader.wire(); }
+    PhotoRig() {
+        exif.view.wire();
+        loader.wire();
+    }
 
-    ExifParser parser{context};
-    PhotoLoader loader{context, parser};
+    ExifReading exif{context};
+    PhotoLoader loader{context, exif.parser};
 };
 
 // The kind of error `call` fails with, or nothing when it does not fail.

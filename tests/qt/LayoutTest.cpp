@@ -74,7 +74,7 @@ TEST(Layout, FieldsLookAsTheirStyleSaysAndEveryToolHasAnIcon) {
     for (const char* toolbar : {"Toolbar1", "Toolbar2"}) {
         for (const ToolButton& button : c.model().get(toolbar).buttons) {
             SCOPED_TRACE(button.key);
-            QAction* action = c.widget->widgetSurface().toolAction(toolbar, button.key);
+            auto* action = c.find(toolbar)->findChild<QAction*>(QString::fromStdString(button.key));
             ASSERT_NE(action, nullptr);
             EXPECT_FALSE(action->icon().pixmap(16).isNull());
             EXPECT_EQ(action->isCheckable(), button.key == "GarTrip Starten");

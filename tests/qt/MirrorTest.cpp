@@ -195,9 +195,9 @@ TEST(Mirror, AFailingUserActionReachesTheUserAsAMessage) {
         {"a UTF-8 name",
          {ErrorKind::FileRead, "Input past end of file: /M\xc3\xbcnchen"},
          "/M\xfcnchen ist keine lesbare Fotodatei"},
-        {"a run going on",
-         {ErrorKind::Busy, "A matching run is already in progress"},
-         "Der Abgleich l\xe4uft schon. Bitte warten, bis er fertig ist, oder Stop dr\xfc"
+        {"another job going on",
+         {ErrorKind::Busy, "Another job is in progress"},
+         "Gerade l\xe4uft schon ein anderer Vorgang. Bitte warten, bis er fertig ist, oder Stop dr\xfc"
          "cken."},
         {"a date piece",
          {ErrorKind::Overflow, "date piece out of range: 1e99"},

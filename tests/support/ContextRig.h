@@ -24,7 +24,8 @@ struct ContextRig {
     FileSlot file;
     Surface surface{stop};
     CommonDialog dialog{platform};
-    Context context{platform, surface, stop, file, dialog};
+    Jobs jobs;
+    Context context{platform, surface, stop, file, dialog, jobs};
 };
 
 } // namespace pelmark::test

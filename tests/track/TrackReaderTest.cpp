@@ -122,9 +122,10 @@ TEST(TrackReader, TheExtensionTestIsCaseSensitive) {
     }
 }
 
-// A load that fails or is stopped may change the path, title and first time, but never the count, the
-// status panel or the end time; and it leaves the file slot closed. The kept hostile files below end this
-// way too, and a missing file, a cancelled dialog and the Stop button in the track and stop transcripts.
+// A load that fails or is stopped may change the path, title and first time, but never the points, the
+// count, the status panel or the end time; and it leaves the file slot closed. The kept hostile files below
+// end this way too, and a missing file, a cancelled dialog and the Stop button in the track and stop
+// transcripts.
 TEST(TrackReader, AFailedLoadLeavesTheLastCompleteLoadShown) {
     struct Case {
         const char* name;
@@ -160,9 +161,12 @@ TEST(TrackReader, AFailedLoadLeavesTheLastCompleteLoadShown) {
         ASSERT_EQ(bench.read(bench.write("good.t", good)), "Kein Fehler");
         const std::string status = bench.status();
         const std::string dateTo = bench.text("DateTo");
+        const auto firstTime = bench.reader.track().slot(1).time;
 
         EXPECT_EQ(c.load(bench), "Fehler");
         EXPECT_EQ(bench.anzahl, Variant(2));
+        // The points read before the failure never mix into the loaded track.
+        EXPECT_EQ(bench.reader.track().slot(1).time, firstTime);
         EXPECT_EQ(bench.status(), status);
         EXPECT_EQ(bench.text("DateTo"), dateTo);
         EXPECT_EQ(bench.file.isOpen(), !c.slotStaysClosed);

@@ -5,7 +5,21 @@
 #include "fixtures/JpegExifWriter.h"
 #include "platform/ScriptedPlatform.h"
 #include "support/TempDir.h"
+#include "widget/ArrowSpin.h"
+#include "widget/PictureBox.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -78,6 +92,59 @@ TEST(WidgetDriver, TheWidgetsShowWhatTheModelHoldsAfterEachUserAction) {
         SCOPED_TRACE(name);
         act();
         expectWidgetsShowTheModel(control, widgets, *model);
+    }
+}
+
+// The answers come from the widgets themselves: a widget changed behind the model's back (its signals
+// blocked) is read as it shows it, in the model's terms.
+TEST(WidgetDriver, AnswersWhatTheWidgetsShow) {
+    ScriptedPlatform platform;
+    VeltoraControl control(platform);
+    console::WidgetDriver widgets(control);
+    auto find = [](const char* name) -> QObject* {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (QObject* found = top->findChild<QObject*>(QString::fromLatin1(name))) return found;
+        return nullptr;
+    };
+    struct Case {
+        const char* name;
+        const char* property;
+        std::function<void(QObject*)> change;
+        Json expected;
+    };
+    const Case cases[] = {
+        {"EXFrame", "caption", [](QObject* w) { qobject_cast<QGroupBox*>(w)->setTitle("t"); }, "t"},
+        {"ShowHide", "caption", [](QObject* w) { qobject_cast<QPushButton*>(w)->setText("s"); }, "s"},
+        {"GPSLat", "value",
+         [](QObject* w) { qobject_cast<QLineEdit*>(w)->setText(QString::fromLatin1("48\xb0")); }, "48\xb0"},
+        {"UserComment", "value", [](QObject* w) { qobject_cast<QPlainTextEdit*>(w)->setPlainText("a\nb"); },
+         "a\nb"},
+        {"Flash", "value",
+         [](QObject* w) { qobject_cast<QCheckBox*>(w)->setCheckState(Qt::PartiallyChecked); }, 2},
+        {"KameraVor", "value", [](QObject* w) { qobject_cast<QRadioButton*>(w)->setChecked(true); }, true},
+        {"ExposureProgram", "selected", [](QObject* w) { qobject_cast<QComboBox*>(w)->setCurrentIndex(2); },
+         2},
+        {"Tab1", "value", [](QObject* w) { qobject_cast<QTabWidget*>(w)->setCurrentIndex(3); }, 3},
+        {"UpDown1", "max", [](QObject* w) { qobject_cast<ArrowSpin*>(w)->setRange(0, 9); }, 9},
+        {"Bild", "picture", [](QObject* w) { qobject_cast<PictureBox*>(w)->setPicture(true, QImage()); },
+         true},
+        {"StatusBar1.2", "value", [](QObject* w) { qobject_cast<QLabel*>(w)->setText("p"); }, "p"},
+        {"Toolbar2/GarTrip Starten", "pressed",
+         [](QObject* w) { qobject_cast<QAction*>(w)->setChecked(false); }, false},
+        {"KameraShift", "enabled", [](QObject* w) { qobject_cast<QWidget*>(w)->setEnabled(false); }, false},
+        {"DatumZeit", "tooltip", [](QObject* w) { qobject_cast<QWidget*>(w)->setToolTip("h"); }, "h"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // A toolbar button's action is named by its key.
+        const std::string widget =
+            c.name == std::string("Toolbar2/GarTrip Starten") ? "GarTrip Starten" : c.name;
+        QObject* w = find(widget.c_str());
+        ASSERT_NE(w, nullptr);
+        const QSignalBlocker blocker(w);
+        c.change(w);
+        EXPECT_NE(answer(*console::makeHeadlessDriver(control), c.name, c.property).first, c.expected);
+        EXPECT_EQ(widgets.get(c.name, c.property), c.expected);
     }
 }
 

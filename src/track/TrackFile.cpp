@@ -1,0 +1,73 @@
+#include "track/TrackFile.h"
+
+#include "exif/ByteOrder.h"
+
+namespace pelmark {
+
+namespace {
+
+// Track files store every number unsigned and little-endian, as photos in Intel order do; no field is
+// wider than four bytes, so the value is exact.
+std::uint32_t littleEndianValue(std::string_view bytes) {
+    return static_cast<std::uint32_t>(decodeUnsigned(bytes, ByteOrder::Intel));
+}
+
+bool readPoint(FileSlot& file, TrackPoint& point) {
+    std::string word;
+    if (!file.read(4, word)) return false;
+    point.position1 = word;
+    if (!file.read(4, word)) return false;
+    point.position2 = word;
+    if (!file.read(4, word)) return false;
+    point.timeRaw = word;
+    point.time = littleEndianValue(point.timeRaw);
+    return true;
+}
+
+bool readPointRest(FileSlot& file, TrackPoint& point) {
+    std::string word;
+    if (!file.read(1, word)) return false;
+    point.byteValue = static_cast<std::uint8_t>(littleEndianValue(word));
+    if (!file.read(2, word)) return false;
+    point.textLength = static_cast<std::uint16_t>(littleEndianValue(word));
+    if (*point.textLength > 0 && !file.read(*point.textLength, point.text)) return false;
+    if (!file.read(2, word)) return false;
+    point.altitude = word;
+    return true;
+}
+
+} // namespace
+
+bool hasTrackExtension(std::string_view path) {
+    return path.ends_with('t') || path.ends_with("tb");
+}
+
+TrackReadEnd readTrackLog(FileSlot& file, const std::string& path, TrackLog& log,
+                          const TrackReadHooks& hooks) {
+    std::string bytes;
+    if (!file.read(13, bytes) || !file.read(2, bytes) || !file.read(2, bytes)) return TrackReadEnd::BadHeader;
+    if (!file.read(littleEndianValue(bytes), log.title)) return TrackReadEnd::BadHeader;
+    if (hooks.title) hooks.title(log.title);
+
+    std::string marker;
+    for (long long index = 1;; ++index) {
+        if (!file.read(1, marker) || marker != "T") break;
+        if (index > Track::kCapacity) {
+            log.pointsLeftOut = true;
+            break;
+        }
+        TrackPoint point;
+        if (!readPoint(file, point)) break;
+        if (index == 1 && hooks.firstPointTime) hooks.firstPointTime(*point.time);
+        if (!readPointRest(file, point)) break;
+        log.points.slot(index) = std::move(point);
+        log.count = index;
+
+        if (hooks.yieldAndTestStop && hooks.yieldAndTestStop()) return TrackReadEnd::Stopped;
+        // Reading on from another file would mix two files into one track.
+        if (!file.isOpen() || file.path() != path) return TrackReadEnd::SlotLost;
+    }
+    return TrackReadEnd::Complete;
+}
+
+} // namespace pelmark

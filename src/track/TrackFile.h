@@ -1,0 +1,48 @@
+#pragma once
+
+#include "base/FileSlot.h"
+#include "track/Track.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace pelmark {
+
+// A track file as read: its title and its points from slot 1 on, in file order.
+struct TrackLog {
+    std::string title;
+    Track points;
+    long long count = 0;        // points read completely
+    bool pointsLeftOut = false; // the file holds more points than the table
+
+    // The last point read takes part in no match (the file's closing point); the points before it do.
+    long long matchedCount() const { return count - 1; }
+};
+
+// What a reader shows the user as it goes; each hook may be left empty.
+struct TrackReadHooks {
+    std::function<void(const std::string& title)> title;
+    std::function<void(std::uint32_t time)> firstPointTime;
+    // After every point: lets pending events run and answers whether the user asked to stop.
+    std::function<bool()> yieldAndTestStop;
+};
+
+enum class TrackReadEnd {
+    Complete, // the header and every whole point up to the first that is not a point
+    BadHeader,
+    Stopped,  // the user stopped it after a point
+    SlotLost, // something that ran during a yield put another file into the slot
+};
+
+// The case-sensitive extension test of the reader: "*.T" and "*.TB" are refused, while any name whose
+// last letter is a small t (a "*.txt" too) passes.
+bool hasTrackExtension(std::string_view path);
+
+// Reads the track file open in `file` (named `path`) into `log`, which the caller starts empty. A point
+// enters `log` only once it is read completely; the file stays open for the caller to close.
+TrackReadEnd readTrackLog(FileSlot& file, const std::string& path, TrackLog& log,
+                          const TrackReadHooks& hooks = {});
+
+} // namespace pelmark

@@ -1,0 +1,99 @@
+#include "base/Error.h"
+#include "control/VeltoraControl.h"
+#include "fixtures/JpegExifWriter.h"
+#include "geotag/GeotagRig.h"
+#include "platform/ScriptedPlatform.h"
+#include "support/TempDir.h"
+#include "waypoints/WayPointFile.h"
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <set>
+
+namespace pelmark {
+namespace {
+
+std::string bytesOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Three photos beside a track that matches two of them, with "GarTrip Starten" pressed: a RUN loads the
+// track, scans the folder, matches, writes the waypoint file and starts the program twice.
+struct Trip {
+    Trip() {
+        const std::uint32_t at = 429782400; // 2003-08-14, compared as 10:00:00
+        const char* taken[] = {"2003:08:14 10:00:00", "2003:08:14 10:10:00", "2003:08:14 11:00:00"};
+        for (int k = 0; k < 3; ++k)
+            dir.write("p" + std::to_string(k + 1) + ".jpg",
+                      fixtures::JpegExifWriter().sub(fixtures::asciiEntry(0x9003, taken[k])).bytes());
+        test::trackFile({test::pointAt(at + 20, 100), test::pointAt(at + 610, 200)}).writeTo(dir.file("t.t"));
+        other.write("q1.jpg", fixtures::JpegExifWriter().sub(fixtures::asciiEntry(0x9003, taken[2])).bytes());
+        test::trackFile({test::pointAt(at + 3600, 300)}).writeTo(other.file("u.t"));
+        control.setGARTripPath(Variant("/bin/gartrip"));
+        control.surface().setButtonPressed("Toolbar2", "GarTrip Starten", true);
+        control.surface().setText("KameraShift", "0");
+    }
+    void run() {
+        control.surface().setText("PathTxt", dir.file("t.t"));
+        control.surface().userClick("RunAllBtn");
+    }
+
+    test::TempDir dir, other;
+    ScriptedPlatform platform;
+    VeltoraControl control{platform};
+};
+
+// While a job yields, the user starts another: it is refused, and the running job ends exactly as it
+// does alone. Stop stays the one thing a user can do meanwhile.
+TEST(Jobs, WhileAJobYieldsEveryOtherJobIsRefused) {
+    struct Case {
+        const char* name;
+        std::function<std::string(Trip&)> intrude; // what it answered
+    };
+    const auto refusal = [](const std::function<void()>& call) -> std::string {
+        try {
+            call();
+            return "taken";
+        } catch (const PelmarkError& error) {
+            return error.kind() == ErrorKind::Busy ? "refused" : error.what();
+        }
+    };
+    const Case cases[] = {
+        {"RUN again", [&](Trip& t) { return refusal([&] { t.control.surface().userClick("RunAllBtn"); }); }},
+        {"a folder",
+         [&](Trip& t) {
+             return refusal([&] {
+                 Variant folder(t.other.file("q1.jpg"));
+                 t.control.OpenFolder(folder);
+             });
+         }},
+        {"the writer", [&](Trip& t) { return refusal([&] { t.control.PrintWayPointList(); }); }},
+    };
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Trip trip;
+        trip.run();
+        const std::string wayPoints = *wayPointFileName(trip.dir.file("t.t"));
+        const std::string alone = bytesOf(wayPoints);
+        ASSERT_FALSE(alone.empty());
+        ASSERT_EQ(trip.platform.takeLaunched().size(), 2u);
+        std::filesystem::remove(wayPoints);
+
+        std::set<std::string> answers;
+        for (int n = 1, yields = trip.platform.yieldCount(); n <= 2 * yields; ++n)
+            trip.platform.atYield(n, [&] { answers.insert(c.intrude(trip)); });
+        trip.run();
+        EXPECT_EQ(answers, std::set<std::string>{"refused"});
+        EXPECT_EQ(bytesOf(wayPoints), alone);
+        EXPECT_EQ(trip.platform.takeLaunched().size(), 2u);
+        EXPECT_TRUE(trip.platform.takeMessages().empty());
+    }
+}
+
+} // namespace
+} // namespace pelmark
