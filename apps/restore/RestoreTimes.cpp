@@ -57,8 +57,12 @@ int runRestoreTimes(const std::vector<std::string>& args, std::ostream& out, std
     }
 
     TimeRecord record = TimeRecord::forSettingsFolder(settingsFolder);
-    const std::vector<RecordedTimes> lines = record.read();
-    if (lines.empty()) {
+    std::vector<UnreadableLine> unreadable;
+    const std::vector<RecordedTimes> lines = record.read(&unreadable);
+    // A line that cannot be read may hold a file's only original times: the person has to hear of it.
+    for (const UnreadableLine& line : unreadable)
+        err << "cannot read line " << line.number << " of " << record.file() << ": " << line.text << "\n";
+    if (lines.empty() && unreadable.empty()) {
         out << "no file times on record in " << record.file() << "\n";
         return 0;
     }
@@ -73,27 +77,32 @@ int runRestoreTimes(const std::vector<std::string>& args, std::ostream& out, std
             out << "would restore " << times.path << ": " << timesText(times) << "\n";
             continue;
         }
+        // A link put where the file was would hand its target the recorded times: links are left
+        // alone, and the times go to the name itself, never through a link.
         const timespec values[2] = {times.access, times.modification};
-        if (::utimensat(AT_FDCWD, times.path.c_str(), values, 0) == 0) {
+        struct stat status {};
+        const bool link = ::lstat(times.path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
+        if (!link && ::utimensat(AT_FDCWD, times.path.c_str(), values, AT_SYMLINK_NOFOLLOW) == 0) {
             out << "restored " << times.path << ": " << timesText(times) << "\n";
         } else {
-            err << "cannot restore " << times.path << ": " << std::strerror(errno) << "\n";
+            err << "cannot restore " << times.path << ": "
+                << (link ? "it is a symbolic link" : std::strerror(errno)) << "\n";
             failed.insert(times.path);
         }
     }
-    if (dryRun) return 0;
+    if (dryRun) return unreadable.empty() ? 0 : 1;
 
     // Files put back leave the record; the others stay for another try.
     std::vector<RecordedTimes> remaining;
     for (const RecordedTimes& times : lines)
         if (failed.count(times.path)) remaining.push_back(times);
     try {
-        record.rewrite(remaining);
+        record.rewrite(remaining, unreadable);
     } catch (const std::exception& error) {
         err << "pelmark restore-times: " << error.what() << "\n";
         return 1;
     }
-    return failed.empty() ? 0 : 1;
+    return failed.empty() && unreadable.empty() ? 0 : 1;
 }
 
 } // namespace pelmark::restore

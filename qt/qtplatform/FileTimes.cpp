@@ -1,5 +1,7 @@
 #include "qtplatform/FileTimes.h"
 
+#include "base/FileSlot.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,9 +38,9 @@ timespec timespecOf(FileTime time) {
 
 bool setAccessAndWriteTimes(const std::string& path, FileTime lastAccess, FileTime lastWrite,
                             TimeRecord* record) {
-    // Opening for writing first keeps the rule that a file we may not write keeps its times; the
-    // non-blocking flag keeps a FIFO from waiting for a reader.
-    int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    // Opening for writing first keeps the rule that a file we may not write keeps its times; only a
+    // regular file is opened, and without waiting for a FIFO's reader.
+    int fd = openRegularFile(path, O_WRONLY);
     if (fd < 0) return false;
     struct FdCloser {
         int fd;
@@ -50,8 +52,11 @@ bool setAccessAndWriteTimes(const std::string& path, FileTime lastAccess, FileTi
     if (lastAccess == 0 && lastWrite == 0) return true; // nothing to change, nothing to keep
     if (record) record->keep(fd, path);
     const timespec times[2] = {timespecOf(lastAccess), timespecOf(lastWrite)};
-    bool ok = ::futimens(fd, times) == 0;
-    if (record) record->left(fd);
+    const bool ok = ::futimens(fd, times) == 0;
+    // Someone else's file may be writable and still refuse new times: then nothing changed, and the
+    // record must not promise a restore that would fail for ever.
+    if (record && !ok) record->withdraw();
+    if (record && ok) record->left(fd);
     return ok;
 }
 

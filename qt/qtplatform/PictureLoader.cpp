@@ -1,15 +1,18 @@
 #include "qtplatform/PictureLoader.h"
 
-#include "qtplatform/Latin1Text.h"
+#include "base/FileSlot.h"
 #include "qtplatform/Twips.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QImageReader>
 #include <QPointer>
 #include <QThreadPool>
 #include <algorithm>
+#include <fcntl.h>
 #include <memory>
 #include <mutex>
+#include <unistd.h>
 #include <vector>
 
 namespace pelmark {
@@ -68,8 +71,26 @@ QSize boxSize(int widthPixels, int heightPixels) {
 // holding the control while the decoder works through it.
 constexpr int kAllocationLimitMegabytes = 32;
 
+// The file as the reader's device, opened as every photo is: no FIFO named like a photo, swapped in
+// after the photo was read, can keep the decoder waiting.
+std::unique_ptr<QFile> pictureFile(const std::string& path) {
+    const int fd = openRegularFile(path, O_RDONLY);
+    if (fd < 0) return nullptr;
+    auto file = std::make_unique<QFile>();
+    if (file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return file;
+    ::close(fd);
+    return nullptr;
+}
+
+bool canRead(const std::string& path) {
+    auto file = pictureFile(path);
+    return file && QImageReader(file.get()).canRead();
+}
+
 QImage decodeScaled(const std::string& path, QSize size) {
-    QImageReader reader(pathToQt(path));
+    auto file = pictureFile(path);
+    if (!file) return {};
+    QImageReader reader(file.get());
     reader.setAllocationLimit(kAllocationLimitMegabytes);
     reader.setScaledSize(size);
     return reader.read();
@@ -89,7 +110,7 @@ QThreadPool& pictureThread() {
 } // namespace
 
 std::optional<Picture> loadPictureScaled(const std::string& path, int widthPixels, int heightPixels) {
-    if (!QImageReader(pathToQt(path)).canRead()) return std::nullopt;
+    if (!canRead(path)) return std::nullopt;
     QImage image = decodeScaled(path, boxSize(widthPixels, heightPixels));
     if (image.isNull()) return std::nullopt;
     return pictureOf(std::move(image));
@@ -108,7 +129,7 @@ Picture pictureOf(QImage image) {
 std::optional<Picture> loadPictureInBackground(const std::string& path, int boxWidthTwips, int boxHeightTwips,
                                                double dpi) {
     // The header alone tells whether there is a picture; a file that breaks off later shows an empty box.
-    if (!QImageReader(pathToQt(path)).canRead()) return std::nullopt;
+    if (!canRead(path)) return std::nullopt;
     const QSize size = boxSize(twipsToPixels(boxWidthTwips, dpi), twipsToPixels(boxHeightTwips, dpi));
     auto decoded = std::make_shared<Decoded>();
     pictureThread().start([wanted = std::weak_ptr<Decoded>(decoded), path, size] {

@@ -1,6 +1,7 @@
 #include "qtplatform/TimeRecord.h"
 
 #include "base/Error.h"
+#include "base/FileSlot.h"
 #include "qtplatform/CoreServices.h"
 
 #include <cerrno>
@@ -91,11 +92,13 @@ std::optional<RecordedTimes> TimeRecord::parseLine(const std::string& line) {
         else
             return std::nullopt;
     }
-    if (times.path.empty()) return std::nullopt;
+    // Only an absolute path names the same file wherever restoring runs.
+    if (times.path.empty() || times.path[0] != '/') return std::nullopt;
     return times;
 }
 
 void TimeRecord::keep(int fd, const std::string& path) {
+    lastLineStart_.reset();
     struct stat info {};
     if (::fstat(fd, &info) != 0)
         throw PelmarkError(ErrorKind::FileRead,
@@ -108,14 +111,34 @@ void TimeRecord::keep(int fd, const std::string& path) {
     std::filesystem::create_directories(std::filesystem::path(file()).parent_path(), ignored);
     // The line reaches the disk before the times change: a crash in between loses no original time.
     std::string line = lineOf({path, info.st_atim, info.st_mtim}) + "\n";
-    int record = ::open(file().c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
-    bool written = record >= 0 &&
-                   ::write(record, line.data(), line.size()) == static_cast<ssize_t>(line.size()) &&
-                   ::fsync(record) == 0;
+    int record = ::open(file().c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    struct stat before {};
+    bool written = record >= 0 && ::fstat(record, &before) == 0 && S_ISREG(before.st_mode);
+    if (written) {
+        // A fragment that some other program left at the end stays a line of its own.
+        char last = '\n';
+        if (before.st_size > 0 && ::pread(record, &last, 1, before.st_size - 1) != 1) last = '\n';
+        if (last != '\n') line.insert(line.begin(), '\n');
+        written = ::lseek(record, before.st_size, SEEK_SET) == before.st_size && writeAll(record, line) &&
+                  ::fsync(record) == 0;
+        // A full disk takes part of a line: what it took goes, so the next line is not joined to it.
+        if (!written && ::ftruncate(record, before.st_size) == 0) ::fsync(record);
+    }
     if (record >= 0) written = ::close(record) == 0 && written;
     if (!written)
         throw PelmarkError(ErrorKind::FileWrite,
                            "cannot keep the times of " + path + " in " + file() + " before changing them");
+    lastLineStart_ = before.st_size;
+}
+
+void TimeRecord::withdraw() {
+    if (!lastLineStart_) return;
+    int record = ::open(file().c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (record >= 0) {
+        if (::ftruncate(record, *lastLineStart_) == 0) ::fsync(record);
+        ::close(record);
+    }
+    lastLineStart_.reset();
 }
 
 void TimeRecord::left(int fd) {
@@ -127,28 +150,42 @@ void TimeRecord::left(int fd) {
     lastLeft_ = Identity{info.st_dev, info.st_ino, info.st_atim, info.st_mtim};
 }
 
-std::vector<RecordedTimes> TimeRecord::read() const {
+std::vector<RecordedTimes> TimeRecord::read(std::vector<UnreadableLine>* unreadable) const {
     std::vector<RecordedTimes> lines;
     std::ifstream in(file(), std::ios::binary);
-    for (std::string line; std::getline(in, line);)
-        if (auto times = parseLine(line)) lines.push_back(std::move(*times));
+    std::size_t number = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++number;
+        if (auto times = parseLine(line))
+            lines.push_back(std::move(*times));
+        else if (unreadable && !line.empty())
+            unreadable->push_back({number, line});
+    }
     return lines;
 }
 
-void TimeRecord::rewrite(const std::vector<RecordedTimes>& lines) const {
-    if (lines.empty()) {
+void TimeRecord::rewrite(const std::vector<RecordedTimes>& lines,
+                         const std::vector<UnreadableLine>& unreadable) const {
+    if (lines.empty() && unreadable.empty()) {
         std::error_code ignored;
         std::filesystem::remove(file(), ignored);
         return;
     }
+    std::string text;
+    for (const RecordedTimes& times : lines)
+        text += lineOf(times) + "\n";
+    // Lines no one can read now may still tell a person what a file's times were.
+    for (const UnreadableLine& line : unreadable)
+        text += line.text + "\n";
     // Written aside and renamed over the record, so a failure leaves the old record whole.
     const std::string aside = file() + ".new";
-    {
-        std::ofstream out(aside, std::ios::binary | std::ios::trunc);
-        for (const RecordedTimes& times : lines)
-            out << lineOf(times) << '\n';
-        out.flush();
-        if (!out) throw PelmarkError(ErrorKind::FileWrite, "cannot write " + aside);
+    ::unlink(aside.c_str());
+    int out = ::open(aside.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    bool written = out >= 0 && ::fchmod(out, 0600) == 0 && writeAll(out, text) && ::fsync(out) == 0;
+    if (out >= 0) written = ::close(out) == 0 && written;
+    if (!written) {
+        ::unlink(aside.c_str());
+        throw PelmarkError(ErrorKind::FileWrite, "cannot write " + aside);
     }
     std::error_code error;
     std::filesystem::rename(aside, file(), error);

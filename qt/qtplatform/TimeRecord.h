@@ -15,10 +15,18 @@ struct RecordedTimes {
     timespec modification{};
 };
 
+// A line of the record that names no file and times, with its number (from 1) and its text.
+struct UnreadableLine {
+    std::size_t number = 0;
+    std::string text;
+};
+
 // The record of file times that the control keeps before it changes a file's times, so that
 // `pelmark restore-times` can put them back: a text file, one line per file, appended and flushed
 // before each change. A line is "ACCESS MODIFICATION PATH", each time as seconds.nanoseconds since
-// 1970 in universal time, the path with "\\" and "\n" escaped.
+// 1970 in universal time, the absolute path with "\\" and "\n" escaped. A line is written whole or
+// not at all, and always starts a line of its own, so a line damaged some other way never hides the
+// lines after it.
 class TimeRecord {
 public:
     // An empty `file`: the one in the user's data folder.
@@ -32,16 +40,21 @@ public:
 
     // Appends the times of the open file `fd` named `path`, unless they are the very times this record
     // last saw the control leave on that file (its earlier times are on record then). Throws
-    // PelmarkError (FileWrite) when the line cannot be written and flushed.
+    // PelmarkError (FileWrite) when the line cannot be written and flushed; the record is then as it
+    // was.
     void keep(int fd, const std::string& path);
     // Tells the record what the control left on the file, after it set the times.
     void left(int fd);
+    // Takes back the line the last `keep` wrote: the file's times could not be changed after all.
+    void withdraw();
 
-    // The lines on record, in the order written. A record that does not exist holds none; a line that
-    // cannot be read is skipped.
-    std::vector<RecordedTimes> read() const;
-    // Replaces the record with these lines (none: the record is removed).
-    void rewrite(const std::vector<RecordedTimes>& lines) const;
+    // The lines on record, in the order written, and in `unreadable` those that cannot be read. A
+    // record that does not exist holds none.
+    std::vector<RecordedTimes> read(std::vector<UnreadableLine>* unreadable = nullptr) const;
+    // Replaces the record with these lines and the unreadable ones (none at all: the record is
+    // removed). The record stays readable by its owner only.
+    void rewrite(const std::vector<RecordedTimes>& lines,
+                 const std::vector<UnreadableLine>& unreadable = {}) const;
 
     static std::string lineOf(const RecordedTimes& times);
     static std::optional<RecordedTimes> parseLine(const std::string& line);
@@ -55,6 +68,8 @@ private:
     };
     mutable std::string file_;
     std::optional<Identity> lastLeft_;
+    // Where the line of the last `keep` begins, while it may still be withdrawn.
+    std::optional<off_t> lastLineStart_;
 };
 
 } // namespace pelmark

@@ -8,15 +8,31 @@
 
 namespace pelmark {
 
+int openRegularFile(const std::string& path, int flags) {
+    if (!namesFile(path)) {
+        errno = ENOENT;
+        return -1;
+    }
+    // Without O_NONBLOCK a FIFO's open waits for the other end, for good; on a regular file the flag
+    // changes nothing. The kind is read from the open file, so the name is resolved once.
+    int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat status {};
+    const bool known = ::fstat(fd, &status) == 0;
+    if (known && S_ISREG(status.st_mode)) return fd;
+    const int reason = known && S_ISDIR(status.st_mode) ? EISDIR : ENOENT;
+    ::close(fd);
+    errno = reason;
+    return -1;
+}
+
 bool FileSlot::openForReading(const std::string& path) {
     close();
-    if (!namesFile(path)) return false;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = openRegularFile(path, O_RDONLY);
     if (fd < 0) return false;
-    // A folder opens on Linux; it is no file to read. Size and kind come from the open file itself, so
-    // the name is looked up once.
+    // A folder opens on Linux; it is no file to read, and openRegularFile turns it away.
     struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (::fstat(fd, &status) != 0) {
         ::close(fd);
         return false;
     }
@@ -27,16 +43,12 @@ bool FileSlot::openForReading(const std::string& path) {
     return true;
 }
 
-bool FileSlot::openForWriting(const std::string& path) {
+void FileSlot::adoptForWriting(int fd, const std::string& path) {
     close();
-    if (!namesFile(path)) return false;
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return false;
     fd_ = fd;
     path_ = path;
     size_ = 0;
     position_ = 0;
-    return true;
 }
 
 void FileSlot::close() {
@@ -101,24 +113,22 @@ bool FileSlot::read(std::uint64_t count, std::string& out) {
     return readAt(position_, count, out);
 }
 
-bool FileSlot::write(std::string_view bytes) {
-    if (fd_ < 0) return false;
+bool writeAll(int fd, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        ssize_t put = ::write(fd_, bytes.data() + done, bytes.size() - done);
+        ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (put < 0 && errno == EINTR) continue;
         if (put <= 0) return false;
         done += static_cast<std::size_t>(put);
     }
-    position_ += bytes.size();
-    size_ = position_;
     return true;
 }
 
-// Writes go straight to the system, so what is left is to have it reach the disk: a file renamed over
-// an older one is then whole even after a power cut.
-bool FileSlot::flush() {
-    return fd_ >= 0 && ::fsync(fd_) == 0;
+bool FileSlot::write(std::string_view bytes) {
+    if (fd_ < 0 || !writeAll(fd_, bytes)) return false;
+    position_ += bytes.size();
+    size_ = position_;
+    return true;
 }
 
 } // namespace pelmark

@@ -12,6 +12,17 @@ inline bool namesFile(std::string_view path) {
     return path.find('\0') == std::string_view::npos;
 }
 
+// Opens `path` with `flags` (O_RDONLY or O_WRONLY, nothing that creates) without ever waiting: a FIFO,
+// a device, a socket or anything else that is not a regular file is closed again at once and answers
+// -1 with errno ENOENT, as a missing file does; a folder answers -1 with EISDIR. Names holding a NUL
+// open nothing. Every reader of a photo or track goes through here, so a FIFO named "x.jpg" cannot hang
+// the program before Stop could reach it.
+int openRegularFile(const std::string& path, int flags);
+
+// Writes all of `bytes` to `fd`, going on after an interrupted or partial write; false on the first
+// failure (a full disk), with errno set and part of the bytes perhaps written.
+bool writeAll(int fd, std::string_view bytes);
+
 // The control's single file slot: at most one file is open at a time, and the Stop button closes
 // whatever it holds. Reads after a close fail instead of touching a closed handle, so a loop that was
 // stopped while it yielded simply sees the end of its data.
@@ -24,7 +35,8 @@ public:
 
     // Opening closes whatever the slot held before.
     bool openForReading(const std::string& path);
-    bool openForWriting(const std::string& path);
+    // Takes over `fd`, a file just made for writing, known by `path`.
+    void adoptForWriting(int fd, const std::string& path);
     void close();
     bool isOpen() const { return fd_ >= 0; }
     const std::string& path() const { return path_; }
@@ -41,8 +53,6 @@ public:
     std::uint64_t position() const { return position_; }
 
     bool write(std::string_view bytes);
-    // Has what was written reach the disk; false when it could not (a full disk, an I/O error).
-    bool flush();
 
 private:
     // Reads go through one small window, as stdio's buffer would, but a jump back into it (a value

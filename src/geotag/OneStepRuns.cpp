@@ -1,9 +1,9 @@
 #include "geotag/OneStepRuns.h"
 
+#include "base/NameOrder.h"
 #include "photos/PhotoLoader.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <system_error>
 
@@ -11,16 +11,8 @@ namespace pelmark {
 
 namespace {
 
-std::string upper(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 bool isTrackName(const std::string& name) {
-    if (name.size() < 2 || name == PhotoLoader::kAllFiles) return false;
-    const std::string ending = upper(name.substr(name.size() - 2));
-    return ending == ".T" || ending == "TB";
+    return name != PhotoLoader::kAllFiles && (endsWithName(name, ".T") || endsWithName(name, "TB"));
 }
 
 } // namespace
@@ -35,11 +27,9 @@ std::vector<std::string> trackFileNames(const std::string& folder) {
         const std::string name = entries->path().filename().string();
         if (!name.empty() && name[0] != '.' && isTrackName(name)) names.push_back(name);
     }
-    // Upper-cased name order, ties by the bytes: the order a user sees the files listed in.
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const std::string ua = upper(a), ub = upper(b);
-        return ua != ub ? ua < ub : a < b;
-    });
+    // The folder listing's order, so the track that wins a tie does not depend on the user's locale.
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return nameOrder(a, b); });
     return names;
 }
 

@@ -30,6 +30,7 @@ void DropIntake::drop(const std::optional<std::vector<std::string>>& files) {
             const std::string& path = (*files)[static_cast<std::size_t>(i - 1)];
             dropFiles_[static_cast<std::size_t>(i)] =
                 Variant(path.substr(path.size() - std::min(path.size(), kMaxPathLength)));
+            cut_[static_cast<std::size_t>(i)] = path.size() > kMaxPathLength;
         }
     }
 
@@ -38,9 +39,15 @@ void DropIntake::drop(const std::optional<std::vector<std::string>>& files) {
         // One photo that cannot be read does not keep the others from getting their dates; the first
         // failure is reported once all have been tried.
         std::exception_ptr failure;
-        for (int i = 1; i <= count; ++i) {
+        // After a Stop no further file gets times.
+        for (int i = 1; i <= count && !context_.stop.requested(); ++i) {
+            const Variant& entry = dropFiles_[static_cast<std::size_t>(i)];
             try {
-                dates_.datumSetzen(dropFiles_[static_cast<std::size_t>(i)]);
+                // The tail of a path cut short may well name another file (on Linux it can start with
+                // "/"): it is the file that was dropped no more, and fails as a missing one.
+                if (cut_[static_cast<std::size_t>(i)])
+                    throw PelmarkError(ErrorKind::FileNotFound, "File not found: " + entry.asText());
+                dates_.datumSetzen(entry);
             } catch (const PelmarkError&) {
                 if (!failure) failure = std::current_exception();
             }
@@ -48,7 +55,7 @@ void DropIntake::drop(const std::optional<std::vector<std::string>>& files) {
         if (failure) std::rethrow_exception(failure);
     } else {
         // The entry is the caller's variable: it holds the folder afterwards.
-        loader_.openFolder(dropFiles_[1]);
+        loader_.openFolder(dropFiles_[1], !cut_[1]);
     }
 }
 

@@ -33,6 +33,8 @@ private:
     FileDates& dates_;
     PhotoLoader& loader_;
     std::array<Variant, kMaxFiles + 1> dropFiles_;
+    // Which entries hold a path cut to its last 255 bytes.
+    std::array<bool, kMaxFiles + 1> cut_{};
 };
 
 } // namespace pelmark

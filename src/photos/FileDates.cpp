@@ -96,7 +96,9 @@ void FileDates::datumSetzen(const Variant& path) {
     // with two separators names a network share.
     if (file.empty() || file[0] != '/' || file.compare(0, 2, "//") == 0) return;
 
-    loader_.loadPictures(Variant(file));
+    // A load that a Stop cut short, or a newer load took over, leaves empty or another photo's dates
+    // in the fields: this file gets none of them.
+    if (!loader_.loadPictures(Variant(file)) || context_.stop.requested()) return;
     for (std::size_t pass = 0; pass < times_.size(); ++pass) {
         record_ = systemTimeOfExifDate(tags_.answer(static_cast<double>(kPassKinds[pass])));
         // A date that names no valid time leaves the value of the last conversion in place.

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <dirent.h>
 #include <filesystem>
 #include <string>
@@ -39,12 +38,6 @@ constexpr std::array kClearedFields{
     ExifField::UserComment,
 };
 
-std::string upper(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // A dialog's answer: the folder ends with its "/"; the name after it is the file the user picked, if
 // any. Without a "/" the name is a pattern's start in the current folder.
 struct FolderChoice {
@@ -64,23 +57,24 @@ FolderChoice choiceOf(const std::string& chosen) {
 
 PhotoLoader::PhotoLoader(Context& context, ExifParser& parser) : context_(context), parser_(parser) {}
 
-void PhotoLoader::loadPictures(const Variant& path) {
+bool PhotoLoader::loadPictures(const Variant& path) {
     const bool byPath = pathGiven(path);
     if (byPath) {
         context_.dialog.fileName = textOf(path, context_.platform.decimalSeparator());
     } else {
         context_.dialog.filter = kLoadFilter;
-        if (!context_.dialog.showOpen()) return;
+        if (!context_.dialog.showOpen()) return false;
         context_.surface.setValue(ElementId::ShowPictures, 1);
     }
     try {
-        loadFile();
+        return loadFile();
     } catch (const PelmarkError&) {
         if (byPath) throw;
     }
+    return false;
 }
 
-void PhotoLoader::loadFile() {
+bool PhotoLoader::loadFile() {
     FileSlot& file = context_.file;
     Surface& surface = context_.surface;
     // Another operation (a track read, a waypoint write) holds the slot while it yields: its file stays
@@ -98,8 +92,11 @@ void PhotoLoader::loadFile() {
     // beside the previous photo's path.
     surface.setText(ElementId::FilePath, list_.path(surface.value(ElementId::UpDown1)));
     if (!file.openForReading(name)) {
+        // A FIFO, a device or a socket is no photo, whatever its name says: it fails as a missing file.
         std::error_code error;
-        if (namesFile(name) && std::filesystem::exists(name, error))
+        const auto kind = namesFile(name) ? std::filesystem::status(name, error).type()
+                                          : std::filesystem::file_type::not_found;
+        if (kind == std::filesystem::file_type::regular || kind == std::filesystem::file_type::directory)
             throw PelmarkError(ErrorKind::FileRead, "Path/File access error: " + name);
         throw PelmarkError(ErrorKind::FileNotFound, "File not found: " + name);
     }
@@ -110,16 +107,17 @@ void PhotoLoader::loadFile() {
         file.close();
         throw;
     }
-    if (outcome == ExifParser::Outcome::Superseded) return;
+    if (outcome == ExifParser::Outcome::Superseded) return false;
     file.close();
 
     if (outcome == ExifParser::Outcome::NoExif) {
         surface.setVisible(ElementId::NoExifAvailable, true);
     } else {
         context_.yield();
-        if (loads_ != load) return; // a newer load has shown its own photo meanwhile
+        if (loads_ != load) return false; // a newer load has shown its own photo meanwhile
     }
     showPicture(name);
+    return true;
 }
 
 void PhotoLoader::clearExifFields() {
@@ -129,7 +127,7 @@ void PhotoLoader::clearExifFields() {
 
 void PhotoLoader::showPicture(const std::string& path) {
     Surface& surface = context_.surface;
-    const bool jpeg = path.size() >= 3 && upper(path.substr(path.size() - 3)) == "JPG";
+    const bool jpeg = endsWithName(path, "JPG");
     if (jpeg && surface.value(ElementId::ShowPictures) == 1) {
         const Element& box = surface.get(ElementId::Bild);
         surface.setPicture(ElementId::Bild, context_.platform.loadPicture(path, box.width, box.height));
@@ -146,7 +144,7 @@ Variant PhotoLoader::photoCount() const {
     return Variant(picture && picture->width != 0 ? 1 : 0);
 }
 
-void PhotoLoader::openFolder(Variant& path) {
+void PhotoLoader::openFolder(Variant& path, bool namesFolder) {
     // A scan during another job's yield would change the photo list under it.
     Jobs::Scope job(context_.jobs, Job::FolderScan);
     job.throwIfRefused();
@@ -165,7 +163,8 @@ void PhotoLoader::openFolder(Variant& path) {
     path = Variant(first.hasFolder ? first.folder : first.prefix);
 
     FolderChoice listed = first;
-    auto names = scanFolder(listed.folder, listed.prefix);
+    auto names = namesFolder ? scanFolder(listed.folder, listed.prefix)
+                             : std::optional<std::vector<std::string>>(std::vector<std::string>());
     while (names && names->empty()) {
         // A folder without photos: ask again until one has photos or the user gives up. The name chosen
         // first is still the one looked for.
@@ -248,9 +247,7 @@ bool pathGiven(const Variant& path) {
 }
 
 bool hasPhotoExtension(const std::string& name) {
-    if (name.size() < 4) return false;
-    std::string ending = upper(name.substr(name.size() - 4));
-    return ending == ".JPG" || ending == ".TIF";
+    return endsWithName(name, ".JPG") || endsWithName(name, ".TIF");
 }
 
 } // namespace pelmark

@@ -19,11 +19,13 @@ class PhotoLoader {
 public:
     PhotoLoader(Context& context, ExifParser& parser);
 
-    // `LoadPictures`: a missing or empty path shows the file dialog.
-    void loadPictures(const Variant& path);
+    // `LoadPictures`: a missing or empty path shows the file dialog. True when the photo was read to
+    // its end and is still the one shown: false after a cancel, a Stop or a newer load.
+    bool loadPictures(const Variant& path);
     // `OpenFolder`: a missing or empty path shows the folder dialog; on return `path` holds the folder.
     // A scan that the user stops leaves the list, the count and the photo shown before as they were.
-    void openFolder(Variant& path);
+    // With `namesFolder` false the path is taken as naming no folder (a dropped path cut short).
+    void openFolder(Variant& path, bool namesFolder = true);
     // `BildInBox`: `OpenFolder` with the path, or with "" when it is missing.
     void bildInBox(Variant& path);
     // `PhotoCount`: the list's count in folder mode; 1 or 0 for a shown picture in single-photo mode.
@@ -41,7 +43,7 @@ public:
     static constexpr const char* kFolderPreset = "G:/DATEN/BILDER/Olympus/Test/Alle Dateien";
 
 private:
-    void loadFile();
+    bool loadFile();
     void clearExifFields();
     // The photo names of the folder in name order; nothing when the user stopped the scan.
     std::optional<std::vector<std::string>> scanFolder(const std::string& folder,

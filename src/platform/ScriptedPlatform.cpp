@@ -1,10 +1,14 @@
 #include "platform/ScriptedPlatform.h"
 
 #include "base/Error.h"
+#include "base/FileSlot.h"
 
 #include <chrono>
-#include <fstream>
+#include <cstdio>
+#include <fcntl.h>
 #include <limits>
+#include <memory>
+#include <unistd.h>
 
 namespace pelmark {
 
@@ -91,9 +95,13 @@ double ScriptedPlatform::nextRandom() {
 }
 
 std::optional<Picture> probeJpegPicture(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    auto byte = [&in]() -> int { return in.get(); };
+    const int fd = openRegularFile(path, O_RDONLY);
+    std::unique_ptr<FILE, int (*)(FILE*)> in(fd < 0 ? nullptr : ::fdopen(fd, "rb"), &std::fclose);
+    if (!in) {
+        if (fd >= 0) ::close(fd);
+        return std::nullopt;
+    }
+    auto byte = [&in]() -> int { return std::fgetc(in.get()); };
     if (byte() != 0xFF || byte() != 0xD8) return std::nullopt;
     // Walk the marker segments up to the first frame header, which holds the picture size.
     for (int segments = 0; segments < 4096; ++segments) {
@@ -118,8 +126,7 @@ std::optional<Picture> probeJpegPicture(const std::string& path) {
             if (picture.width == 0 || picture.height == 0) return std::nullopt;
             return picture;
         }
-        in.seekg(length - 2, std::ios::cur);
-        if (!in) return std::nullopt;
+        if (std::fseek(in.get(), length - 2, SEEK_CUR) != 0) return std::nullopt;
     }
     return std::nullopt;
 }

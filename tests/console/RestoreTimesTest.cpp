@@ -3,6 +3,7 @@
 #include "console/ConsolePlatform.h"
 #include "control/VeltoraControl.h"
 #include "fixtures/JpegExifWriter.h"
+#include "qtplatform/FileTimes.h"
 #include "qtplatform/TimeRecord.h"
 #include "support/TempDir.h"
 
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace pelmark {
 namespace {
@@ -90,6 +92,63 @@ TEST(RestoreTimesTest, DatesSetOnRealFilesAreRecordedAndComeBackExactly) {
     EXPECT_TRUE(TimeRecord::forSettingsFolder(dir.folder()).read().empty())
         << "restored files leave the record";
     EXPECT_EQ(restore({"--settings"}, output), 2);
+}
+
+// A record someone tampered with, or a line a full disk cut short, restores the files it names
+// rightly and only those: each one it cannot restore or read is named, stays on record, and the exit
+// code says so. The record stays its owner's alone.
+TEST(RestoreTimesTest, NamesWhatItCannotRestoreAndKeepsItOnRecord) {
+    test::TempDir dir;
+    const std::string a = dir.file("a.jpg"), b = dir.file("b.jpg"), link = dir.file("link.jpg");
+    const auto line = [](const std::string& path) {
+        return TimeRecord::lineOf({path, {1000, 0}, {2000, 0}}) + "\n";
+    };
+    struct Case {
+        const char* name;
+        std::string record;
+        bool restored; // both files, or neither
+        std::string kept, named;
+    };
+    const Case cases[] = {
+        {"a link where a file was", line(link), false, line(link), link + ": it is a symbolic link"},
+        {"a relative path", line("b.jpg"), false, line("b.jpg"), "line 1 "},
+        {"a damaged line between two files", line(a) + "17.5 3\n" + line(b), true, "17.5 3\n", "line 2 "},
+    };
+    const auto here = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dir.write("a.jpg", "photo"), dir.write("b.jpg", "photo"), std::filesystem::remove(link);
+        std::filesystem::create_symlink(b, link);
+        const std::string record = dir.write("Pelmark/file-times.txt", c.record);
+        ::chmod(record.c_str(), 0600);
+        std::string output;
+        EXPECT_EQ(restore({"--settings", dir.folder()}, output), 1);
+        EXPECT_NE(output.find(c.named), std::string::npos) << output;
+        for (const std::string& path : {a, b})
+            EXPECT_EQ(timesOf(path).modification == 2000LL * 1000000000, c.restored) << path;
+        EXPECT_EQ(test::contentOf(record), c.kept);
+        EXPECT_EQ(std::filesystem::status(record).permissions(), std::filesystem::perms(0600));
+    }
+    std::filesystem::current_path(here);
+}
+
+// Someone else's file that anyone may write, but whose times only its owner may set: its times do not
+// change, so it must not go on record as changed (restoring it would fail for ever).
+TEST(RestoreTimesTest, RecordsOnlyTimesThatReallyChanged) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs another user's file";
+    test::TempDir dir;
+    const std::string shared = dir.write("shared.jpg", "photo"), record = dir.write("rec/file-times.txt", "");
+    for (const std::string& path : {dir.folder(), dir.file("rec"), shared, record})
+        ::chmod(path.c_str(), 0777);
+    EXPECT_EXIT(
+        {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0) std::_Exit(2);
+            TimeRecord times(record);
+            std::_Exit(setAccessAndWriteTimes(shared, 1, 1, &times) ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(test::contentOf(record), "");
 }
 
 TEST(RestoreTimesTest, EveryPathSurvivesItsLineInTheRecord) {

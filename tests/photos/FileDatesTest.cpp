@@ -6,8 +6,11 @@
 #include "photos/PhotoRig.h"
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <ctime>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace pelmark {
 namespace {
@@ -77,22 +80,62 @@ TEST(FileDates, TheThreeDatesLessTwoHoursBecomeCreationAccessAndWriteTimes) {
     }
 }
 
-TEST(DropIntake, DroppedPathsKeepTheirLast255Characters) {
+// A drop answered Yes gives times only to the very files dropped, each from its own dates: not to
+// the file a cut path's tail names, not to a FIFO, and after a Stop to no further file at all.
+TEST(DropIntake, SetsTimesOnlyOnTheFilesDroppedAndReadWhole) {
+    test::TempDir dir;
+    const std::string days[] = {"15", "16", "17"}; // of July 2003
+    std::vector<std::string> photos;
+    for (const std::string& day : days) {
+        photos.push_back(dir.file("P" + std::to_string(photos.size() + 1) + ".jpg"));
+        const auto date = fixtures::asciiEntry(0x0132, "2003:07:" + day + " 14:30:05");
+        ASSERT_TRUE(fixtures::JpegExifWriter().main(date).writeTo(photos.back()));
+    }
+    const std::string fifo = dir.file("fifo.jpg");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // 305 bytes whose last 255 are the first photo's path, padded with separators.
+    const std::string cut =
+        std::string(50, 'x') + dir.folder() + std::string(249 - dir.folder().size(), '/') + "P1.jpg";
     struct Case {
         const char* name;
-        std::size_t length;
+        std::vector<std::string> dropped;
+        std::size_t stopAfter; // Stop at the first yield once this many files have their times (9: never)
+        std::optional<ErrorKind> failure;
+        std::size_t filesWithTimes;
     };
-    const Case cases[] = {{"shorter", 254}, {"exactly 255", 255}, {"longer", 256}, {"far longer", 1000}};
+    const Case cases[] = {
+        {"all three", photos, 9, std::nullopt, 3},
+        {"a path cut to a tail naming another file", {cut}, 9, ErrorKind::FileNotFound, 0},
+        {"a FIFO named like a photo, then a photo", {fifo, photos[1]}, 9, ErrorKind::FileNotFound, 1},
+        {"a Stop while the first photo loads", photos, 0, std::nullopt, 0},
+        {"a Stop while the second photo loads", photos, 1, std::nullopt, 1},
+    };
+    ::alarm(60);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         DatesBench bench;
-        // Relative, so that no dates are set.
-        std::string path = std::string(c.length - 5, 'a') + "b.jpg";
+        // The previous photo's dates are in the control: a file read short must not get them.
+        bench.dates.datumSetzen(Variant(photos[2]));
+        const std::size_t before = bench.platform.fileTimes().size();
+        for (int n = 1; n < 200; ++n)
+            bench.platform.atYield(n, [&bench, &c, before] {
+                if (bench.stop.requested() || bench.platform.fileTimes().size() < before + 3 * c.stopAfter)
+                    return;
+                bench.stop.request();
+                bench.file.close();
+            });
         bench.platform.queueAnswer(MessageAnswer::Yes);
-        bench.drops.drop(std::vector<std::string>{path});
-        std::string kept = path.substr(path.size() - std::min<std::size_t>(path.size(), 255));
-        EXPECT_EQ(bench.drops.dropFile(1), Variant(kept));
+        EXPECT_EQ(test::failureOf([&] { bench.drops.drop(c.dropped); }), c.failure);
+        const auto& calls = bench.platform.fileTimes();
+        EXPECT_EQ(calls.size(), before + 3 * c.filesWithTimes);
+        // Each pass hands over all three values; the last pass's are the ones a file keeps.
+        for (std::size_t i = before + 2; i < calls.size(); i += 3) {
+            const auto photo = std::find(photos.begin(), photos.end(), calls[i].path) - photos.begin();
+            const std::string utc = photo < 3 ? "2003-07-" + days[photo] + " 12:30:05" : "";
+            EXPECT_EQ(calls[i].lastWrite, fileTimeOf(utc.c_str())) << calls[i].path;
+        }
     }
+    ::alarm(0);
 }
 
 } // namespace

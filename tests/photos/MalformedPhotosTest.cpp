@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <set>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace pelmark {
 namespace {
@@ -41,9 +43,18 @@ TEST(HostilePhotos, LoadOrFailCleanly) {
         {"sparse-2-GiB-4096-entries-of-2e9-bytes.jpg", std::nullopt, "Leo", " 4096 von "},
         {"missing.jpg", ErrorKind::FileNotFound, "", ""},
         {"album.jpg", ErrorKind::FileRead, "", ""}, // a folder named like a photo
+        // Named like photos, none a regular file: none may keep the load waiting or read for ever.
+        {"fifo.jpg", ErrorKind::FileNotFound, "", ""},
+        {"zero.jpg", ErrorKind::FileNotFound, "", ""}, // a link to /dev/zero
+        {"loop.jpg", ErrorKind::FileNotFound, "", ""}, // a link to itself
     };
     test::TempDir dir;
     std::filesystem::create_directory(dir.path() / "album.jpg");
+    ASSERT_EQ(::mkfifo(dir.file("fifo.jpg").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", dir.path() / "zero.jpg");
+    std::filesystem::create_symlink(dir.path() / "loop.jpg", dir.path() / "loop.jpg");
+    // A regression that waits on the FIFO fails here instead of hanging the run.
+    ::alarm(60);
     dir.write("three-bytes.jpg", "abc");
     dir.write("first-byte-of-the-header.jpg", "\xFF");
     dir.write("directory-ends-with-the-file.jpg",
@@ -74,6 +85,7 @@ TEST(HostilePhotos, LoadOrFailCleanly) {
         EXPECT_TRUE(rig.platform.takeMessages().empty());
         EXPECT_FALSE(rig.file.isOpen());
     }
+    ::alarm(0);
     // A hostile photo added to the folder must have its outcome stated above.
     for (const auto& entry : std::filesystem::directory_iterator(kMalformed)) {
         const std::string name = entry.path().filename().string();

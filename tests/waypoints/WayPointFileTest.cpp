@@ -4,6 +4,8 @@
 #include "geotag/GeotagRig.h"
 #include "waypoints/WayPointWriter.h"
 
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -69,6 +71,13 @@ TEST(WayPointRecord, HoldsNameCommentPositionTimeAndAltitude) {
     }
 }
 
+// Regular files whose names start with a dot: a new file left behind.
+long hiddenFilesIn(const std::string& folder) {
+    return std::count_if(std::filesystem::directory_iterator(folder), {}, [](const auto& entry) {
+        return entry.path().filename().string()[0] == '.' && !entry.is_symlink();
+    });
+}
+
 // Photos 1 and 2 of the folder "F", only the second matched, the track "F/t.t".
 struct WriterRig : test::GeotagRig {
     WriterRig() : GeotagRig({}, {}) {
@@ -114,10 +123,16 @@ TEST(PrintWayPointList, ReplacesTheOldFileOnlyWithAWholeNewOne) {
          }},
         {"no match writes nothing", old, std::nullopt, false,
          [](WriterRig& rig) { rig.run.wayPoints().slot(2).position1.clear(); }},
-        // A folder stands where the new file would go: the open fails as in a read-only folder, even
-        // for a user whom file permissions do not stop.
-        {"a new file that cannot be made", old, ErrorKind::FileWrite, false,
-         [](WriterRig& rig) { rig.folder.write("F/.F.wp.part/x", ""); }},
+        // A folder holding a file stands at the waypoint file's name: nothing can replace it, even for a
+        // user whom file permissions do not stop.
+        {"a waypoint file that cannot be replaced", "", ErrorKind::FileWrite, false,
+         [](WriterRig& rig) {
+             std::filesystem::remove(rig.wayPoints());
+             rig.folder.write("F/F.wp/x", "");
+         }},
+        // Someone plants a link at the name a new file once had: it is neither followed nor replaced.
+        {"a link planted at a hidden name", header + reference + record, std::nullopt, true,
+         [](WriterRig& rig) { std::filesystem::create_symlink("victim", rig.folder.file("F/.F.wp.part")); }},
         {"a stop after the first of two records keeps that one",
          header + photoOne(reference) + photoOne(record), std::nullopt, false,
          [](WriterRig& rig) {
@@ -134,6 +149,7 @@ TEST(PrintWayPointList, ReplacesTheOldFileOnlyWithAWholeNewOne) {
         SCOPED_TRACE(c.name);
         WriterRig rig;
         rig.folder.write("F/F.wp", old);
+        rig.folder.write("F/victim", "victim");
         c.arrange(rig);
         std::optional<ErrorKind> failure;
         try {
@@ -143,12 +159,24 @@ TEST(PrintWayPointList, ReplacesTheOldFileOnlyWithAWholeNewOne) {
             EXPECT_NE(std::string(error.what()).find(rig.wayPoints()), std::string::npos) << error.what();
         }
         EXPECT_EQ(failure, c.failure);
-        EXPECT_EQ(test::contentOf(rig.wayPoints()), c.file);
+        const bool file = std::filesystem::is_regular_file(rig.wayPoints());
+        EXPECT_EQ(file ? test::contentOf(rig.wayPoints()) : "", c.file);
         const std::vector<std::string> bothFiles{rig.wayPoints(), rig.folder.file("F/t.t")};
         EXPECT_EQ(rig.started, c.starts ? bothFiles : std::vector<std::string>{});
         EXPECT_FALSE(rig.file.isOpen());
-        EXPECT_FALSE(std::filesystem::is_regular_file(rig.folder.file("F/.F.wp.part")));
+        EXPECT_EQ(test::contentOf(rig.folder.file("F/victim")), "victim");
+        EXPECT_EQ(hiddenFilesIn(rig.folder.file("F")), 0);
     }
+}
+
+// A program ended by a signal while it writes leaves the old file and no new one behind.
+TEST(PrintWayPointList, AnInterruptedWriteLeavesNothingBehind) {
+    WriterRig rig;
+    rig.folder.write("F/F.wp", "old bytes");
+    rig.platform.atYield(1, [] { ::raise(SIGINT); });
+    EXPECT_EXIT(rig.writer.printWayPointList(), ::testing::KilledBySignal(SIGINT), "");
+    EXPECT_EQ(test::contentOf(rig.wayPoints()), "old bytes");
+    EXPECT_EQ(hiddenFilesIn(rig.folder.file("F")), 0);
 }
 
 } // namespace
