@@ -13,6 +13,9 @@ DropIntake::DropIntake(Context& context, FileDates& dates, PhotoLoader& loader)
     : context_(context), dates_(dates), loader_(loader) {}
 
 void DropIntake::drop(const std::optional<std::vector<std::string>>& files) {
+    // A drop during another job's yield would load photos, or a folder, under that job.
+    Jobs::Scope job(context_.jobs, Job::Drop);
+    job.throwIfRefused();
     Platform& platform = context_.platform;
     int count = 0;
     if (!files) {

@@ -72,6 +72,12 @@ TEST(Jobs, WhileAJobYieldsEveryOtherJobIsRefused) {
              });
          }},
         {"the writer", [&](Trip& t) { return refusal([&] { t.control.PrintWayPointList(); }); }},
+        {"a drop",
+         [&](Trip& t) {
+             return refusal([&] {
+                 t.control.surface().userDrop("Bild", std::vector<std::string>{t.other.file("q1.jpg")});
+             });
+         }},
     };
 
     for (const Case& c : cases) {
