@@ -5,7 +5,7 @@
 #include "exif/TagEnum.h"
 #include "geotag/Engine.h"
 #include "geotag/GeotagReport.h"
-#include "photos/PhotoList.h"
+#include "records/PhotoList.h"
 #include "photos/PhotoLoader.h"
 #include "track/TrackFile.h"
 #include "track/TrackTime.h"

@@ -3,11 +3,11 @@
 #include "base/Variant.h"
 #include "control/MemberList.h"
 #include "exif/TagEnum.h"
-#include "geotag/WayPoints.h"
+#include "records/WayPoints.h"
 #include "platform/Platform.h"
 #include "surface/Surface.h"
 #include "track/DialogMode.h"
-#include "track/Track.h"
+#include "records/Track.h"
 
 #include <memory>
 

@@ -2,7 +2,7 @@
 
 #include "geotag/OffsetFinder.h"
 #include "geotag/TrackIndex.h"
-#include "geotag/WayPoints.h"
+#include "records/WayPoints.h"
 
 #include <string>
 #include <vector>

@@ -3,7 +3,7 @@
 #include "base/Variant.h"
 #include "exif/TagQuery.h"
 #include "geotag/ClockOffset.h"
-#include "geotag/WayPoints.h"
+#include "records/WayPoints.h"
 #include "photos/PhotoLoader.h"
 #include "surface/Context.h"
 #include "track/TrackReader.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "track/Track.h"
+#include "records/Track.h"
 
 #include <cstdint>
 #include <span>

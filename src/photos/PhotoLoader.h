@@ -2,7 +2,7 @@
 
 #include "base/Variant.h"
 #include "exif/ExifParser.h"
-#include "photos/PhotoList.h"
+#include "records/PhotoList.h"
 #include "surface/Context.h"
 
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/FileSlot.h"
-#include "track/Track.h"
+#include "records/TrackLog.h"
 
 #include <cstdint>
 #include <functional>
@@ -9,17 +9,6 @@
 #include <string_view>
 
 namespace pelmark {
-
-// A track file as read: its title and its points from slot 1 on, in file order.
-struct TrackLog {
-    std::string title;
-    Track points;
-    long long count = 0;        // points read completely
-    bool pointsLeftOut = false; // the file holds more points than the table
-
-    // The last point read takes part in no match (the file's closing point); the points before it do.
-    long long matchedCount() const { return count - 1; }
-};
 
 // What a reader shows the user as it goes; each hook may be left empty.
 struct TrackReadHooks {

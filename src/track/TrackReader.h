@@ -3,7 +3,7 @@
 #include "base/Variant.h"
 #include "surface/Context.h"
 #include "track/DialogMode.h"
-#include "track/Track.h"
+#include "records/Track.h"
 
 #include <string>
 

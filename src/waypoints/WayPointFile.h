@@ -1,6 +1,6 @@
 #pragma once
 
-#include "geotag/WayPoints.h"
+#include "records/WayPoints.h"
 
 #include <optional>
 #include <string>

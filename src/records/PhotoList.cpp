@@ -1,4 +1,4 @@
-#include "photos/PhotoList.h"
+#include "records/PhotoList.h"
 
 namespace pelmark {
 

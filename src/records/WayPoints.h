@@ -1,6 +1,6 @@
 #pragma once
 
-#include "track/TrackPoint.h"
+#include "records/TrackPoint.h"
 
 #include <deque>
 

@@ -1,4 +1,4 @@
-#include "geotag/WayPoints.h"
+#include "records/WayPoints.h"
 
 #include <stdexcept>
 #include <string>

@@ -1,4 +1,4 @@
-#include "track/Track.h"
+#include "records/Track.h"
 
 #include "base/Error.h"
 
