@@ -5,13 +5,14 @@
 #include "exif/TagEnum.h"
 #include "geotag/Engine.h"
 #include "geotag/GeotagReport.h"
-#include "records/PhotoList.h"
 #include "photos/PhotoLoader.h"
+#include "records/PhotoList.h"
 #include "track/TrackFile.h"
 #include "track/TrackTime.h"
 #include "waypoints/NewFile.h"
 #include "waypoints/WayPointFile.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -136,7 +137,26 @@ private:
 // The capture time moved by the offset on the calendar, in the photo's own form.
 std::string correctedText(const std::string& captured, CameraOffset offset) {
     int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
-    if (std::sscanf(captured.c_str(), "%4d:%2d:%2d %2d:%2d:%2d", &y, &mo, &d, &h, &mi, &s) != 6) return {};
+    // The form every camera writes is read by its positions; anything looser as before.
+    const auto digits = [&](std::size_t at, std::size_t count) {
+        int value = 0;
+        for (std::size_t k = at; k < at + count; ++k)
+            value = value * 10 + (captured[k] - '0');
+        return value;
+    };
+    const bool strict =
+        captured.size() >= 19 && std::all_of(captured.begin(), captured.begin() + 19, [&](const char& c) {
+            const auto k = static_cast<std::size_t>(&c - captured.data());
+            return k == 4 || k == 7 || k == 13 || k == 16 ? c == ':'
+                   : k == 10                              ? c == ' '
+                                                          : c >= '0' && c <= '9';
+        });
+    if (strict) {
+        y = digits(0, 4), mo = digits(5, 2), d = digits(8, 2), h = digits(11, 2), mi = digits(14, 2),
+        s = digits(17, 2);
+    } else if (std::sscanf(captured.c_str(), "%4d:%2d:%2d %2d:%2d:%2d", &y, &mo, &d, &h, &mi, &s) != 6) {
+        return {};
+    }
     using namespace std::chrono;
     const year_month_day date{year{y} / month{static_cast<unsigned>(mo)} / day{static_cast<unsigned>(d)}};
     if (!date.ok()) return {};
@@ -178,9 +198,9 @@ std::string pointTimeOf(const Track& track, int point) {
 }
 
 // The capture time the tag query answers for a photo, or nothing for one that cannot be read.
-std::string captureTimeOf(const std::string& path) {
+std::string captureTimeOf(ExifReader& reader, const std::string& path) {
     try {
-        const ExifRecord record = readExifRecord(path);
+        const ExifRecord& record = reader.read(path);
         for (ExifField field : {ExifField::DateOriginal, ExifField::DateDigitized, ExifField::DateModified})
             if (!record.text(field).empty()) return record.text(field);
     } catch (const PelmarkError&) {
@@ -211,9 +231,10 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
     std::vector<std::string> capturedTimes;
     {
         Progress shown(err, progress);
+        ExifReader reader;
         for (std::size_t k = 0; k < names.size(); ++k) {
             shown.photo(k + 1, names.size());
-            capturedTimes.push_back(captureTimeOf(folder + names[k]));
+            capturedTimes.push_back(captureTimeOf(reader, folder + names[k]));
         }
     }
 

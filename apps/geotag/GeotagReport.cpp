@@ -12,6 +12,14 @@ std::string fileLine(const GeotagReport& report) {
     return "not written: " + report.notWritten;
 }
 
+// `text` in a column of `width` characters at least, blanks on the left (`right`) or the right.
+void padded(std::string& line, std::string_view text, std::size_t width, bool right) {
+    const std::size_t blanks = text.size() < width ? width - text.size() : 0;
+    if (right) line.append(blanks, ' ');
+    line += text;
+    if (!right) line.append(blanks, ' ');
+}
+
 bool matched(const PhotoRow& row) {
     return row.verdict.kind == PhotoVerdict::Kind::Matched;
 }
@@ -34,10 +42,16 @@ void writeSummaryText(const GeotagReport& report, std::ostream& out) {
 
 void writeText(const GeotagReport& report, std::ostream& out) {
     for (const PhotoRow& row : report.photos) {
-        char head[160];
-        std::snprintf(head, sizeof head, "%4d  %-14s %-19s -> %-21s ", row.number, row.name.c_str(),
-                      row.captured.empty() ? "-" : row.captured.c_str(),
-                      row.corrected.empty() ? "-" : row.corrected.c_str());
+        std::string head;
+        const std::string number = std::to_string(row.number);
+        padded(head, number, 4, true);
+        head += "  ";
+        padded(head, row.name, 14, false);
+        head += ' ';
+        padded(head, row.captured.empty() ? "-" : row.captured, 19, false);
+        head += " -> ";
+        padded(head, row.corrected.empty() ? "-" : row.corrected, 21, false);
+        head += ' ';
         out << head << (matched(row) ? "matched " : "no match: ") << row.reason;
         if (matched(row)) out << " (" << row.pointTime << ")";
         out << "\n";

@@ -1,15 +1,31 @@
 #pragma once
 
+#include "base/FileSlot.h"
+#include "exif/ExifParser.h"
 #include "records/ExifRecord.h"
 
 #include <string>
 
 namespace pelmark {
 
-// The EXIF record of the photo at `path`, read as the control reads the current photo but without
-// showing or yielding: for programs that geotag a folder without a surface. Throws PelmarkError as a
-// load by path does: FileNotFound for no file, FileRead for one that cannot be read or is cut off. A
-// file without an EXIF header gives an empty record.
-ExifRecord readExifRecord(const std::string& path);
+// The EXIF records of photos read one after another, as the control reads the current photo but
+// without showing or yielding: for programs that geotag a folder without a surface. One reader serves
+// a whole folder, so its tables are made once.
+class ExifReader {
+public:
+    ExifReader() = default;
+    ExifReader(const ExifReader&) = delete;
+    ExifReader& operator=(const ExifReader&) = delete;
+
+    // The record of the photo at `path`, valid until the next read. Throws PelmarkError as a load by
+    // path does: FileNotFound for no file (or none that is a regular file), FileRead for one that
+    // cannot be read or is cut off. A file without an EXIF header gives an empty record.
+    const ExifRecord& read(const std::string& path);
+
+private:
+    FileSlot file_;
+    ExifRecord record_;
+    ExifParser parser_{file_, record_, {}};
+};
 
 } // namespace pelmark

@@ -31,7 +31,8 @@ TrackIndex::TrackIndex(const std::vector<std::uint32_t>& times) {
     order.reserve(times.size());
     for (std::size_t p = 0; p < times.size(); ++p)
         order.emplace_back(times[p], static_cast<int>(p + 1));
-    std::sort(order.begin(), order.end());
+    // A receiver logs in time order: such a track has nothing to sort.
+    if (!std::is_sorted(order.begin(), order.end())) std::sort(order.begin(), order.end());
 
     seconds_.reserve(order.size());
     firstPoint_.reserve(order.size());

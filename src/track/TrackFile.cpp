@@ -12,24 +12,24 @@ std::uint32_t littleEndianValue(std::string_view bytes) {
     return static_cast<std::uint32_t>(decodeUnsigned(bytes, ByteOrder::Intel));
 }
 
+// The position words and the time, then the rest: a point cut off after its time still shows the time
+// of a first point, as the reader always has.
 bool readPoint(FileSlot& file, TrackPoint& point) {
-    std::string word;
-    if (!file.read(4, word)) return false;
-    point.position1 = word;
-    if (!file.read(4, word)) return false;
-    point.position2 = word;
-    if (!file.read(4, word)) return false;
-    point.timeRaw = word;
+    std::string words;
+    if (!file.read(12, words)) return false;
+    const std::string_view bytes(words);
+    point.position1 = bytes.substr(0, 4);
+    point.position2 = bytes.substr(4, 4);
+    point.timeRaw = bytes.substr(8, 4);
     point.time = littleEndianValue(point.timeRaw);
     return true;
 }
 
 bool readPointRest(FileSlot& file, TrackPoint& point) {
     std::string word;
-    if (!file.read(1, word)) return false;
-    point.byteValue = static_cast<std::uint8_t>(littleEndianValue(word));
-    if (!file.read(2, word)) return false;
-    point.textLength = static_cast<std::uint16_t>(littleEndianValue(word));
+    if (!file.read(3, word)) return false;
+    point.byteValue = static_cast<std::uint8_t>(littleEndianValue(std::string_view(word).substr(0, 1)));
+    point.textLength = static_cast<std::uint16_t>(littleEndianValue(std::string_view(word).substr(1, 2)));
     if (*point.textLength > 0 && !file.read(*point.textLength, point.text)) return false;
     if (!file.read(2, word)) return false;
     point.altitude = word;
