@@ -40,7 +40,8 @@ constexpr std::pair<ElementId, ElementId> kSteppedFields[] = {{ElementId::ActPic
 } // namespace
 
 WidgetSurface::WidgetSurface(Surface& surface, QWidget* host)
-    : surface_(surface), host_(host), dpiX_(host->logicalDpiX()), dpiY_(host->logicalDpiY()) {
+    : surface_(surface), host_(host), dpiX_(host->logicalDpiX()), dpiY_(host->logicalDpiY()),
+      fitted_(host->testAttribute(Qt::WA_WState_Polished)) {
     if (dpiX_ <= 0) dpiX_ = kDefaultDpi;
     if (dpiY_ <= 0) dpiY_ = kDefaultDpi;
     // The layout's texts were measured in a small, narrow dialog font: a wider one would run past the
@@ -123,11 +124,7 @@ void WidgetSurface::create(const Element& element) {
 
 void WidgetSurface::applyStyle(const Element& element, QWidget* widget) {
     const ElementStyle& style = element.style;
-    if (style.bold) {
-        QFont font = widget->font();
-        font.setBold(true);
-        widget->setFont(font);
-    }
+    if (fitted_) applyFont(element, widget);
     QPalette palette = widget->palette();
     switch (style.background) {
     case Background::Red:
@@ -149,6 +146,13 @@ void WidgetSurface::applyStyle(const Element& element, QWidget* widget) {
     }
     widget->setPalette(palette);
     if (!style.tabStop) widget->setFocusPolicy(Qt::ClickFocus);
+}
+
+void WidgetSurface::applyFont(const Element& element, QWidget* widget) {
+    if (!element.style.bold) return;
+    QFont font = widget->font();
+    font.setBold(true);
+    widget->setFont(font);
 }
 
 // Overlapping siblings lie in the order of their stack level. Within a level frames lie at the
@@ -179,10 +183,29 @@ void WidgetSurface::place(const Element& element, QWidget* widget) {
             offset = tabs->pageOffset(element.page);
     }
     widget->setProperty(kTwipGeometry, QRect(element.left, element.top, element.width, element.height));
+    if (!fitted_) {
+        widget->setGeometry(px(element.left) - offset.x(), py(element.top) - offset.y(), px(element.width),
+                            py(element.height));
+        return;
+    }
     const int width = captions_.width(element, widget, px(element.width));
     if (captions_.place(element, widget, offset, width)) return;
     widget->setGeometry(captions_.left(element, px(element.left) - offset.x()), py(element.top) - offset.y(),
                         width, py(element.height));
+}
+
+// Measuring every caption in its font is most of what making the widgets costs, and a widget nobody
+// looks at needs none of it (the console's widget driver never shows its widgets): until the host is
+// first polished, which comes before it is first shown or drawn, each widget lies at its twip place
+// and draws in the host's font.
+void WidgetSurface::fit() {
+    fitted_ = true;
+    // The bold font is loaded with the first widget drawn in it: not before anyone looks.
+    for (const Element& element : surface_.elements())
+        if (QWidget* w = widget(element.id)) applyFont(element, w);
+    for (const Element& element : surface_.elements())
+        if (QWidget* w = widget(element.id)) place(element, w);
+    captions_.placeTails();
 }
 
 void WidgetSurface::placeContents(ElementId container) {
@@ -250,7 +273,9 @@ bool WidgetSurface::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (watched == host_ && event->type() == QEvent::Resize) {
+    if (watched == host_ && event->type() == QEvent::Polish && !fitted_) {
+        fit();
+    } else if (watched == host_ && event->type() == QEvent::Resize) {
         hostResized(static_cast<QResizeEvent*>(event)->size());
     } else if (event->type() == QEvent::MouseMove) {
         const QVariant element = watched->property(kElementId);

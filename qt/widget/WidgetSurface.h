@@ -87,9 +87,11 @@ private:
     void create(const Element& element);
     QWidget* parentFor(const Element& element);
     void applyStyle(const Element& element, QWidget* widget);
+    void applyFont(const Element& element, QWidget* widget);
     void stackSiblings();
     void orderTabStops();
     void place(const Element& element, QWidget* widget);
+    void fit();
 
     void refresh(ElementId id, Property property);
     void refreshAll(ElementId id);
@@ -103,6 +105,8 @@ private:
     std::vector<std::pair<ElementId, Property>> pending_;
     bool applyQueued_ = false;
     bool applying_ = false;
+    // Whether the widgets are fitted to their font (see `fit`).
+    bool fitted_ = false;
     FailureSink failureSink_;
     CaptionFit captions_{*this};
     Surface::ObserverId observer_ = 0;
