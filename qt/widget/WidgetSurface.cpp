@@ -24,7 +24,6 @@ namespace pelmark {
 namespace {
 
 constexpr const char* kElementId = "pelmarkElement";
-constexpr const char* kTwipGeometry = "twipGeometry";
 constexpr const char* kTag = "tag";
 
 constexpr const char* kStepsSpin = "stepsSpin";
@@ -182,7 +181,7 @@ void WidgetSurface::place(const Element& element, QWidget* widget) {
         if (auto* tabs = as<TabPages>(this->widget(*element.container)))
             offset = tabs->pageOffset(element.page);
     }
-    widget->setProperty(kTwipGeometry, QRect(element.left, element.top, element.width, element.height));
+    bindingOf(element.id).twips = QRect(element.left, element.top, element.width, element.height);
     if (!fitted_) {
         widget->setGeometry(px(element.left) - offset.x(), py(element.top) - offset.y(), px(element.width),
                             py(element.height));
@@ -376,7 +375,7 @@ void WidgetSurface::readBack(Element& element) const {
     if (!w) return;
     element.enabled = !w->testAttribute(Qt::WA_ForceDisabled);
     element.visible = !w->isHidden();
-    const QRect twips = w->property(kTwipGeometry).toRect();
+    const QRect& twips = binding.twips;
     element.left = twips.x();
     element.top = twips.y();
     element.width = twips.width();

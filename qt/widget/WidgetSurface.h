@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QSize>
 #include <QWidget>
 #include <array>
@@ -79,6 +80,8 @@ private:
         const WidgetAdapter* adapter = nullptr;
         // The properties waiting in `pending_`, one bit each.
         std::uint32_t pending = 0;
+        // Where the widget was last placed, in the model's twips.
+        QRect twips;
     };
 
     Binding& bindingOf(ElementId id) { return bindings_[indexOf(id)]; }
