@@ -61,11 +61,6 @@ void CaptionFit::split() {
         if (element.style.background == Background::Red) widgets_.refresh(element.id, Property::Geometry);
 }
 
-void CaptionFit::placeTails() {
-    for (const Element& label : widgets_.surface().elements())
-        if (roleOf(label.id).tail) widgets_.refresh(label.id, Property::Geometry);
-}
-
 void CaptionFit::showText(ElementId label, QLabel* widget, const QString& text) {
     QLabel* tail = roleOf(label).tail;
     const qsizetype gap = text.indexOf(QLatin1String(kGap.data(), static_cast<qsizetype>(kGap.size())));

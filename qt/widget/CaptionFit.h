@@ -25,9 +25,6 @@ public:
     // Finds the captions that frame a field, once every widget is made, and places them anew.
     void split();
 
-    // Places the captions that frame a field again, their second halves after the fields as placed now.
-    void placeTails();
-
     // Shows a label's caption, in its two halves where it frames a field.
     void showText(ElementId label, QLabel* widget, const QString& text);
     void showVisible(const Element& label);

@@ -51,17 +51,10 @@ WidgetSurface::WidgetSurface(Surface& surface, QWidget* host)
     font.setPointSizeF(8.0);
     host->setFont(font);
 
-    for (const Element& element : surface_.elements())
-        create(element);
-    captions_.split();
-    stackSiblings();
-    orderTabStops();
-    for (auto [field, spin] : kSteppedFields) {
-        if (QWidget* w = widget(field)) {
-            w->setProperty(kStepsSpin, static_cast<int>(indexOf(spin)));
-            w->installEventFilter(this);
-        }
-    }
+    // The host takes the control's size at once: a window lays itself out around it before anything
+    // is shown.
+    create(surface_.get(ElementId::Veltora));
+    if (fitted_) makeAll();
 
     // Whatever size the host is given goes to the model, which decides what becomes of it.
     host->installEventFilter(this);
@@ -117,8 +110,26 @@ void WidgetSurface::create(const Element& element) {
     if (QWidget* widget = binding.widget) {
         widget->setProperty(kElementId, static_cast<int>(indexOf(element.id)));
         applyStyle(element, widget);
+        for (auto [field, spin] : kSteppedFields) {
+            if (element.id != field) continue;
+            widget->setProperty(kStepsSpin, static_cast<int>(indexOf(spin)));
+            widget->installEventFilter(this);
+        }
     }
     refreshAll(element.id);
+}
+
+QObject* WidgetSurface::shown(ElementRef element) {
+    if (!bindingOf(element.id()).made) create(surface_.get(element.id()));
+    return bindingOf(element.id()).shown;
+}
+
+void WidgetSurface::makeAll() {
+    for (const Element& element : surface_.elements())
+        create(element);
+    captions_.split();
+    stackSiblings();
+    orderTabStops();
 }
 
 void WidgetSurface::applyStyle(const Element& element, QWidget* widget) {
@@ -193,18 +204,20 @@ void WidgetSurface::place(const Element& element, QWidget* widget) {
                         width, py(element.height));
 }
 
-// Measuring every caption in its font is most of what making the widgets costs, and a widget nobody
-// looks at needs none of it (the console's widget driver never shows its widgets): until the host is
-// first polished, which comes before it is first shown or drawn, each widget lies at its twip place
-// and draws in the host's font.
+// Making the widgets, loading their fonts and measuring their captions is most of what a widget
+// console costs at start, and a widget nobody looks at needs none of it (the console's widget driver
+// never shows its widgets): until the host is first polished, which comes before it is first shown or
+// drawn, a widget is made when it is first acted on or read, shows the model as it is then, lies at
+// its twip place and draws in the host's font. Then the rest are made, and every widget is fitted.
 void WidgetSurface::fit() {
     fitted_ = true;
-    // The bold font is loaded with the first widget drawn in it: not before anyone looks.
-    for (const Element& element : surface_.elements())
-        if (QWidget* w = widget(element.id)) applyFont(element, w);
-    for (const Element& element : surface_.elements())
-        if (QWidget* w = widget(element.id)) place(element, w);
-    captions_.placeTails();
+    for (const Element& element : surface_.elements()) {
+        if (QWidget* w = widget(element.id)) {
+            applyFont(element, w);
+            place(element, w);
+        }
+    }
+    makeAll();
 }
 
 void WidgetSurface::placeContents(ElementId container) {
@@ -267,7 +280,7 @@ bool WidgetSurface::eventFilter(QObject* watched, QEvent* event) {
         // Left and Right stay the field's own: they move the cursor.
         const int step = key == Qt::Key_Left || key == Qt::Key_Right ? 0 : ArrowSpin::stepOfKey(key);
         if (spinId.isValid() && step != 0) {
-            if (auto* spin = as<ArrowSpin>(widget(static_cast<ElementId>(spinId.toInt()))))
+            if (auto* spin = qobject_cast<ArrowSpin*>(shown(static_cast<ElementId>(spinId.toInt()))))
                 spin->request(spin->value() + step);
             return true;
         }
@@ -367,7 +380,8 @@ void WidgetSurface::applyPending() {
     applying_ = false;
 }
 
-void WidgetSurface::readBack(Element& element) const {
+void WidgetSurface::readBack(Element& element) {
+    shown(element.id);
     const Binding& binding = bindingOf(element.id);
     if (!binding.shown) return;
     binding.adapter->read(binding.shown, element);

@@ -36,13 +36,14 @@ public:
 
     Surface& surface() const { return surface_; }
 
-    // The widget of an element; null for elements without one (timers, dialogs, image lists).
+    // The widget of an element; null for elements without one (timers, dialogs, image lists) and,
+    // before the host is first polished, for those not made yet (see `fit`).
     QWidget* widget(ElementRef element) const { return bindingOf(element.id()).widget; }
-    // What shows an element: its widget, or a timer's QTimer; null for the rest.
-    QObject* shown(ElementRef element) const { return bindingOf(element.id()).shown; }
+    // What shows an element, made now if it was not: its widget, or a timer's QTimer; null for the rest.
+    QObject* shown(ElementRef element);
 
     // Writes into `element` (a copy of the model's) what its widget shows, in the model's terms.
-    void readBack(Element& element) const;
+    void readBack(Element& element);
 
     double dpiX() const { return dpiX_; }
     double dpiY() const { return dpiY_; }
@@ -88,6 +89,7 @@ private:
     const Binding& bindingOf(ElementId id) const { return bindings_[indexOf(id)]; }
 
     void create(const Element& element);
+    void makeAll();
     QWidget* parentFor(const Element& element);
     void applyStyle(const Element& element, QWidget* widget);
     void applyFont(const Element& element, QWidget* widget);
