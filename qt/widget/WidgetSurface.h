@@ -110,7 +110,7 @@ private:
     std::vector<std::pair<ElementId, Property>> pending_;
     bool applyQueued_ = false;
     bool applying_ = false;
-    // Whether the widgets are fitted to their font (see `fit`).
+    // Whether the host has been polished: every widget made and fitted to its font (see `fit`).
     bool fitted_ = false;
     FailureSink failureSink_;
     CaptionFit captions_{*this};
