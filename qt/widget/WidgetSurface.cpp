@@ -24,7 +24,6 @@ namespace pelmark {
 namespace {
 
 constexpr const char* kElementId = "pelmarkElement";
-constexpr const char* kTwipGeometry = "twipGeometry";
 constexpr const char* kTag = "tag";
 
 constexpr const char* kStepsSpin = "stepsSpin";
@@ -40,7 +39,8 @@ constexpr std::pair<ElementId, ElementId> kSteppedFields[] = {{ElementId::ActPic
 } // namespace
 
 WidgetSurface::WidgetSurface(Surface& surface, QWidget* host)
-    : surface_(surface), host_(host), dpiX_(host->logicalDpiX()), dpiY_(host->logicalDpiY()) {
+    : surface_(surface), host_(host), dpiX_(host->logicalDpiX()), dpiY_(host->logicalDpiY()),
+      fitted_(host->testAttribute(Qt::WA_WState_Polished)) {
     if (dpiX_ <= 0) dpiX_ = kDefaultDpi;
     if (dpiY_ <= 0) dpiY_ = kDefaultDpi;
     // The layout's texts were measured in a small, narrow dialog font: a wider one would run past the
@@ -51,17 +51,10 @@ WidgetSurface::WidgetSurface(Surface& surface, QWidget* host)
     font.setPointSizeF(8.0);
     host->setFont(font);
 
-    for (const Element& element : surface_.elements())
-        create(element);
-    captions_.split();
-    stackSiblings();
-    orderTabStops();
-    for (auto [field, spin] : kSteppedFields) {
-        if (QWidget* w = widget(field)) {
-            w->setProperty(kStepsSpin, static_cast<int>(indexOf(spin)));
-            w->installEventFilter(this);
-        }
-    }
+    // The host takes the control's size at once: a window lays itself out around it before anything
+    // is shown.
+    create(surface_.get(ElementId::Veltora));
+    if (fitted_) makeAll();
 
     // Whatever size the host is given goes to the model, which decides what becomes of it.
     host->installEventFilter(this);
@@ -117,17 +110,31 @@ void WidgetSurface::create(const Element& element) {
     if (QWidget* widget = binding.widget) {
         widget->setProperty(kElementId, static_cast<int>(indexOf(element.id)));
         applyStyle(element, widget);
+        for (auto [field, spin] : kSteppedFields) {
+            if (element.id != field) continue;
+            widget->setProperty(kStepsSpin, static_cast<int>(indexOf(spin)));
+            widget->installEventFilter(this);
+        }
     }
     refreshAll(element.id);
 }
 
+QObject* WidgetSurface::shown(ElementRef element) {
+    if (!bindingOf(element.id()).made) create(surface_.get(element.id()));
+    return bindingOf(element.id()).shown;
+}
+
+void WidgetSurface::makeAll() {
+    for (const Element& element : surface_.elements())
+        create(element);
+    captions_.split();
+    stackSiblings();
+    orderTabStops();
+}
+
 void WidgetSurface::applyStyle(const Element& element, QWidget* widget) {
     const ElementStyle& style = element.style;
-    if (style.bold) {
-        QFont font = widget->font();
-        font.setBold(true);
-        widget->setFont(font);
-    }
+    if (fitted_) applyFont(element, widget);
     QPalette palette = widget->palette();
     switch (style.background) {
     case Background::Red:
@@ -149,6 +156,13 @@ void WidgetSurface::applyStyle(const Element& element, QWidget* widget) {
     }
     widget->setPalette(palette);
     if (!style.tabStop) widget->setFocusPolicy(Qt::ClickFocus);
+}
+
+void WidgetSurface::applyFont(const Element& element, QWidget* widget) {
+    if (!element.style.bold) return;
+    QFont font = widget->font();
+    font.setBold(true);
+    widget->setFont(font);
 }
 
 // Overlapping siblings lie in the order of their stack level. Within a level frames lie at the
@@ -178,11 +192,32 @@ void WidgetSurface::place(const Element& element, QWidget* widget) {
         if (auto* tabs = as<TabPages>(this->widget(*element.container)))
             offset = tabs->pageOffset(element.page);
     }
-    widget->setProperty(kTwipGeometry, QRect(element.left, element.top, element.width, element.height));
+    bindingOf(element.id).twips = QRect(element.left, element.top, element.width, element.height);
+    if (!fitted_) {
+        widget->setGeometry(px(element.left) - offset.x(), py(element.top) - offset.y(), px(element.width),
+                            py(element.height));
+        return;
+    }
     const int width = captions_.width(element, widget, px(element.width));
     if (captions_.place(element, widget, offset, width)) return;
     widget->setGeometry(captions_.left(element, px(element.left) - offset.x()), py(element.top) - offset.y(),
                         width, py(element.height));
+}
+
+// Making the widgets, loading their fonts and measuring their captions is most of what a widget
+// console costs at start, and a widget nobody looks at needs none of it (the console's widget driver
+// never shows its widgets): until the host is first polished, which comes before it is first shown or
+// drawn, a widget is made when it is first acted on or read, shows the model as it is then, lies at
+// its twip place and draws in the host's font. Then the rest are made, and every widget is fitted.
+void WidgetSurface::fit() {
+    fitted_ = true;
+    for (const Element& element : surface_.elements()) {
+        if (QWidget* w = widget(element.id)) {
+            applyFont(element, w);
+            place(element, w);
+        }
+    }
+    makeAll();
 }
 
 void WidgetSurface::placeContents(ElementId container) {
@@ -245,12 +280,14 @@ bool WidgetSurface::eventFilter(QObject* watched, QEvent* event) {
         // Left and Right stay the field's own: they move the cursor.
         const int step = key == Qt::Key_Left || key == Qt::Key_Right ? 0 : ArrowSpin::stepOfKey(key);
         if (spinId.isValid() && step != 0) {
-            if (auto* spin = as<ArrowSpin>(widget(static_cast<ElementId>(spinId.toInt()))))
+            if (auto* spin = qobject_cast<ArrowSpin*>(shown(static_cast<ElementId>(spinId.toInt()))))
                 spin->request(spin->value() + step);
             return true;
         }
     }
-    if (watched == host_ && event->type() == QEvent::Resize) {
+    if (watched == host_ && event->type() == QEvent::Polish && !fitted_) {
+        fit();
+    } else if (watched == host_ && event->type() == QEvent::Resize) {
         hostResized(static_cast<QResizeEvent*>(event)->size());
     } else if (event->type() == QEvent::MouseMove) {
         const QVariant element = watched->property(kElementId);
@@ -343,7 +380,8 @@ void WidgetSurface::applyPending() {
     applying_ = false;
 }
 
-void WidgetSurface::readBack(Element& element) const {
+void WidgetSurface::readBack(Element& element) {
+    shown(element.id);
     const Binding& binding = bindingOf(element.id);
     if (!binding.shown) return;
     binding.adapter->read(binding.shown, element);
@@ -351,7 +389,7 @@ void WidgetSurface::readBack(Element& element) const {
     if (!w) return;
     element.enabled = !w->testAttribute(Qt::WA_ForceDisabled);
     element.visible = !w->isHidden();
-    const QRect twips = w->property(kTwipGeometry).toRect();
+    const QRect& twips = binding.twips;
     element.left = twips.x();
     element.top = twips.y();
     element.width = twips.width();

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QSize>
 #include <QWidget>
 #include <array>
@@ -35,13 +36,14 @@ public:
 
     Surface& surface() const { return surface_; }
 
-    // The widget of an element; null for elements without one (timers, dialogs, image lists).
+    // The widget of an element; null for elements without one (timers, dialogs, image lists) and,
+    // before the host is first polished, for those not made yet (see `fit`).
     QWidget* widget(ElementRef element) const { return bindingOf(element.id()).widget; }
-    // What shows an element: its widget, or a timer's QTimer; null for the rest.
-    QObject* shown(ElementRef element) const { return bindingOf(element.id()).shown; }
+    // What shows an element, made now if it was not: its widget, or a timer's QTimer; null for the rest.
+    QObject* shown(ElementRef element);
 
     // Writes into `element` (a copy of the model's) what its widget shows, in the model's terms.
-    void readBack(Element& element) const;
+    void readBack(Element& element);
 
     double dpiX() const { return dpiX_; }
     double dpiY() const { return dpiY_; }
@@ -79,17 +81,22 @@ private:
         const WidgetAdapter* adapter = nullptr;
         // The properties waiting in `pending_`, one bit each.
         std::uint32_t pending = 0;
+        // Where the widget was last placed, in the model's twips.
+        QRect twips;
     };
 
     Binding& bindingOf(ElementId id) { return bindings_[indexOf(id)]; }
     const Binding& bindingOf(ElementId id) const { return bindings_[indexOf(id)]; }
 
     void create(const Element& element);
+    void makeAll();
     QWidget* parentFor(const Element& element);
     void applyStyle(const Element& element, QWidget* widget);
+    void applyFont(const Element& element, QWidget* widget);
     void stackSiblings();
     void orderTabStops();
     void place(const Element& element, QWidget* widget);
+    void fit();
 
     void refresh(ElementId id, Property property);
     void refreshAll(ElementId id);
@@ -103,6 +110,8 @@ private:
     std::vector<std::pair<ElementId, Property>> pending_;
     bool applyQueued_ = false;
     bool applying_ = false;
+    // Whether the host has been polished: every widget made and fitted to its font (see `fit`).
+    bool fitted_ = false;
     FailureSink failureSink_;
     CaptionFit captions_{*this};
     Surface::ObserverId observer_ = 0;

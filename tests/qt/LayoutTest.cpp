@@ -115,6 +115,30 @@ TEST(Layout, TheNoticeLineStacksItsLabelsAndShowsARedBar) {
 namespace pelmark::test {
 namespace {
 
+// Widgets made before the host is first polished (read by the console's driver) are fitted with the
+// rest when it is: bold font, caption halves, the field after the caption's first words.
+TEST(Layout, WidgetsMadeBeforeThePolishAreFittedWithTheRest) {
+    ScriptedPlatform platform;
+    VeltoraControl control(platform);
+    QWidget host;
+    WidgetSurface widgets(control.surface(), &host);
+    Element caption = control.surface().get("Label9");
+    widgets.readBack(caption);
+    auto* label = host.findChild<QLabel*>("Label9");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(host.findChild<QWidget*>("NoExifAvailable"), nullptr);
+
+    host.ensurePolished();
+    auto* tail = host.findChild<QLabel*>("Label9Tail");
+    QWidget* field = host.findChild<QWidget*>("ShutterSpeedTxt");
+    QWidget* bar = host.findChild<QWidget*>("NoExifAvailable");
+    ASSERT_TRUE(tail && field && bar);
+    EXPECT_EQ(label->text(), "ShutterSpeed: 1/");
+    EXPECT_LE(label->x() + label->fontMetrics().horizontalAdvance(label->text()), field->x());
+    EXPECT_GE(tail->x(), field->x() + field->width());
+    EXPECT_TRUE(bar->font().bold());
+}
+
 // A caption with room for a field in its blanks shows its first words before the field and its last
 // after it, measured in the font it is drawn in, and keeps its whole text.
 TEST(Layout, CaptionsFrameTheirFieldsWithoutRunningUnderThem) {

@@ -22,6 +22,8 @@ struct WidgetControl {
     explicit WidgetControl(Settings settings = {}) {
         platform.settings() = std::move(settings);
         widget = std::make_unique<Veltora>(platform);
+        // As before it is first shown or drawn: the captions are fitted to their font then.
+        widget->ensurePolished();
     }
 
     Surface& model() { return widget->control().surface(); }
