@@ -8,7 +8,7 @@
 
 namespace pelmark {
 
-int openRegularFile(const std::string& path, int flags) {
+int openRegularFile(const std::string& path, int flags, std::uint64_t* size) {
     if (!namesFile(path)) {
         errno = ENOENT;
         return -1;
@@ -19,7 +19,10 @@ int openRegularFile(const std::string& path, int flags) {
     if (fd < 0) return -1;
     struct stat status {};
     const bool known = ::fstat(fd, &status) == 0;
-    if (known && S_ISREG(status.st_mode)) return fd;
+    if (known && S_ISREG(status.st_mode)) {
+        if (size) *size = static_cast<std::uint64_t>(status.st_size);
+        return fd;
+    }
     const int reason = known && S_ISDIR(status.st_mode) ? EISDIR : ENOENT;
     ::close(fd);
     errno = reason;
@@ -28,17 +31,13 @@ int openRegularFile(const std::string& path, int flags) {
 
 bool FileSlot::openForReading(const std::string& path) {
     close();
-    int fd = openRegularFile(path, O_RDONLY);
-    if (fd < 0) return false;
     // A folder opens on Linux; it is no file to read, and openRegularFile turns it away.
-    struct stat status {};
-    if (::fstat(fd, &status) != 0) {
-        ::close(fd);
-        return false;
-    }
+    std::uint64_t size = 0;
+    int fd = openRegularFile(path, O_RDONLY, &size);
+    if (fd < 0) return false;
     fd_ = fd;
     path_ = path;
-    size_ = static_cast<std::uint64_t>(status.st_size);
+    size_ = size;
     position_ = 0;
     return true;
 }

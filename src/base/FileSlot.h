@@ -17,7 +17,8 @@ inline bool namesFile(std::string_view path) {
 // -1 with errno ENOENT, as a missing file does; a folder answers -1 with EISDIR. Names holding a NUL
 // open nothing. Every reader of a photo or track goes through here, so a FIFO named "x.jpg" cannot hang
 // the program before Stop could reach it.
-int openRegularFile(const std::string& path, int flags);
+// With `size`, the file's size in bytes goes there.
+int openRegularFile(const std::string& path, int flags, std::uint64_t* size = nullptr);
 
 // Writes all of `bytes` to `fd`, going on after an interrupted or partial write; false on the first
 // failure (a full disk), with errno set and part of the bytes perhaps written.
