@@ -19,7 +19,6 @@ pelmark=$build/apps/pelmark
 
 if [ ! -f "$sample/trip.t" ]; then
     "$pelmark" sample "$sample"
-    echo "Sample trip written to $sample"
 fi
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then

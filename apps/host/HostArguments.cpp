@@ -18,7 +18,13 @@ Options:
 
 Other commands:
   pelmark console [OPTIONS]   drive the control from a script (pelmark console --help)
-  pelmark sample DIR          write the sample trip into DIR
+  pelmark geotag [OPTIONS] TRACK
+                              match the photos beside TRACK with its points and write the waypoint
+                              file, saying for every photo why (pelmark geotag --help)
+  pelmark restore-times [--dry-run] [--settings DIR]
+                              put back the file times the control changed
+  pelmark sample DIR [--camera-ahead SECONDS]
+                              write the sample trip into DIR
 )";
 
 } // namespace

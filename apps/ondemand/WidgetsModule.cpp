@@ -57,7 +57,11 @@ int runSample(int argc, char** argv, const std::string* folder, long cameraAhead
         std::cerr << "pelmark sample: " << error.what() << "\n";
         return 1;
     }
-    return 0;
+    std::cout << "wrote the sample trip to " << *folder << ": " << sample::samplePhotos().size()
+              << " photos and the track " << sample::kSampleTrackName;
+    if (cameraAheadSeconds != 0) std::cout << " (the camera's clock " << cameraAheadSeconds << " s ahead)";
+    std::cout << "\n";
+    return std::cout ? 0 : 1;
 }
 
 bool decodePicture(const std::string* path, int boxWidthTwips, int boxHeightTwips, double dpi, Picture* out) {

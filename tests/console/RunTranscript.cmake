@@ -12,7 +12,7 @@ file(MAKE_DIRECTORY ${WORK}/sample ${WORK}/scratch)
 set(sample ${WORK}/sample)
 set(scratch ${WORK}/scratch)
 
-execute_process(COMMAND ${PELMARK} sample ${sample} RESULT_VARIABLE sample_result)
+execute_process(COMMAND ${PELMARK} sample ${sample} RESULT_VARIABLE sample_result OUTPUT_QUIET)
 if(NOT sample_result EQUAL 0)
   message(FATAL_ERROR "pelmark sample failed: ${sample_result}")
 endif()
