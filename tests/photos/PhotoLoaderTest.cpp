@@ -6,6 +6,7 @@
 #include "platform/ScriptedPlatform.h"
 #include "support/TempDir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace pelmark {
@@ -123,6 +124,17 @@ TEST_F(PhotoLoaderTest, ALoadStartedWhileAnotherYieldsTakesOver) {
     EXPECT_EQ(surface().text("Modell"), "");
     EXPECT_EQ(surface().text("SoftWareVersion"), "");
     EXPECT_EQ(surface().get("StatusBar1").panels[0].text, " 1 von ");
+}
+
+// The same failure ends silently when the user started the load through the dialog, and reaches a host
+// that gave the path: a folder whose one "photo" is a folder.
+TEST_F(PhotoLoaderTest, AFailureThroughTheDialogEndsSilently) {
+    std::filesystem::create_directory(dir.file("a.jpg"));
+    platform.queueFile(dir.file("a.jpg"));
+    EXPECT_NO_THROW(control.surface().userClick("PictureLoadBtn"));
+    EXPECT_EQ(surface().text("PictureCount"), "1");
+    Variant path(dir.file("a.jpg"));
+    EXPECT_EQ(test::failureOf([&] { control.OpenFolder(path); }), ErrorKind::FileRead);
 }
 
 } // namespace
