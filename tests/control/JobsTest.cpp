@@ -101,5 +101,18 @@ TEST(Jobs, WhileAJobYieldsEveryOtherJobIsRefused) {
     }
 }
 
+// A job started while something that is no job yields (a photo load) takes its own steps: a drop
+// answered "No" opens the dropped photo's folder.
+TEST(Jobs, AJobStartedDuringAPhotoLoadTakesItsOwnSteps) {
+    Trip trip;
+    trip.platform.queueAnswer(MessageAnswer::No);
+    trip.platform.atYield(1, [&] {
+        trip.control.surface().userDrop("Bild", std::vector<std::string>{trip.other.file("q1.jpg")});
+    });
+    Variant photo(trip.dir.file("p1.jpg"));
+    trip.control.LoadPictures(photo);
+    EXPECT_EQ(trip.control.surface().text("FilePath"), trip.other.file("q1.jpg"));
+}
+
 } // namespace
 } // namespace pelmark
