@@ -35,10 +35,12 @@ TEST(GeotagCommand, ReportsWhatTheControlsRunMatches) {
         bool written;
         const char* adviceOrUsed; // a part of the advice, or of the offset used when no advice is due
         std::vector<std::string> args;
+        bool nameTaken = false; // a folder stands where the waypoint file goes
     };
     const Case cases[] = {
         {"the start-up offset: the finder sees the hour", 0, true, "time-zone or summer-time", {track}},
         {"the offset found", 0, true, "\"cameraAhead\":true", {track, "--find-offset"}},
+        {"the file's name taken by a folder", 0, false, "time-zone or summer-time", {track}, true},
         {"dry, no match", 1, false, "instead of 0", {track, "--offset", "99999", "--dry-run", "--behind"}},
         {"an unknown report form", 2, false, nullptr, {track, "--report", "xml"}},
         {"no track file", 2, false, nullptr, {dir.file("none.t")}},
@@ -47,17 +49,23 @@ TEST(GeotagCommand, ReportsWhatTheControlsRunMatches) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::filesystem::remove(wayPoints);
+        if (c.nameTaken) std::filesystem::create_directory(wayPoints);
         std::vector<std::string> args = c.args;
         if (c.exitCode != 2) args.insert(args.end(), {"--report", "json"});
         std::ostringstream out, err;
         ASSERT_EQ(geotag::runGeotag(args, out, err, false), c.exitCode) << err.str();
-        EXPECT_EQ(std::filesystem::exists(wayPoints), c.written);
+        EXPECT_EQ(std::filesystem::is_regular_file(wayPoints), c.written);
         if (c.exitCode == 2) {
             EXPECT_NE(err.str().find("pelmark geotag: "), std::string::npos);
             continue;
         }
         const auto report = nlohmann::json::parse(out.str());
         const auto& summary = report["summary"];
+        if (c.nameTaken) {
+            EXPECT_NE(summary["notWritten"].get<std::string>().find("konnte nicht geschrieben werden"),
+                      std::string::npos);
+            std::filesystem::remove(wayPoints);
+        }
         EXPECT_NE(summary.value("advice", summary["offset"].dump()).find(c.adviceOrUsed), std::string::npos)
             << summary.dump();
         // Whatever the run used, the finder sees the hour (to within the match window).
