@@ -3,7 +3,7 @@
 #include "base/FileSlot.h"
 #include "base/StopRequest.h"
 #include "control/ExifView.h"
-#include "control/Layout.h"
+#include "control/GarTripSetting.h"
 #include "control/VeltoraControl.h"
 #include "control/Wiring.h"
 #include "exif/ExifParser.h"

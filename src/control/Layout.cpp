@@ -1,5 +1,7 @@
 #include "control/Layout.h"
 
+#include "control/FrameActions.h"
+
 #include <cmath>
 #include <string>
 #include <vector>
@@ -29,15 +31,6 @@ StatusPanel sizedToText(std::string tag) {
 
 } // namespace
 
-const Variant& GarTripPath::get() const {
-    if (!value_) {
-        // A stored empty path stays empty: only a missing entry gives the default.
-        auto stored = platform_.readSetting(kOptionsSection, kGarTripPathKey);
-        value_ = Variant(stored ? *stored : std::string(kDefaultGarTripPath));
-    }
-    return *value_;
-}
-
 void startUp(Context& context) {
     Surface& surface = context.surface;
     // The caption is still empty, so this takes the hide branch.
@@ -52,25 +45,6 @@ void startUp(Context& context) {
     surface.setPanels(ElementId::StatusBar1, {sizedToText(" von "), sizedToText(" Tags (davon "),
                                               sizedToText(" Sub Tags) erkannt"), sizedToText("")});
     surface.setPanels(ElementId::StatusBar2, {sizedToText("Gelesene Trackpunkte: ")});
-}
-
-void toggleWaypointFrame(Surface& surface) {
-    const Element& button = surface.get(ElementId::ShowHide);
-    if (button.text.compare(0, 4, "Show") == 0) {
-        surface.setText(ElementId::ShowHide, "Hide " + button.tag + " <<<");
-        surface.setVisible(ElementId::WPFrame, true);
-        const Element& waypoints = surface.get(ElementId::WPFrame);
-        surface.setLeft(ElementId::EXFrame, waypoints.left + waypoints.width + 100);
-    } else {
-        surface.setText(ElementId::ShowHide, "Show " + button.tag + " >>>");
-        surface.setVisible(ElementId::WPFrame, false);
-        surface.setLeft(ElementId::EXFrame, 100);
-    }
-}
-
-void keepFixedSize(Surface& surface) {
-    surface.setHeight(ElementId::Veltora, kControlHeight);
-    surface.setWidth(ElementId::Veltora, kControlWidth);
 }
 
 } // namespace pelmark

@@ -1,7 +1,6 @@
 #include "control/Toolbars.h"
 
 #include "base/NumberText.h"
-#include "control/Layout.h"
 #include "photos/PhotoLoader.h"
 
 namespace pelmark {

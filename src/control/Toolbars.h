@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control/Layout.h"
+#include "control/GarTripSetting.h"
 #include "surface/Context.h"
 
 namespace pelmark {

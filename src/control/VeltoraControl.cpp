@@ -3,11 +3,11 @@
 #include "base/Error.h"
 #include "base/NumberText.h"
 #include "control/ControlImpl.h"
+#include "control/FrameActions.h"
 #include "control/Layout.h"
 #include "exif/BinarWert.h"
 #include "exif/ByteOrder.h"
 #include "photos/FileExist.h"
-#include "photos/FotoPrint.h"
 #include "photos/PhotoQueries.h"
 #include "surface/Inventory.h"
 

@@ -3,11 +3,11 @@
 #include "base/Variant.h"
 #include "control/MemberList.h"
 #include "exif/TagEnum.h"
-#include "records/WayPoints.h"
 #include "platform/Platform.h"
+#include "records/Track.h"
+#include "records/WayPoints.h"
 #include "surface/Surface.h"
 #include "track/DialogMode.h"
-#include "records/Track.h"
 
 #include <memory>
 

@@ -2,7 +2,8 @@
 
 #include "base/Error.h"
 #include "control/ExifView.h"
-#include "control/Layout.h"
+#include "control/FrameActions.h"
+#include "control/GarTripSetting.h"
 #include "control/Toolbars.h"
 #include "geotag/MatchingRun.h"
 #include "geotag/OneStepRuns.h"
