@@ -3,6 +3,7 @@
 #include "base/Error.h"
 #include "exif/ExifReader.h"
 #include "exif/TagEnum.h"
+#include "exif/TagQuery.h"
 #include "geotag/Engine.h"
 #include "geotag/GeotagReport.h"
 #include "photos/PhotoLoader.h"
@@ -200,9 +201,7 @@ std::string pointTimeOf(const Track& track, int point) {
 // The capture time the tag query answers for a photo, or nothing for one that cannot be read.
 std::string captureTimeOf(ExifReader& reader, const std::string& path) {
     try {
-        const ExifRecord& record = reader.read(path);
-        for (ExifField field : {ExifField::DateOriginal, ExifField::DateDigitized, ExifField::DateModified})
-            if (!record.text(field).empty()) return record.text(field);
+        return tagAnswer(reader.read(path), static_cast<double>(TagEnum::DatumOriginal));
     } catch (const PelmarkError&) {
         // Unreadable: a photo without a capture time, as the control's run counts it.
     }

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace pelmark {
@@ -27,6 +29,15 @@ int openRegularFile(const std::string& path, int flags, std::uint64_t* size) {
     ::close(fd);
     errno = reason;
     return -1;
+}
+
+PelmarkError openFailure(const std::string& path) {
+    std::error_code error;
+    const auto kind =
+        namesFile(path) ? std::filesystem::status(path, error).type() : std::filesystem::file_type::not_found;
+    if (kind == std::filesystem::file_type::regular || kind == std::filesystem::file_type::directory)
+        return PelmarkError(ErrorKind::FileRead, "Path/File access error: " + path);
+    return PelmarkError(ErrorKind::FileNotFound, "File not found: " + path);
 }
 
 bool FileSlot::openForReading(const std::string& path) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Error.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,6 +25,11 @@ int openRegularFile(const std::string& path, int flags, std::uint64_t* size = nu
 // Writes all of `bytes` to `fd`, going on after an interrupted or partial write; false on the first
 // failure (a full disk), with errno set and part of the bytes perhaps written.
 bool writeAll(int fd, std::string_view bytes);
+
+// Why `path` could not be opened for reading, as an error for the caller: a file or folder that is
+// there but cannot be read is a read error; anything else (nothing, or a FIFO, a device or a socket,
+// which are no files whatever their names say) fails as a missing file.
+PelmarkError openFailure(const std::string& path);
 
 // The control's single file slot: at most one file is open at a time, and the Stop button closes
 // whatever it holds. Reads after a close fail instead of touching a closed handle, so a loop that was

@@ -2,19 +2,11 @@
 
 #include "base/Error.h"
 
-#include <filesystem>
-#include <system_error>
-
 namespace pelmark {
 
 const ExifRecord& ExifReader::read(const std::string& path) {
     record_ = {};
-    if (!file_.openForReading(path)) {
-        std::error_code error;
-        if (namesFile(path) && std::filesystem::exists(path, error))
-            throw PelmarkError(ErrorKind::FileRead, "Path/File access error: " + path);
-        throw PelmarkError(ErrorKind::FileNotFound, "File not found: " + path);
-    }
+    if (!file_.openForReading(path)) throw openFailure(path);
     try {
         parser_.readOpenPhoto();
     } catch (...) {

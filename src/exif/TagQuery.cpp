@@ -61,12 +61,16 @@ Variant TagQuery::tagExif(const Variant& kind, const Variant& photoNumber) {
 }
 
 std::string TagQuery::answer(double kind) const {
+    return tagAnswer(record_, kind);
+}
+
+std::string tagAnswer(const ExifRecord& record, double kind) {
     double whole = roundHalfEven(kind);
     // Written so that NaN fails the test too.
     if (!(whole >= 0 && whole < static_cast<double>(kKinds.size()))) return {};
     // The date fallbacks only ever step forward, so this walks at most three rows.
     for (auto row = static_cast<std::size_t>(whole);;) {
-        const std::string& text = record_.text(kKinds[row].field);
+        const std::string& text = record.text(kKinds[row].field);
         if (!text.empty() || kKinds[row].whenEmpty == kNoFallback) return text;
         row = static_cast<std::size_t>(kKinds[row].whenEmpty);
     }

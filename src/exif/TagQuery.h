@@ -32,4 +32,8 @@ private:
     SelectPhoto selectPhoto_;
 };
 
+// What `TagExif` answers for `kind` from a photo's record: the kind's field, a date falling back to the
+// next date when empty; the empty text for a kind outside 0..13.
+std::string tagAnswer(const ExifRecord& record, double kind);
+
 } // namespace pelmark

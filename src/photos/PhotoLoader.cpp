@@ -91,15 +91,7 @@ bool PhotoLoader::loadFile() {
     // The path goes with the number from the start: a load that fails must not leave the new number
     // beside the previous photo's path.
     surface.setText(ElementId::FilePath, list_.path(surface.value(ElementId::UpDown1)));
-    if (!file.openForReading(name)) {
-        // A FIFO, a device or a socket is no photo, whatever its name says: it fails as a missing file.
-        std::error_code error;
-        const auto kind = namesFile(name) ? std::filesystem::status(name, error).type()
-                                          : std::filesystem::file_type::not_found;
-        if (kind == std::filesystem::file_type::regular || kind == std::filesystem::file_type::directory)
-            throw PelmarkError(ErrorKind::FileRead, "Path/File access error: " + name);
-        throw PelmarkError(ErrorKind::FileNotFound, "File not found: " + name);
-    }
+    if (!file.openForReading(name)) throw openFailure(name);
     ExifParser::Outcome outcome;
     try {
         outcome = parser_.readOpenPhoto();
