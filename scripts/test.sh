@@ -13,11 +13,11 @@ cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDeb
 cmake --build "$root/build/release" -j "$jobs"
 ctest --test-dir "$root/build/release" --output-on-failure -j "$jobs"
 
-# The tests stay a fraction of the code they guard: a new behaviour gets a row in a table or a
-# transcript line, not a test of its own. The limit is 35%; the aim is 33.5% or less, so that
-# work on several branches at once does not push the merged suite over it.
-echo "== test size (code lines, test lines, percent)"
-python3 "$root/scripts/test-ratio.py" --max 35
+# The tests stay a fraction of the code they guard, console scripts counted with the C++: a new
+# behaviour gets a row in a table or a transcript line, not a test of its own. The aim is 33% and 35%
+# the most; the suite stands above that (40%, see docs/architecture.md, "The size of the tests"), so
+# for now the gate only keeps it from growing while it is brought down.
+python3 "$root/scripts/test-ratio.py" --max 40
 
 echo "== sanitizer build"
 CC=clang CXX=clang++ cmake -S "$root" -B "$root/build/sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug \

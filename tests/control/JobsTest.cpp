@@ -32,7 +32,6 @@ struct Trip {
                       fixtures::JpegExifWriter().sub(fixtures::asciiEntry(0x9003, taken[k])).bytes());
         test::trackFile({test::pointAt(at + 20, 100), test::pointAt(at + 610, 200)}).writeTo(dir.file("t.t"));
         other.write("q1.jpg", fixtures::JpegExifWriter().sub(fixtures::asciiEntry(0x9003, taken[2])).bytes());
-        test::trackFile({test::pointAt(at + 3600, 300)}).writeTo(other.file("u.t"));
         control.setGARTripPath(Variant("/bin/gartrip"));
         control.surface().setButtonPressed("Toolbar2", "GarTrip Starten", true);
         control.surface().setText("KameraShift", "0");
@@ -64,13 +63,6 @@ TEST(Jobs, WhileAJobYieldsEveryOtherJobIsRefused) {
     };
     const Case cases[] = {
         {"RUN again", [&](Trip& t) { return refusal([&] { t.control.surface().userClick("RunAllBtn"); }); }},
-        {"a folder",
-         [&](Trip& t) {
-             return refusal([&] {
-                 Variant folder(t.other.file("q1.jpg"));
-                 t.control.OpenFolder(folder);
-             });
-         }},
         {"the writer", [&](Trip& t) { return refusal([&] { t.control.PrintWayPointList(); }); }},
         {"a drop",
          [&](Trip& t) {
