@@ -1,8 +1,13 @@
 #include "../WidgetTestSupport.h"
 #include "fixtures/JpegExifWriter.h"
 #include "host/HostArguments.h"
+#include "host/HostWindow.h"
 #include "host/OpenAtStart.h"
+#include "sample/SampleTrip.h"
 #include "support/TempDir.h"
+
+#include <QAbstractButton>
+#include <QLabel>
 
 namespace pelmark::test {
 namespace {
@@ -65,6 +70,82 @@ TEST(HostArguments, OpensAtThePhotoWithPicturesShown) {
         EXPECT_EQ(control.model().value("ShowPictures"), 1);
         EXPECT_TRUE(control.model().get("Bild").picture.has_value());
     }
+}
+
+QString shown(QWidget& window, const char* name) {
+    auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("(none)");
+}
+
+void press(QWidget& window, const char* name) {
+    if (auto* button = window.findChild<QAbstractButton*>(QString::fromLatin1(name))) button->click();
+}
+
+// After RUN the panel says what the control matched, and the bar offers the finder's offset only
+// when it matches clearly more; taking it enters it and matches again.
+TEST(HostWindow, ResultsAndTheOffsetOffered) {
+    struct Case {
+        const char* name;
+        int cameraAhead;
+        QString matched, offer, afterApply;
+    };
+    const Case cases[] = {
+        {"the camera an hour ahead", 3600, "15 von 24", "Mit der Kamera 1 h vor passen 19 statt 15 Fotos",
+         "19 von 24"},
+        {"the camera right: nothing to offer", 0, "19 von 24", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        sample::writeSampleTrip(dir.folder(), c.cameraAhead);
+        ScriptedPlatform platform;
+        host::HostWindow window(&platform);
+        window.openFolder(dir.folder());
+        window.openTrack(dir.file(sample::kSampleTrackName));
+        window.run();
+        EXPECT_EQ(shown(window, "ResultMatched"), c.matched);
+        EXPECT_EQ(shown(window, "ResultWayPointFile"),
+                  QString::fromStdString(dir.folder() + dir.path().filename().string() + ".wp"));
+        auto* bar = window.findChild<QWidget*>(QStringLiteral("OffsetBar"));
+        EXPECT_EQ(!bar->isHidden(), !c.offer.isEmpty());
+        if (c.offer.isEmpty()) continue;
+        EXPECT_EQ(shown(window, "OffsetBarText"), c.offer);
+        press(window, "OffsetBarApply");
+        EXPECT_EQ(window.control().control().surface().text("KameraShift"), "3569");
+        EXPECT_EQ(shown(window, "ResultMatched"), c.afterApply);
+        EXPECT_TRUE(bar->isHidden());
+    }
+}
+
+// The window comes back as it was left, with the folder and the track of the last session; a folder
+// without photos is said so and not remembered.
+TEST(HostWindow, RemembersWhereTheUserWas) {
+    TempDir dir;
+    sample::writeSampleTrip(dir.folder() + "trip/", 0);
+    std::filesystem::create_directory(dir.file("empty"));
+    ScriptedPlatform platform;
+    QStringList told;
+    QRect placed;
+    {
+        host::HostWindow window(&platform);
+        window.setMessenger([&](const QString& text) { told << text; });
+        window.startUp(dir.folder() + "trip/");
+        QCoreApplication::processEvents();
+        window.openTrack(dir.file("trip/trip.t"));
+        EXPECT_FALSE(window.openFolder(dir.folder() + "empty/"));
+        window.setGeometry(40, 50, 900, 500);
+        placed = window.geometry();
+        window.close();
+    }
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told.front().contains(QStringLiteral("kein Foto")));
+    host::HostWindow again(&platform);
+    again.startUp("");
+    QCoreApplication::processEvents();
+    Surface& surface = again.control().control().surface();
+    EXPECT_EQ(surface.text("PathTxt"), dir.file("trip/trip.t"));
+    EXPECT_EQ(surface.text("FilePath").rfind(dir.folder() + "trip/", 0), 0u) << surface.text("FilePath");
+    EXPECT_EQ(again.geometry().size(), placed.size());
 }
 
 } // namespace
