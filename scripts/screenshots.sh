@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Makes docs/images/control-start.png, control-waypoints.png and results-offer.png from the current
+# Makes docs/images/control-start.png, control-waypoints.png, results-offer.png and track-view.png from the current
 # code: builds the picture tool, writes the sample trip (and one whose camera runs an hour ahead) to a
 # scratch folder and shows them on Qt's offscreen platform, in a settings folder of its own (the user's
 # stored GARtrip path and window stay untouched).
@@ -17,4 +17,4 @@ export XDG_CONFIG_HOME=$scratch/config
 "$build/apps/pelmark" sample "$scratch/Ausflug München"
 "$build/apps/pelmark" sample "$scratch/Kamera vor" --camera-ahead 3600
 "$build/apps/pelmark-screenshots" "$scratch/Ausflug München" "$scratch/Kamera vor" "$root/docs/images"
-echo "written: docs/images/control-start.png control-waypoints.png results-offer.png"
+echo "written: docs/images/control-start.png control-waypoints.png results-offer.png track-view.png"

@@ -3,11 +3,13 @@
 #include "base/NumberText.h"
 #include "control/GarTripSetting.h"
 #include "control/VeltoraControl.h"
+#include "geotag/TrackIndex.h"
 #include "host/HostMenu.h"
 #include "host/HostSettings.h"
 #include "host/OffsetBar.h"
 #include "host/OpenAtStart.h"
 #include "host/ResultsPanel.h"
+#include "host/TrackView.h"
 #include "photos/PhotoLoader.h"
 #include "qtplatform/Latin1Text.h"
 #include "records/PhotoList.h"
@@ -67,13 +69,21 @@ HostWindow::HostWindow(Platform* platform, QWidget* parent) : QMainWindow(parent
     scroll->setObjectName(QStringLiteral("ControlScroll"));
     scroll->setWidget(control_);
     scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    auto* side = new QWidget(this);
-    auto* column = new QVBoxLayout(side);
+    auto* side = new QSplitter(Qt::Vertical, this);
+    side->setObjectName(QStringLiteral("HostSide"));
+    auto* results = new QWidget(side);
+    auto* column = new QVBoxLayout(results);
     column->setContentsMargins(4, 4, 4, 4);
-    bar_ = new OffsetBar(side);
-    results_ = new ResultsPanel(side);
+    bar_ = new OffsetBar(results);
+    results_ = new ResultsPanel(results);
     column->addWidget(bar_);
     column->addWidget(results_, 1);
+    trackView_ = new TrackView(side);
+    side->addWidget(results);
+    side->addWidget(trackView_);
+    side->setStretchFactor(0, 3);
+    side->setStretchFactor(1, 2);
+    side->setChildrenCollapsible(false);
     side->setMinimumWidth(240);
 
     panels_ = new QSplitter(Qt::Horizontal, this);
@@ -95,6 +105,8 @@ HostWindow::HostWindow(Platform* platform, QWidget* parent) : QMainWindow(parent
         control_->control().surface().userSetValue(ElementId::UpDown1, number);
     });
     bar_->onApply([this](CameraOffset offset) { applyOffset(offset); });
+    observer_ = control_->control().surface().addObserver(
+        [this](const Element& element, Property property) { watchControl(element, property); });
 
     buildMenu(*this, MenuActions{
                          [this] { chooseFolder(); },
@@ -108,7 +120,30 @@ HostWindow::HostWindow(Platform* platform, QWidget* parent) : QMainWindow(parent
                      });
 }
 
-HostWindow::~HostWindow() = default;
+HostWindow::~HostWindow() {
+    control_->control().surface().removeObserver(observer_);
+}
+
+void HostWindow::watchControl(const Element& element, Property property) {
+    if (element.id == ElementId::UpDown1 && property == Property::Value)
+        trackView_->showCurrent(element.value);
+    // A new offset moves the photos along the track before any run: the user sees where they land.
+    const bool offset = (element.id == ElementId::KameraShift && property == Property::Text) ||
+                        (element.id == ElementId::KameraVor && property == Property::Value);
+    if (offset && control_->control().runningJob() == Job::None) placePhotos();
+}
+
+void HostWindow::placePhotos() {
+    VeltoraControl& control = control_->control();
+    const TrackIndex index(control.track(), last_.pointsTakingPart);
+    const CameraOffset offset = enteredOffset(control);
+    std::vector<TrackView::PhotoMark> marks;
+    for (const PhotoResult& photo : last_.photos) {
+        const PhotoVerdict verdict = explainPhoto(photo.captured, index, offset);
+        if (verdict.kind == PhotoVerdict::Kind::Matched) marks.push_back({photo.number, verdict.point});
+    }
+    trackView_->showPhotos(std::move(marks));
+}
 
 void HostWindow::startUp(const std::string& path) {
     Platform& platform = control_->control().platform();
@@ -124,11 +159,7 @@ void HostWindow::startUp(const std::string& path) {
         resize(std::min(control_->width() + 620, room.width() * 19 / 20),
                std::min(control_->height() + 360, room.height() * 9 / 10));
     }
-    if (settings.panels.empty()) {
-        // The control whole where the window allows it; the results take the rest.
-        const int controlWidth = control_->width() + 4;
-        panels_->setSizes({std::min(controlWidth, width() - 320), std::max(320, width() - controlWidth)});
-    }
+    if (settings.panels.empty()) fitPanels();
     releaseMissingGarTrip();
     show();
 
@@ -144,6 +175,12 @@ void HostWindow::startUp(const std::string& path) {
         }
         if (QWidget* number = control_->findChild<QWidget*>(QStringLiteral("ActPictNum"))) number->setFocus();
     });
+}
+
+void HostWindow::fitPanels() {
+    // The control whole where the window allows it; the results take the rest.
+    const int controlWidth = control_->width() + 4;
+    panels_->setSizes({std::min(controlWidth, width() - 320), std::max(320, width() - controlWidth)});
 }
 
 bool HostWindow::openFolder(const std::string& path) {
@@ -176,6 +213,11 @@ void HostWindow::openTrack(const std::string& path) {
         tell(QString::fromLatin1(error.what()));
         return;
     }
+    // The track shows at once; its photos come with the next run.
+    last_ = RunSummary{};
+    last_.pointsTakingPart = pointsTakingPart(control_->control());
+    trackView_->showTrack(control_->control().track(), last_.pointsTakingPart);
+    placePhotos();
     HostSettings settings = HostSettings::load(control_->control().platform());
     settings.lastTrack = path;
     settings.save(control_->control().platform());
@@ -203,9 +245,11 @@ void HostWindow::applyOffset(CameraOffset offset) {
 }
 
 void HostWindow::finished(JobKind job, const WayPointFileMark& mark) {
-    const RunSummary summary = summarizeRun(control_->control(), job, mark);
-    results_->showResults(summary);
-    bar_->offer(summary);
+    last_ = summarizeRun(control_->control(), job, mark);
+    results_->showResults(last_);
+    bar_->offer(last_);
+    trackView_->showTrack(control_->control().track(), last_.pointsTakingPart);
+    placePhotos();
 }
 
 void HostWindow::closeEvent(QCloseEvent* event) {

@@ -19,6 +19,7 @@ namespace pelmark::host {
 
 class OffsetBar;
 class ResultsPanel;
+class TrackView;
 
 // The program's window: the control in a scroll area, beside it what the last job came to and the
 // finder's offer, a menu bar, and what the window keeps between sessions. It works the control only
@@ -33,10 +34,14 @@ public:
     Veltora& control() { return *control_; }
     ResultsPanel& results() { return *results_; }
     OffsetBar& offsetBar() { return *bar_; }
+    TrackView& trackView() { return *trackView_; }
 
     // Shows the window as it was left and opens `path` (a folder ending in "/" or a photo), or else
     // the folder and track of the last session.
     void startUp(const std::string& path);
+
+    // Divides the window between the control and the results as a first start does.
+    void fitPanels();
 
     // The user's actions, also for a script that walks through them.
     // A folder (ending in "/") or a photo's folder at that photo; a folder without photos is said so.
@@ -63,11 +68,17 @@ private:
     void releaseMissingGarTrip();
     std::string photoFolder();
     void tell(const QString& text);
+    // The matched photos on the track at the offset entered now.
+    void placePhotos();
+    void watchControl(const Element& element, Property property);
 
     Veltora* control_;
     ResultsPanel* results_;
     OffsetBar* bar_;
+    TrackView* trackView_;
     QSplitter* panels_;
+    Surface::ObserverId observer_;
+    RunSummary last_; // of the last job: its photos' capture times, for a new offset
     std::unique_ptr<JobWatch> jobs_;
     std::function<void(const QString&)> messenger_;
 };

@@ -21,6 +21,7 @@ public:
     void offer(const RunSummary& summary);
     // The user took the offer: the offset to enter.
     void onApply(std::function<void(CameraOffset)> apply) { apply_ = std::move(apply); }
+    CameraOffset offered() const { return offered_; }
 
 private:
     QLabel* text_;

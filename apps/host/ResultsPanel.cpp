@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
@@ -96,10 +97,11 @@ ResultsPanel::ResultsPanel(QWidget* parent) : QWidget(parent) {
     trackSpan_ = valueLabel("ResultTrackSpan", this);
     photoSpan_ = valueLabel("ResultPhotoSpan", this);
     offset_ = valueLabel("ResultOffset", this);
-    wayPointFile_ = valueLabel("ResultWayPointFile", this);
-    // A path is long; the box may break it anywhere rather than widen the panel.
-    wayPointFile_->setWordWrap(true);
-    wayPointFile_->setMinimumWidth(120);
+    // A path is long: a read-only field scrolls it instead of widening the panel, and copies it.
+    wayPointFile_ = new QLineEdit(this);
+    wayPointFile_->setObjectName(QStringLiteral("ResultWayPointFile"));
+    wayPointFile_->setReadOnly(true);
+    wayPointFile_->setFrame(false);
     openFolder_ = new QPushButton(QStringLiteral("Ordner öffnen"), this);
     openFolder_->setObjectName(QStringLiteral("ResultOpenFolder"));
     openFolder_->setEnabled(false);
@@ -164,6 +166,7 @@ void ResultsPanel::showResults(const RunSummary& summary) {
         wayPointFile_->setText(pathToQt(summary.wayPointFile));
     else
         wayPointFile_->setText(QStringLiteral("nicht geschrieben: ") + QString::fromUtf8(summary.notWritten));
+    wayPointFile_->setCursorPosition(0);
 
     const QSignalBlocker quiet(table_);
     table_->clearContents();

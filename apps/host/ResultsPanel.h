@@ -6,6 +6,7 @@
 #include <functional>
 
 class QLabel;
+class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QTableWidget;
@@ -35,7 +36,7 @@ private:
     QLabel* trackSpan_;
     QLabel* photoSpan_;
     QLabel* offset_;
-    QLabel* wayPointFile_;
+    QLineEdit* wayPointFile_;
     QPushButton* openFolder_;
     QWidget* progressRow_;
     QLabel* progressText_;

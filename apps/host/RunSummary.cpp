@@ -64,12 +64,12 @@ std::string comparedTime(std::uint32_t time) {
     return exifForm(sys_days{year{1989} / December / 31} + seconds{time} + hours{2});
 }
 
+} // namespace
+
 long long pointsTakingPart(VeltoraControl& control) {
     const Variant anzahl = control.Anzahl();
     return anzahl.isNumber() ? static_cast<long long>(std::max(0.0, anzahl.asNumber())) : 0;
 }
-
-} // namespace
 
 WayPointFileMark WayPointFileMark::of(VeltoraControl& control) {
     WayPointFileMark mark;

@@ -60,6 +60,9 @@ enum class JobKind { Combine, Compile, Run, Search };
 
 RunSummary summarizeRun(VeltoraControl& control, JobKind job, const WayPointFileMark& mark);
 
+// The points of the loaded track that take part in the matching (`Anzahl`).
+long long pointsTakingPart(VeltoraControl& control);
+
 // The offset entered in the control: `KameraShift` read as the matching reads it, `KameraVor`.
 CameraOffset enteredOffset(VeltoraControl& control);
 

@@ -1,11 +1,13 @@
 // Makes the pictures of the window for the documentation: `pelmark-screenshots TRIP SHIFTED OUTDIR` opens
 // the sample trip in TRIP as the window host does and writes control-start.png (its first photo shown)
 // and control-waypoints.png (the waypoint panel open); then it runs the trip in SHIFTED (the camera an
-// hour ahead) and writes results-offer.png (the results with the finder's offer). scripts/screenshots.sh
-// runs it.
+// hour ahead) and writes results-offer.png (the results with the finder's offer) and, with the offer
+// taken, track-view.png (the photos on the track, photo 9 ringed). scripts/screenshots.sh runs it.
 
 #include "control/VeltoraControl.h"
 #include "host/HostWindow.h"
+#include "host/OffsetBar.h"
+#include "host/TrackView.h"
 #include "sample/SampleTrip.h"
 #include "widget/PictureBox.h"
 #include "widget/ToolbarIcons.h"
@@ -54,6 +56,7 @@ int main(int argc, char** argv) {
     pelmark::host::HostWindow window;
     window.startUp("");
     window.resize(1500, 720);
+    window.fitPanels();
     auto& control = window.control();
 
     window.openFolder(folder(argv[1]));
@@ -68,5 +71,9 @@ int main(int argc, char** argv) {
     window.run();
     waitForPicture(control);
     if (!save(window, out.filePath(QStringLiteral("results-offer.png")))) return 1;
+
+    window.applyOffset(window.offsetBar().offered());
+    control.control().surface().userSetValue(pelmark::ElementId::UpDown1, 9);
+    if (!save(window.trackView(), out.filePath(QStringLiteral("track-view.png")))) return 1;
     return 0;
 }

@@ -13,7 +13,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileInfo>
-#include <QLabel>
 #include <QTest>
 #include <iostream>
 #include <string>
@@ -36,9 +35,10 @@ Widget* named(QWidget& window, const char* name) {
     return found;
 }
 
+// What a label or a field shows, when it can be seen.
 QString textOf(QWidget& window, const char* name) {
-    QLabel* label = named<QLabel>(window, name);
-    return label && label->isVisible() ? label->text() : QString();
+    QWidget* shown = named<QWidget>(window, name);
+    return shown && shown->isVisible() ? shown->property("text").toString() : QString();
 }
 
 // A click as the user makes it: on a button that can be seen and pressed.

@@ -3,11 +3,11 @@
 #include "host/HostArguments.h"
 #include "host/HostWindow.h"
 #include "host/OpenAtStart.h"
+#include "host/TrackView.h"
 #include "sample/SampleTrip.h"
 #include "support/TempDir.h"
 
 #include <QAbstractButton>
-#include <QLabel>
 
 namespace pelmark::test {
 namespace {
@@ -73,8 +73,8 @@ TEST(HostArguments, OpensAtThePhotoWithPicturesShown) {
 }
 
 QString shown(QWidget& window, const char* name) {
-    auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
-    return label ? label->text() : QStringLiteral("(none)");
+    auto* widget = window.findChild<QWidget*>(QString::fromLatin1(name));
+    return widget ? widget->property("text").toString() : QStringLiteral("(none)");
 }
 
 void press(QWidget& window, const char* name) {
@@ -88,11 +88,12 @@ TEST(HostWindow, ResultsAndTheOffsetOffered) {
         const char* name;
         int cameraAhead;
         QString matched, offer, afterApply;
+        std::size_t onTrack; // photos drawn on the track after RUN
     };
     const Case cases[] = {
         {"the camera an hour ahead", 3600, "15 von 24", "Mit der Kamera 1 h vor passen 19 statt 15 Fotos",
-         "19 von 24"},
-        {"the camera right: nothing to offer", 0, "19 von 24", "", ""},
+         "19 von 24", 15},
+        {"the camera right: nothing to offer", 0, "19 von 24", "", "", 19},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -106,6 +107,7 @@ TEST(HostWindow, ResultsAndTheOffsetOffered) {
         EXPECT_EQ(shown(window, "ResultMatched"), c.matched);
         EXPECT_EQ(shown(window, "ResultWayPointFile"),
                   QString::fromStdString(dir.folder() + dir.path().filename().string() + ".wp"));
+        EXPECT_EQ(window.trackView().marks().size(), c.onTrack);
         auto* bar = window.findChild<QWidget*>(QStringLiteral("OffsetBar"));
         EXPECT_EQ(!bar->isHidden(), !c.offer.isEmpty());
         if (c.offer.isEmpty()) continue;
@@ -113,6 +115,7 @@ TEST(HostWindow, ResultsAndTheOffsetOffered) {
         press(window, "OffsetBarApply");
         EXPECT_EQ(window.control().control().surface().text("KameraShift"), "3569");
         EXPECT_EQ(shown(window, "ResultMatched"), c.afterApply);
+        EXPECT_EQ(window.trackView().marks().size(), 19u);
         EXPECT_TRUE(bar->isHidden());
     }
 }
