@@ -31,6 +31,7 @@ void buildMenu(QMainWindow& window, const MenuActions& actions) {
     add(geotag, QStringLiteral("&RUN: Track, Fotos, Zuordnung, Wegpunktdatei"), actions.run,
         QKeySequence(Qt::CTRL | Qt::Key_R));
     add(geotag, QStringLiteral("Trackdateien &suchen"), actions.searchTracks);
+    add(geotag, QStringLiteral("&Zeitdifferenz aus einem Foto der GPS-Uhr …"), actions.clockPhoto);
 
     QMenu* extras = bar->addMenu(QStringLiteral("&Extras"));
     add(extras, QStringLiteral("&GARtrip-Programm wählen …"), actions.chooseGarTrip);

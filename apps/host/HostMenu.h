@@ -12,6 +12,7 @@ struct MenuActions {
     std::function<void()> openTrack;    // Ctrl+T
     std::function<void()> run;          // Ctrl+R
     std::function<void()> searchTracks; // the control's track-file search
+    std::function<void()> clockPhoto;   // the offset from a photo of the GPS clock
     std::function<void()> chooseGarTrip;
     std::function<void()> help; // F1
     std::function<void()> about;

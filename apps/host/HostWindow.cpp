@@ -3,6 +3,8 @@
 #include "base/NumberText.h"
 #include "control/GarTripSetting.h"
 #include "control/VeltoraControl.h"
+#include "exif/ExifReader.h"
+#include "geotag/GpsClock.h"
 #include "geotag/TrackIndex.h"
 #include "host/HostMenu.h"
 #include "host/HostSettings.h"
@@ -20,6 +22,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QScreen>
 #include <QScrollArea>
@@ -113,6 +116,7 @@ HostWindow::HostWindow(Platform* platform, QWidget* parent) : QMainWindow(parent
                          [this] { chooseTrack(); },
                          [this] { run(); },
                          [this] { searchTracks(); },
+                         [this] { chooseClockPhoto(); },
                          [this] { chooseGarTrip(); },
                          [this] { showHelp(); },
                          [this] { showAbout(); },
@@ -301,6 +305,33 @@ void HostWindow::chooseGarTrip() {
     control.setGARTripPath(Variant(path));
     control.platform().writeSetting(kOptionsSection, kGarTripPathKey, path);
     control.surface().setButtonPressed(ElementId::Toolbar2, WayPointWriter::kGarTripKey, true);
+}
+
+bool HostWindow::offsetFromClockPhoto(const std::string& photo, const QString& shown) {
+    ExifReader reader;
+    const std::string taken = captureTimeOf(reader, photo);
+    const auto offset = offsetFromGpsClock(taken, shown.toStdString());
+    if (!offset) {
+        tell(taken.empty() ? QStringLiteral("Das Foto %1 trägt keine Aufnahmezeit.").arg(pathToQt(photo))
+                           : QStringLiteral("\"%1\" ist keine Uhrzeit (HH:MM:SS).").arg(shown));
+        return false;
+    }
+    enterOffset(control_->control(), *offset);
+    return true;
+}
+
+void HostWindow::chooseClockPhoto() {
+    const std::string current = control_->control().surface().text(ElementId::FilePath);
+    const QString photo = QFileDialog::getOpenFileName(this, QStringLiteral("Foto der GPS-Uhr wählen"),
+                                                       pathToQt(current.empty() ? photoFolder() : current),
+                                                       QStringLiteral("Fotos (*.jpg *.jpeg *.JPG *.JPEG)"));
+    if (photo.isEmpty()) return;
+    bool given = false;
+    const QString shown =
+        QInputDialog::getText(this, QStringLiteral("Zeitdifferenz aus der GPS-Uhr"),
+                              QStringLiteral("Welche Uhrzeit zeigt die GPS-Uhr auf dem Foto? (HH:MM:SS)"),
+                              QLineEdit::Normal, {}, &given);
+    if (given) offsetFromClockPhoto(pathFromQt(photo), shown);
 }
 
 void HostWindow::showHelp() {

@@ -51,6 +51,9 @@ public:
     void searchTracks();
     // Enters the offset and matches the photos with it again.
     void applyOffset(CameraOffset offset);
+    // Enters the offset that a photo of the GPS receiver's clock gives, the clock showing `shown`
+    // ("HH:MM:SS"); false, with a word to the user, when it gives none.
+    bool offsetFromClockPhoto(const std::string& photo, const QString& shown);
     // Where the window's own messages go instead of a message box (a test reads them).
     void setMessenger(std::function<void(const QString&)> messenger) { messenger_ = std::move(messenger); }
 
@@ -61,6 +64,7 @@ private:
     void chooseFolder();
     void chooseTrack();
     void chooseGarTrip();
+    void chooseClockPhoto();
     void showHelp();
     void showAbout();
     void finished(JobKind job, const WayPointFileMark& mark);

@@ -26,15 +26,6 @@ std::optional<std::filesystem::file_time_type> modified(const std::string& path)
     return time;
 }
 
-// The capture time the tag query answers for a photo; an unreadable photo has none, as the run counts it.
-std::string captureTimeOf(ExifReader& reader, const std::string& path) {
-    try {
-        return tagAnswer(reader.read(path), static_cast<double>(TagEnum::DatumOriginal));
-    } catch (const PelmarkError&) {
-    }
-    return {};
-}
-
 // The count behind the status bar's tag ("Gelesene Trackpunkte: 740").
 long long pointsReadShown(const Surface& surface) {
     const Element& bar = surface.get(ElementId::StatusBar2);
@@ -65,6 +56,15 @@ std::string comparedTime(std::uint32_t time) {
 }
 
 } // namespace
+
+// The capture time the tag query answers for a photo; an unreadable photo has none, as the run counts it.
+std::string captureTimeOf(ExifReader& reader, const std::string& path) {
+    try {
+        return tagAnswer(reader.read(path), static_cast<double>(TagEnum::DatumOriginal));
+    } catch (const PelmarkError&) {
+    }
+    return {};
+}
 
 long long pointsTakingPart(VeltoraControl& control) {
     const Variant anzahl = control.Anzahl();

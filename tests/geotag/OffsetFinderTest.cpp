@@ -1,5 +1,7 @@
 #include "geotag/OffsetFinder.h"
 
+#include "geotag/GpsClock.h"
+
 #include <chrono>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -188,6 +190,31 @@ TEST(ExplainPhoto, SaysWhyAPhotoHasItsPointOrNone) {
         EXPECT_EQ(verdict.point, c.point);
         EXPECT_EQ(verdict.seconds, c.seconds);
         EXPECT_EQ(verdict.pointBefore, c.pointBefore);
+    }
+}
+
+// The matching counts a point's time as GPS time plus two hours: the offset makes the photo's time that.
+TEST(GpsClock, TheOffsetFromAPhotoOfTheReceiversClock) {
+    struct Case {
+        const char *name, *taken, *shown;
+        std::optional<CameraOffset> offset;
+    };
+    const Case cases[] = {
+        {"the camera a drift behind", "2003:08:14 11:20:00", "09:20:31", CameraOffset{31, false}},
+        {"the camera an hour and a drift ahead", "2003:08:14 12:20:00", "09:20:31", CameraOffset{3569, true}},
+        {"across midnight: the nearer day", "2003:08:14 00:10:00", "22:05:00", CameraOffset{300, true}},
+        {"hours and minutes only", "2003:08:14 11:20:00", " 09:20 ", CameraOffset{0, false}},
+        {"a clock time that is none", "2003:08:14 11:20:00", "9.20", std::nullopt},
+        {"a minute past the hour's end", "2003:08:14 11:20:00", "09:60", std::nullopt},
+        {"a photo without a capture time", "", "09:20:31", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto found = offsetFromGpsClock(c.taken, c.shown);
+        ASSERT_EQ(found.has_value(), c.offset.has_value());
+        if (!found) continue;
+        EXPECT_EQ(found->seconds, c.offset->seconds);
+        EXPECT_EQ(found->cameraAhead, c.offset->cameraAhead);
     }
 }
 

@@ -120,6 +120,21 @@ TEST(HostWindow, ResultsAndTheOffsetOffered) {
     }
 }
 
+// The clock time the user reads off a photo of the receiver becomes the offset entered.
+TEST(HostWindow, EntersTheOffsetOfAPhotoOfTheGpsClock) {
+    TempDir dir;
+    sample::writeSampleTrip(dir.folder(), 3600); // photo 1 taken at 10:10:12 by the camera's clock
+    const std::pair<QString, std::string> cases[] = {{"07:10:43", "3569"}, {"7 Uhr", "31"}};
+    for (const auto& [shownTime, entered] : cases) {
+        SCOPED_TRACE(shownTime.toStdString());
+        ScriptedPlatform platform;
+        host::HostWindow window(&platform);
+        window.setMessenger([](const QString&) {});
+        window.offsetFromClockPhoto(dir.file("P1010001.JPG"), shownTime);
+        EXPECT_EQ(window.control().control().surface().text("KameraShift"), entered);
+    }
+}
+
 // The window comes back as it was left, with the folder and the track of the last session; a folder
 // without photos is said so and not remembered.
 TEST(HostWindow, RemembersWhereTheUserWas) {
