@@ -13,6 +13,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileInfo>
+#include <QScreen>
 #include <QTest>
 #include <iostream>
 #include <string>
@@ -71,6 +72,13 @@ int main(int argc, char** argv) {
     window.startUp("");
     check(QTest::qWaitForWindowExposed(&window), "the window is shown");
     QWidget& control = window.control();
+    const QRect screen = window.screen()->availableGeometry();
+    check(screen.contains(window.frameGeometry()), "the window fits the screen",
+          QStringLiteral("%1x%2 on %3x%4")
+              .arg(window.frameGeometry().width())
+              .arg(window.frameGeometry().height())
+              .arg(screen.width())
+              .arg(screen.height()));
 
     check(window.openFolder(trip), "the trip's folder opens");
     window.openTrack(trip + pelmark::sample::kSampleTrackName);
