@@ -82,7 +82,12 @@ HostWindow::HostWindow(Platform* platform, QWidget* parent) : QMainWindow(parent
     column->addWidget(bar_);
     column->addWidget(results_, 1);
     trackView_ = new TrackView(side);
-    side->addWidget(results);
+    // A narrow column scrolls rather than cutting the results off.
+    auto* resultsScroll = new QScrollArea(side);
+    resultsScroll->setWidget(results);
+    resultsScroll->setWidgetResizable(true);
+    resultsScroll->setFrameShape(QFrame::NoFrame);
+    side->addWidget(resultsScroll);
     side->addWidget(trackView_);
     side->setStretchFactor(0, 3);
     side->setStretchFactor(1, 2);

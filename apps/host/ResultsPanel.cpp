@@ -70,7 +70,10 @@ QString verdictWords(const PhotoResult& photo) {
 ResultsPanel::ResultsPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ResultsPanel"));
     auto* column = new QVBoxLayout(this);
-    auto* title = new QLabel(QStringLiteral("<b>Ergebnis</b>"), this);
+    auto* title = new QLabel(QStringLiteral("Ergebnis"), this);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
     column->addWidget(title);
 
     progressRow_ = new QWidget(this);

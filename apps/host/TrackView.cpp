@@ -66,10 +66,11 @@ void TrackView::paintEvent(QPaintEvent*) {
     const QRectF bounds(QPointF(west, south), QPointF(east, north));
     // A degree of longitude is shorter than one of latitude by the cosine of the latitude.
     const double squeeze = std::cos(bounds.center().y() * M_PI / 180.0);
-    const double margin = 16;
+    // Below the caption line, with room for the markers at the edges.
+    const double margin = 16, top = fontMetrics().height() + 8;
     const double spanX = std::max(bounds.width() * squeeze, 1e-6), spanY = std::max(bounds.height(), 1e-6);
-    const double scale = std::min((width() - 2 * margin) / spanX, (height() - 2 * margin) / spanY);
-    const QPointF middle(width() / 2.0, height() / 2.0);
+    const double scale = std::min((width() - 2 * margin) / spanX, (height() - top - 2 * margin) / spanY);
+    const QPointF middle(width() / 2.0, top + (height() - top) / 2.0);
     const auto place = [&](QPointF degrees) {
         return middle + QPointF((degrees.x() - bounds.center().x()) * squeeze * scale,
                                 -(degrees.y() - bounds.center().y()) * scale);
