@@ -74,6 +74,7 @@ int main(int argc, char** argv) {
 
     window.applyOffset(window.offsetBar().offered());
     control.control().surface().userSetValue(pelmark::ElementId::UpDown1, 9);
+    window.resize(1500, 1100); // room for the track below the results
     if (!save(window.trackView(), out.filePath(QStringLiteral("track-view.png")))) return 1;
     return 0;
 }
