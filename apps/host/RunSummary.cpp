@@ -75,14 +75,19 @@ WayPointFileMark WayPointFileMark::of(VeltoraControl& control) {
     WayPointFileMark mark;
     mark.path = wayPointFileName(control.surface().text(ElementId::PathTxt)).value_or("");
     if (!mark.path.empty()) mark.before = modified(mark.path);
+    mark.began = std::filesystem::file_time_type::clock::now();
     return mark;
 }
 
-bool WayPointFileMark::written() const {
-    if (path.empty()) return false;
-    const auto now = modified(path);
+bool WayPointFileMark::written(const std::string& target) const {
+    if (target.empty()) return false;
+    const auto now = modified(target);
+    if (!now) return false;
     // The writer replaces the file whole, so a new one has a time of its own.
-    return now && now != before;
+    if (target == path) return now != before;
+    // The track was chosen during the job (RUN's own dialog): nothing is known of the file before, so
+    // its time must fall in the job. File times are taken from a coarser clock than `now()`.
+    return *now >= began - std::chrono::seconds(1);
 }
 
 bool RunSummary::offersBest() const {
@@ -154,12 +159,12 @@ RunSummary summarizeRun(VeltoraControl& control, JobKind job, const WayPointFile
     }
     summary.best = findOffset(times, index, summary.offset);
 
-    summary.wayPointFile = mark.path;
-    summary.written = mark.written();
+    summary.wayPointFile = wayPointFileName(surface.text(ElementId::PathTxt)).value_or("");
+    summary.written = mark.written(summary.wayPointFile);
     if (summary.written) return summary;
     if (job == JobKind::Combine)
         summary.notWritten = "\"2. Combine\" schreibt keine Datei: \"3. Compile\" oder RUN schreibt sie";
-    else if (mark.path.empty())
+    else if (summary.wayPointFile.empty())
         summary.notWritten = "keine Trackdatei, neben die sie kommt";
     else if (summary.matched == 0)
         summary.notWritten = "kein Foto hat einen Trackpunkt";

@@ -18,9 +18,11 @@ namespace pelmark::host {
 struct WayPointFileMark {
     std::string path; // beside the track; empty when the track path names none
     std::optional<std::filesystem::file_time_type> before;
+    std::filesystem::file_time_type began;
 
     static WayPointFileMark of(VeltoraControl& control);
-    bool written() const;
+    // Whether the job wrote the file at `target`, the one beside the track it ended with.
+    bool written(const std::string& target) const;
 };
 
 // One photo of the last run, with the engine's verdict at the offset entered now.
