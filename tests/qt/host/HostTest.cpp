@@ -117,7 +117,12 @@ TEST(HostWindow, ResultsAndTheOffsetOffered) {
         EXPECT_EQ(window.trackView().marks().size(), c.onTrack);
         auto* bar = window.findChild<QWidget*>(QStringLiteral("OffsetBar"));
         EXPECT_EQ(!bar->isHidden(), !c.offer.empty());
-        if (c.offer.empty()) continue;
+        if (c.offer.empty()) {
+            // An offset typed in moves the photos on the track before any run.
+            window.control().control().surface().userSetText("KameraShift", "99999");
+            EXPECT_TRUE(window.trackView().marks().empty());
+            continue;
+        }
         EXPECT_EQ(shown(window, "OffsetBarText"), c.offer);
         press(window, "OffsetBarApply");
         EXPECT_EQ(window.control().control().surface().text("KameraShift"), "3569");
@@ -171,6 +176,7 @@ TEST(HostWindow, RemembersWhereTheUserWas) {
     EXPECT_EQ(surface.text("PathTxt"), dir.file("trip/trip.t"));
     EXPECT_EQ(surface.text("FilePath").rfind(dir.folder() + "trip/", 0), 0u) << surface.text("FilePath");
     EXPECT_EQ(again.geometry().size(), placed.size());
+    EXPECT_EQ(again.focusWidget(), again.control().findChild<QWidget*>(QStringLiteral("ActPictNum")));
 }
 
 } // namespace
