@@ -10,6 +10,7 @@
 #include "waypoints/WayPointFile.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -32,8 +33,11 @@ long long pointsReadShown(const Surface& surface) {
     if (bar.panels.empty()) return 0;
     const std::string& text = bar.panels.front().text;
     const std::size_t digits = text.find_last_not_of("0123456789");
-    const std::string number = digits == std::string::npos ? text : text.substr(digits + 1);
-    return number.empty() ? 0 : std::stoll(number);
+    const std::size_t from = digits == std::string::npos ? 0 : digits + 1;
+    long long count = 0;
+    // A count too long for the number (a host's own text in the panel) reads as none.
+    if (std::from_chars(text.data() + from, text.data() + text.size(), count).ec != std::errc()) return 0;
+    return count;
 }
 
 // "YYYY:MM:DD HH:MM:SS", the form cameras write.
