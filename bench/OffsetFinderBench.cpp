@@ -43,7 +43,7 @@ void finder(benchmark::State& state) {
     const std::vector<std::string> photos = photoTimes();
     int matched = 0;
     for (auto _ : state) {
-        const OffsetFound found = findOffset(photos, TrackIndex(points));
+        const OffsetFound found = findOffset(photos, TrackIndex(points), {});
         matched = found.matched;
         benchmark::DoNotOptimize(matched);
     }

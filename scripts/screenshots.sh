@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Makes docs/images/control-start.png and control-waypoints.png from the current code: builds the
-# picture tool, writes the sample trip to a scratch folder and shows it on Qt's offscreen platform, in a
-# settings folder of its own (the user's stored GARtrip path stays untouched).
+# Makes docs/images/control-start.png, control-waypoints.png, results-offer.png and track-view.png from the current
+# code: builds the picture tool, writes the sample trip (and one whose camera runs an hour ahead) to a
+# scratch folder and shows them on Qt's offscreen platform, in a settings folder of its own (the user's
+# stored GARtrip path and window stay untouched).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${PELMARK_BUILD:-$root/build/release}
@@ -14,5 +15,6 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 export XDG_CONFIG_HOME=$scratch/config
 "$build/apps/pelmark" sample "$scratch/Ausflug München"
-"$build/apps/pelmark-screenshots" "$scratch/Ausflug München" "$root/docs/images"
-echo "written: docs/images/control-start.png docs/images/control-waypoints.png"
+"$build/apps/pelmark" sample "$scratch/Kamera vor" --camera-ahead 3600
+"$build/apps/pelmark-screenshots" "$scratch/Ausflug München" "$scratch/Kamera vor" "$root/docs/images"
+echo "written: docs/images/control-start.png control-waypoints.png results-offer.png track-view.png"

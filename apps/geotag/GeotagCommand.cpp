@@ -179,18 +179,15 @@ std::string correctedText(const std::string& captured, CameraOffset offset) {
 }
 
 // The finder is worth a word when it matches clearly more: at least one photo, and a tenth of the
-// photos with a capture time. An offset change near whole hours is most likely a time zone or summer
-// time.
+// photos with a capture time. A move by whole quarter hours is most likely a time zone or summer time.
 std::optional<std::string> advice(const GeotagReport& report, CameraOffset given, int givenMatched) {
     const int dated = static_cast<int>(report.photos.size()) - report.withoutCaptureTime;
     if (report.best.matched - givenMatched < std::max(1, dated / 10)) return std::nullopt;
     std::string text = "With the camera " + offsetText(report.best.offset) + ", " +
                        std::to_string(report.best.matched) + " of " + std::to_string(report.photos.size()) +
                        " photos match instead of " + std::to_string(givenMatched);
-    const double change = std::fabs(report.best.offset.added() - given.added());
-    const double hours = std::round(change / 3600);
-    if (hours >= 1 && std::fabs(change - hours * 3600) <= 2 * kMatchLimitSeconds)
-        text += " (a time-zone or summer-time hour?)";
+    const std::string step = quarterHoursText(report.best.offset.added() - given.added());
+    if (!step.empty()) text += " (the given offset moved by " + step + ": a time-zone or summer-time step?)";
     return text;
 }
 
@@ -260,6 +257,7 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
 
     report.photosLeftOut = photosLeftOut;
     report.trackPointsLeftOut = log.pointsLeftOut;
+    report.trackPointsRead = log.count;
     report.trackPoints = std::max(0LL, log.matchedCount());
     if (log.count > 0) {
         report.trackFrom = trackTimeText(log.points.slot(1).time.value_or(0));

@@ -1,5 +1,6 @@
 #include "geotag/GeotagReport.h"
 
+#include <cmath>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
@@ -30,13 +31,19 @@ void writeSummaryText(const GeotagReport& report, std::ostream& out) {
         out << "photos left out: " << report.photosLeftOut << " (a run takes the first "
             << report.photos.size() << " of the folder)\n";
     out << "photos without capture time: " << report.withoutCaptureTime << "\n"
-        << "track: " << report.trackPoints << " points";
+        << "track: " << report.trackPointsRead << " points read, of which " << report.trackPoints
+        << " take part";
     if (report.trackPoints > 0) out << ", " << report.trackFrom << " to " << report.trackTo;
     if (report.trackPointsLeftOut)
         out << " (the file holds more points: those past the 10000th are left out)";
     out << "\n"
         << "camera offset: " << offsetText(report.offset) << (report.offsetFound ? " (found)" : "") << "\n"
         << "waypoint file: " << fileLine(report) << "\n";
+    if (report.best.matched > 0)
+        out << "best offset: " << offsetText(report.best.offset) << ", " << report.best.matched
+            << " photos; as many with any offset between "
+            << offsetText(CameraOffset::fromAdded(report.best.lowestAdded)) << " and "
+            << offsetText(CameraOffset::fromAdded(report.best.highestAdded)) << " (exclusive)\n";
     if (report.advice) out << *report.advice << "\n";
 }
 
@@ -99,6 +106,7 @@ void writeJson(const GeotagReport& report, std::ostream& out) {
         {"withoutCaptureTime", report.withoutCaptureTime},
         {"photosLeftOut", report.photosLeftOut},
         {"trackPointsLeftOut", report.trackPointsLeftOut},
+        {"trackPointsRead", report.trackPointsRead},
         {"trackPoints", report.trackPoints},
         {"trackFrom", report.trackFrom},
         {"trackTo", report.trackTo},
@@ -107,7 +115,9 @@ void writeJson(const GeotagReport& report, std::ostream& out) {
         {"bestOffset",
          {{"seconds", report.best.offset.seconds},
           {"cameraAhead", report.best.offset.cameraAhead},
-          {"matched", report.best.matched}}},
+          {"matched", report.best.matched},
+          {"lowestAdded", report.best.lowestAdded},
+          {"highestAdded", report.best.highestAdded}}},
         {"wayPointFile", report.wayPointFile},
         {"written", report.written}};
     if (!report.written) summary["notWritten"] = report.notWritten;
@@ -118,6 +128,16 @@ void writeJson(const GeotagReport& report, std::ostream& out) {
 }
 
 } // namespace
+
+std::string quarterHoursText(double seconds) {
+    const double quarters = std::fabs(seconds) / 900;
+    if (quarters < 1 || quarters != std::floor(quarters)) return {};
+    const long long minutes = static_cast<long long>(quarters) * 15;
+    std::string text;
+    if (minutes >= 60) text = std::to_string(minutes / 60) + " h";
+    if (minutes % 60 != 0) text += (text.empty() ? "" : " ") + std::to_string(minutes % 60) + " min";
+    return text;
+}
 
 std::string offsetText(CameraOffset offset) {
     return secondsText(offset.seconds) + " s " + (offset.cameraAhead ? "ahead" : "behind");

@@ -28,6 +28,7 @@ struct GeotagReport {
     int matched = 0;
     int withoutCaptureTime = 0;
     std::string trackFrom, trackTo;
+    long long trackPointsRead = 0;
     long long trackPoints = 0; // points that take part
     // What a run of the control cannot hold: photos past the 500th of the folder, points past the
     // 10,000th of the track.
@@ -46,5 +47,8 @@ void writeReport(const GeotagReport& report, ReportFormat format, std::ostream& 
 
 // "3600 s ahead" / "31 s behind".
 std::string offsetText(CameraOffset offset);
+
+// "1 h", "1 h 15 min", "45 min": a move of whole quarter hours; empty for any other.
+std::string quarterHoursText(double seconds);
 
 } // namespace pelmark::geotag

@@ -9,8 +9,9 @@ namespace pelmark::host {
 namespace {
 
 const char* const kHelp = R"(Usage: pelmark [FOLDER | PHOTO]
-Shows the photo geotagging control in a window. With a folder, opens it at its first photo; with a
-photo, opens its folder at that photo.
+Shows the photo geotagging control in a window, with what each run came to beside it. With a folder,
+opens it at its first photo; with a photo, opens its folder at that photo; with neither, the folder and
+track of the last session.
 
 Options:
   -h, --help   show this help

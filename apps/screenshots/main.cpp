@@ -1,10 +1,14 @@
-// Makes the pictures of the control for the documentation: `pelmark-screenshots TRIP OUTDIR` opens the
-// sample trip in TRIP as the window host does and writes control-start.png (its first photo shown) and
-// control-waypoints.png (the waypoint panel open) into OUTDIR. scripts/screenshots.sh runs it.
+// Makes the pictures of the window for the documentation: `pelmark-screenshots TRIP SHIFTED OUTDIR` opens
+// the sample trip in TRIP as the window host does and writes control-start.png (its first photo shown)
+// and control-waypoints.png (the waypoint panel open); then it runs the trip in SHIFTED (the camera an
+// hour ahead) and writes results-offer.png (the results with the finder's offer) and, with the offer
+// taken, track-view.png (the photos on the track, photo 9 ringed). scripts/screenshots.sh runs it.
 
 #include "control/VeltoraControl.h"
 #include "host/HostWindow.h"
-#include "host/OpenAtStart.h"
+#include "host/OffsetBar.h"
+#include "host/TrackView.h"
+#include "sample/SampleTrip.h"
 #include "widget/PictureBox.h"
 #include "widget/ToolbarIcons.h"
 #include "widget/Veltora.h"
@@ -26,11 +30,17 @@ void waitForPicture(QWidget& window) {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
 }
 
-bool save(QWidget& window, const QString& file) {
+bool save(QWidget& widget, const QString& file) {
     QApplication::processEvents();
-    if (window.grab().save(file)) return true;
+    if (widget.grab().save(file)) return true;
     std::cerr << "pelmark-screenshots: cannot write " << file.toStdString() << "\n";
     return false;
+}
+
+std::string folder(const char* path) {
+    std::string trip = path;
+    if (!trip.ends_with('/')) trip += '/';
+    return trip;
 }
 
 } // namespace
@@ -38,20 +48,33 @@ bool save(QWidget& window, const QString& file) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle(new pelmark::FirstUseToolbarExtensionStyle);
-    if (argc != 3) {
-        std::cerr << "usage: pelmark-screenshots TRIP OUTDIR\n";
+    if (argc != 4) {
+        std::cerr << "usage: pelmark-screenshots TRIP SHIFTED OUTDIR\n";
         return 2;
     }
-    QWidget window;
-    auto* control = pelmark::host::placeControl(window);
+    const QDir out(QString::fromLocal8Bit(argv[3]));
+    pelmark::host::HostWindow window;
+    window.startUp("");
+    window.resize(1500, 720);
+    window.fitPanels();
+    auto& control = window.control();
 
-    std::string trip = argv[1];
-    if (!trip.ends_with('/')) trip += '/';
-    pelmark::host::openAtStart(control->control(), trip);
-    const QDir out(QString::fromLocal8Bit(argv[2]));
-    waitForPicture(window);
-    if (!save(window, out.filePath(QStringLiteral("control-start.png")))) return 1;
-    control->control().surface().userClick(pelmark::ElementId::ShowHide);
-    if (!save(window, out.filePath(QStringLiteral("control-waypoints.png")))) return 1;
+    window.openFolder(folder(argv[1]));
+    waitForPicture(control);
+    if (!save(control, out.filePath(QStringLiteral("control-start.png")))) return 1;
+    control.control().surface().userClick(pelmark::ElementId::ShowHide);
+    if (!save(control, out.filePath(QStringLiteral("control-waypoints.png")))) return 1;
+
+    const std::string shifted = folder(argv[2]);
+    window.openFolder(shifted);
+    window.openTrack(shifted + pelmark::sample::kSampleTrackName);
+    window.run();
+    waitForPicture(control);
+    if (!save(window, out.filePath(QStringLiteral("results-offer.png")))) return 1;
+
+    window.applyOffset(window.offsetBar().offered());
+    control.control().surface().userSetValue(pelmark::ElementId::UpDown1, 9);
+    window.resize(1500, 1100); // room for the track below the results
+    if (!save(window.trackView(), out.filePath(QStringLiteral("track-view.png")))) return 1;
     return 0;
 }

@@ -44,6 +44,9 @@ const Track& VeltoraControl::track() const {
 const WayPoints& VeltoraControl::wayPoints() const {
     return impl_->matchingRun.wayPoints();
 }
+Job VeltoraControl::runningJob() const {
+    return impl_->jobs.running();
+}
 
 Variant VeltoraControl::Anzahl() const {
     return impl_->anzahl;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Jobs.h"
 #include "base/Variant.h"
 #include "control/MemberList.h"
 #include "exif/TagEnum.h"
@@ -30,6 +31,9 @@ public:
     // in its own words.
     const Track& track() const;
     const WayPoints& wayPoints() const;
+    // The long job that holds the control (RUN, a matching run, a track load ...), or none: a host
+    // that shows a job's progress beside the control tells its steps from the user's browsing by it.
+    Job runningJob() const;
 
     Variant Anzahl() const;
     void setAnzahl(const Variant& value);

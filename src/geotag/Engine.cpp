@@ -12,7 +12,7 @@ GeotagOutcome geotagPhotos(const std::vector<std::string>& captureTimes, const T
         if (kind == PhotoVerdict::Kind::Matched) ++outcome.matched;
         if (kind == PhotoVerdict::Kind::NoCaptureTime) ++outcome.withoutCaptureTime;
     }
-    outcome.best = findOffset(captureTimes, track);
+    outcome.best = findOffset(captureTimes, track, offset);
     return outcome;
 }
 

@@ -17,7 +17,7 @@ struct GeotagOutcome {
     std::vector<PhotoVerdict> verdicts; // one per photo, in photo order
     int matched = 0;
     int withoutCaptureTime = 0;
-    OffsetFound best; // the offset that matches the most photos
+    OffsetFound best; // the offset that matches the most photos, found from the one given
 };
 
 // `captureTimes` in photo order, as the tag query answers them ("YYYY:MM:DD HH:MM:SS").

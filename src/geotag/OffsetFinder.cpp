@@ -34,23 +34,61 @@ std::vector<Covered> coveredStretches(std::span<const double> seconds) {
     return stretches;
 }
 
-// The offset of the smallest size strictly between `low` and `high`: 0 when they enclose it, else the
-// whole number nearest to 0, else (no whole number fits) the middle.
-double smallestWithin(double low, double high) {
-    if (low < 0 && high > 0) return 0;
-    const double whole = low >= 0 ? std::floor(low) + 1 : std::ceil(high) - 1;
+// A span of added offsets, open at both ends, that matches the most photos.
+struct Span {
+    double low = 0;
+    double high = 0;
+};
+
+constexpr double kQuarterHour = 900;
+
+// The whole number strictly inside (low, high) nearest to `target`; the middle when none fits.
+double wholeNearest(double low, double high, double target) {
+    const double whole = target <= low ? std::floor(low) + 1 : std::ceil(high) - 1;
     return whole > low && whole < high ? whole : low + (high - low) / 2;
 }
 
-// Whether `added` beats `best` at the same count: smaller, or as small with the camera behind.
-bool preferred(double added, double best) {
-    const double size = std::fabs(added), bestSize = std::fabs(best);
-    return size < bestSize || (size == bestSize && added > best);
+// Of two candidates as good by their own measure, the camera running behind wins: the direction the
+// control starts with.
+bool closer(double distance, double added, double bestDistance, double bestAdded) {
+    return distance < bestDistance || (distance == bestDistance && added > bestAdded);
+}
+
+// A clock that is off is off by a time-zone or summer-time step plus a drift of seconds, and the user
+// has usually entered the drift: the entered offset moved by whole quarter hours is the likeliest
+// right answer, and the smallest move the likeliest of those. Failing that, the offset nearest to the
+// entered one, a whole number of seconds where one fits.
+std::pair<double, Span> plausible(const std::vector<Span>& spans, double entered) {
+    double bestAdded = 0, bestDistance = std::numeric_limits<double>::infinity();
+    Span holding;
+    for (const Span& span : spans) {
+        for (double steps = std::floor((span.low - entered) / kQuarterHour);
+             entered + steps * kQuarterHour < span.high; ++steps) {
+            const double added = entered + steps * kQuarterHour;
+            if (added <= span.low) continue;
+            if (closer(std::fabs(steps), added, bestDistance, bestAdded)) {
+                bestDistance = std::fabs(steps);
+                bestAdded = added;
+                holding = span;
+            }
+        }
+    }
+    if (bestDistance != std::numeric_limits<double>::infinity()) return {bestAdded, holding};
+    for (const Span& span : spans) {
+        const double added = wholeNearest(span.low, span.high, entered);
+        if (closer(std::fabs(added - entered), added, bestDistance, bestAdded)) {
+            bestDistance = std::fabs(added - entered);
+            bestAdded = added;
+            holding = span;
+        }
+    }
+    return {bestAdded, holding};
 }
 
 } // namespace
 
-OffsetFound findOffset(const std::vector<std::string>& exifTimes, const TrackIndex& track) {
+OffsetFound findOffset(const std::vector<std::string>& exifTimes, const TrackIndex& track,
+                       CameraOffset entered) {
     const std::vector<TrackIndex::MonthPoints> months = track.months();
     std::vector<std::vector<Covered>> stretches;
     for (const auto& month : months)
@@ -84,7 +122,7 @@ OffsetFound findOffset(const std::vector<std::string>& exifTimes, const TrackInd
 
     // The spans are open, so a count holds between two positions, never only at one.
     OffsetFound best;
-    double bestAdded = 0;
+    std::vector<Span> bestSpans; // the spans of the highest count so far
     int count = 0;
     constexpr double kNone = std::numeric_limits<double>::infinity();
     std::size_t o = 0, c = 0;
@@ -96,15 +134,16 @@ OffsetFound findOffset(const std::vector<std::string>& exifTimes, const TrackInd
         for (; c < closes.size() && closes[c] == at; ++c)
             --count;
         if (count == 0 || count < best.matched) continue;
-        const double next =
-            std::min(o < opens.size() ? opens[o] : kNone, c < closes.size() ? closes[c] : kNone);
-        const double added = smallestWithin(at, next);
-        if (count > best.matched || preferred(added, bestAdded)) {
-            best.matched = count;
-            bestAdded = added;
-        }
+        if (count > best.matched) bestSpans.clear();
+        best.matched = count;
+        bestSpans.push_back(
+            {at, std::min(o < opens.size() ? opens[o] : kNone, c < closes.size() ? closes[c] : kNone)});
     }
-    best.offset = CameraOffset::fromAdded(bestAdded);
+    if (bestSpans.empty()) return best;
+    const auto [added, span] = plausible(bestSpans, entered.added());
+    best.offset = CameraOffset::fromAdded(added);
+    best.lowestAdded = span.low;
+    best.highestAdded = span.high;
     return best;
 }
 

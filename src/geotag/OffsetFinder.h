@@ -13,15 +13,20 @@ namespace pelmark {
 struct OffsetFound {
     CameraOffset offset;
     int matched = 0; // photos that match with it
+    // Every offset strictly between these two, as seconds added to the photo's time, matches as many.
+    double lowestAdded = 0;
+    double highestAdded = 0;
 };
 
-// The offset that lets the most photos match a point under the matching run's own rule, among those
-// the one of the smallest size; of two equally large ones the camera running behind wins, the
-// direction the control starts with. Exact: each photo matches on the open spans around the track's
-// covered time, shifted by its own time, and those spans are swept once. The offset is a whole number
-// of seconds wherever one does as well, else the middle of the narrowest span (a half second).
-// Nothing matching anything gives no offset and 0 photos.
-OffsetFound findOffset(const std::vector<std::string>& exifTimes, const TrackIndex& track);
+// The offset that lets the most photos match a point under the matching run's own rule. Of those, the
+// entered offset moved by whole quarter hours (the fewest), else the one nearest to the entered offset;
+// of two as near the camera running behind wins, the direction the control starts with. Exact: each
+// photo matches on the open spans around the track's covered time, shifted by its own time, and those
+// spans are swept once. Away from the entered offset it is a whole number of seconds wherever one does
+// as well, else the middle of the span (a half second). Nothing matching anything gives no offset and
+// 0 photos.
+OffsetFound findOffset(const std::vector<std::string>& exifTimes, const TrackIndex& track,
+                       CameraOffset entered);
 
 // Why a photo has the point it has, or none.
 struct PhotoVerdict {

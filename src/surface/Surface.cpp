@@ -209,6 +209,10 @@ void Surface::userSetText(ElementRef ref, std::string_view text) {
 
 void Surface::userSetValue(ElementRef ref, int value) {
     StopRequest::OutsideAction action(stop_);
+    // The user steps a spin through the photos 1 to its maximum: below 1 there is no photo, only the
+    // file dialog, which a step must not open. The range keeps 0 for code (a typed 0 goes through it).
+    const Element& element = get(ref);
+    if (element.kind == ElementKind::SpinControl && element.max >= 1) value = std::max(value, 1);
     setValue(ref, value);
 }
 

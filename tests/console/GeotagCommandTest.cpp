@@ -38,8 +38,12 @@ TEST(GeotagCommand, ReportsWhatTheControlsRunMatches) {
         bool nameTaken = false; // a folder stands where the waypoint file goes
     };
     const Case cases[] = {
-        {"the start-up offset: the finder sees the hour", 0, true, "time-zone or summer-time", {track}},
-        {"the offset found", 0, true, "\"cameraAhead\":true", {track, "--find-offset"}},
+        {"the start-up offset: the finder sees the hour",
+         0,
+         true,
+         "3569 s ahead, 19 of 24 photos match instead of 15 (the given offset moved by 1 h",
+         {track}},
+        {"the offset found", 0, true, "\"seconds\":3569", {track, "--find-offset"}},
         {"the file's name taken by a folder", 0, false, "time-zone or summer-time", {track}, true},
         {"dry, no match", 1, false, "instead of 0", {track, "--offset", "99999", "--dry-run", "--behind"}},
         {"an unknown report form", 2, false, nullptr, {track, "--report", "xml"}},
@@ -71,6 +75,7 @@ TEST(GeotagCommand, ReportsWhatTheControlsRunMatches) {
         // Whatever the run used, the finder sees the hour (to within the match window).
         EXPECT_TRUE(summary["bestOffset"]["cameraAhead"].get<bool>());
         EXPECT_NEAR(summary["bestOffset"]["seconds"].get<double>(), 3600, 2 * 120);
+        EXPECT_EQ(summary["bestOffset"]["matched"].get<int>(), 19);
         const std::string written = contentOf(wayPoints);
 
         ScriptedPlatform platform;

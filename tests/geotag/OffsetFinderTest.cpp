@@ -1,5 +1,7 @@
 #include "geotag/OffsetFinder.h"
 
+#include "geotag/GpsClock.h"
+
 #include <chrono>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -34,36 +36,126 @@ std::vector<std::uint32_t> pointsMeeting(const std::string& list) {
     return points;
 }
 
-TEST(FindOffset, MatchesTheMostPhotosWithTheSmallestOffset) {
+TEST(FindOffset, MatchesTheMostPhotosNearTheEnteredOffset) {
     struct Case {
         const char* name;
         const char *photos, *points;
+        CameraOffset entered;
         double seconds;
         bool cameraAhead;
         int matched;
+        double lowest, highest; // the span of added seconds that matches as many
     };
     const Case cases[] = {
-        {"an hour ahead: the window of all three ends at 3480 s", "11:00:00, 11:10:00, 11:20:00",
-         "10:00:00, 10:10:00, 10:20:00", 3481, true, 3},
-        {"an hour behind", "09:00:00, 09:10:00, 09:20:00", "10:00:00, 10:10:00, 10:20:00", 3481, false, 3},
-        {"only (120, 121) matches both: no whole second does, so the half", "10:00:00, 10:10:00",
-         "10:04:00, 10:10:01", 120.5, false, 2},
-        {"two offsets as good: the smaller one", "10:00:00", "09:50:00, 10:14:00", 481, true, 1},
-        {"two offsets as large: the camera behind", "10:00:00", "09:50:00, 10:10:00", 481, false, 1},
-        {"a track covering the photo: no offset at all", "10:00:00", "09:59:00, 10:03:00", 0, false, 1},
-        {"a photo 120 s from two points 240 s apart matches neither without an offset", "10:02:00",
-         "10:00:00, 10:04:00", 1, false, 1},
-        {"no offset matches anything: another month, no capture time", "2003:07:14 10:00:00, ", "10:00:00", 0,
-         false, 0},
-        {"photos in two months, each against its own month only", "2003:06:30 12:00:00, 2003:07:01 12:00:00",
-         "2003:06:30 12:30:00, 2003:07:01 11:20:00, 2003:07:01 12:30:00", 1681, false, 2},
+        {"an hour ahead",
+         "11:00:00, 11:10:00, 11:20:00",
+         "10:00:00, 10:10:00, 10:20:00",
+         {},
+         3600,
+         true,
+         3,
+         -3720,
+         -3480},
+        {"an hour behind",
+         "09:00:00, 09:10:00, 09:20:00",
+         "10:00:00, 10:10:00, 10:20:00",
+         {},
+         3600,
+         false,
+         3,
+         3480,
+         3720},
+        {"the entered drift moved by the hour, not the hour alone",
+         "11:00:00, 11:10:00, 11:20:00",
+         "10:00:31, 10:10:31, 10:20:31",
+         {31, false},
+         3569,
+         true,
+         3,
+         -3689,
+         -3449},
+        {"only (120, 121) matches both: no whole second does, so the half",
+         "10:00:00, 10:10:00",
+         "10:04:00, 10:10:01",
+         {},
+         120.5,
+         false,
+         2,
+         120,
+         121},
+        {"a quarter-hour step wins over a nearer offset",
+         "10:00:00",
+         "09:50:00, 10:14:00",
+         {},
+         900,
+         false,
+         1,
+         720,
+         960},
+        {"no quarter-hour step fits: the nearest to the entered one",
+         "10:00:00",
+         "09:50:00, 10:14:00",
+         {700, false},
+         721,
+         false,
+         1,
+         720,
+         960},
+        {"two offsets as near: the camera behind",
+         "10:00:00",
+         "09:50:00, 10:10:00",
+         {},
+         481,
+         false,
+         1,
+         480,
+         720},
+        {"a track covering the photo: no offset at all",
+         "10:00:00",
+         "09:59:00, 10:03:00",
+         {},
+         0,
+         false,
+         1,
+         -180,
+         60},
+        {"a photo 120 s from two points 240 s apart matches neither without an offset",
+         "10:02:00",
+         "10:00:00, 10:04:00",
+         {},
+         1,
+         false,
+         1,
+         0,
+         240},
+        {"no offset matches anything: another month, no capture time",
+         "2003:07:14 10:00:00, ",
+         "10:00:00",
+         {},
+         0,
+         false,
+         0,
+         0,
+         0},
+        {"photos in two months, each against its own month only",
+         "2003:06:30 12:00:00, 2003:07:01 12:00:00",
+         "2003:06:30 12:30:00, 2003:07:01 11:20:00, 2003:07:01 12:30:00",
+         {},
+         1800,
+         false,
+         2,
+         1680,
+         1920},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const OffsetFound found = findOffset(timesIn(c.photos), TrackIndex(pointsMeeting(c.points)));
+        const OffsetFound found =
+            findOffset(timesIn(c.photos), TrackIndex(pointsMeeting(c.points)), c.entered);
         EXPECT_EQ(found.offset.seconds, c.seconds);
         EXPECT_EQ(found.offset.cameraAhead, c.cameraAhead);
         EXPECT_EQ(found.matched, c.matched);
+        EXPECT_EQ(found.lowestAdded, c.lowest);
+        EXPECT_EQ(found.highestAdded, c.highest);
     }
 }
 
@@ -98,6 +190,31 @@ TEST(ExplainPhoto, SaysWhyAPhotoHasItsPointOrNone) {
         EXPECT_EQ(verdict.point, c.point);
         EXPECT_EQ(verdict.seconds, c.seconds);
         EXPECT_EQ(verdict.pointBefore, c.pointBefore);
+    }
+}
+
+// The matching counts a point's time as GPS time plus two hours: the offset makes the photo's time that.
+TEST(GpsClock, TheOffsetFromAPhotoOfTheReceiversClock) {
+    struct Case {
+        const char *name, *taken, *shown;
+        std::optional<CameraOffset> offset;
+    };
+    const Case cases[] = {
+        {"the camera a drift behind", "2003:08:14 11:20:00", "09:20:31", CameraOffset{31, false}},
+        {"the camera an hour and a drift ahead", "2003:08:14 12:20:00", "09:20:31", CameraOffset{3569, true}},
+        {"across midnight: the nearer day", "2003:08:14 00:10:00", "22:05:00", CameraOffset{300, true}},
+        {"hours and minutes only", "2003:08:14 11:20:00", " 09:20 ", CameraOffset{0, false}},
+        {"a clock time that is none", "2003:08:14 11:20:00", "9.20", std::nullopt},
+        {"a minute past the hour's end", "2003:08:14 11:20:00", "09:60", std::nullopt},
+        {"a photo without a capture time", "", "09:20:31", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto found = offsetFromGpsClock(c.taken, c.shown);
+        ASSERT_EQ(found.has_value(), c.offset.has_value());
+        if (!found) continue;
+        EXPECT_EQ(found->seconds, c.offset->seconds);
+        EXPECT_EQ(found->cameraAhead, c.offset->cameraAhead);
     }
 }
 

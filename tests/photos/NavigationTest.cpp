@@ -40,7 +40,7 @@ TEST(Navigation, AnEntryOrAStepMakesOnePhotoCurrentWithOneLoad) {
         {"leading blanks and trailing letters", "  9 photos", 9},
         {"cleared", "", 0},
         {"a step past the last", nullptr, 12, 13},
-        {"a step below zero", nullptr, 0, -1},
+        {"a step below the first stops there: no dialog", nullptr, 1, -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -106,8 +106,8 @@ TEST(Mirror, TheSpinArrowsStepTheValueWithinItsRange) {
     c.model().setValue("UpDown1", 2);
     auto arrows = c.find("UpDown1")->findChildren<QAbstractButton*>();
     ASSERT_EQ(arrows.size(), 2);
-    // Left arrow 0, right arrow 1; the top of the range holds.
-    const std::pair<int, int> steps[] = {{1, 3}, {1, 3}, {0, 2}, {0, 1}};
+    // Left arrow 0, right arrow 1; the top of the range holds, and so does photo 1.
+    const std::pair<int, int> steps[] = {{1, 3}, {1, 3}, {0, 2}, {0, 1}, {0, 1}};
     for (auto [arrow, expected] : steps) {
         arrows[arrow]->click();
         EXPECT_EQ(c.model().value("UpDown1"), expected);
@@ -121,6 +121,7 @@ TEST(Mirror, KeysStepThePhotoNumber) {
         const char* target;
         Qt::Key key;
         int expected;
+        int start = 15;
     };
     const Case cases[] = {
         {"Up in the number field", "ActPictNum", Qt::Key_Up, 16},
@@ -130,12 +131,14 @@ TEST(Mirror, KeysStepThePhotoNumber) {
         {"Left in the number field moves its cursor", "ActPictNum", Qt::Key_Left, 15},
         {"Right on the spin control", "UpDown1", Qt::Key_Right, 16},
         {"Left on the spin control", "UpDown1", Qt::Key_Left, 14},
+        {"Down in the number field at photo 1 stays", "ActPictNum", Qt::Key_Down, 1, 1},
+        {"Page Down on the spin control stops at photo 1", "UpDown1", Qt::Key_PageDown, 1, 5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WidgetControl control;
         control.model().setMax("UpDown1", 20);
-        control.model().setValue("UpDown1", 15);
+        control.model().setValue("UpDown1", c.start);
         QTest::keyClick(control.find(c.target), c.key);
         EXPECT_EQ(control.model().value("UpDown1"), c.expected);
     }
