@@ -98,6 +98,9 @@ TEST(GeotagOutputs, GpxWaypointsLieOnTheNearestPointsOfTheTrack) {
         EXPECT_EQ(field["time"],
                   "2003-08-14T08:00:" + std::string(k < 10 ? "0" : "") + std::to_string(k) + "Z");
         ASSERT_TRUE(field["link"].starts_with("file://"));
+        EXPECT_EQ(field["link"].find_first_not_of(
+                      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-_.~/:%"),
+                  std::string::npos);
         std::unique_ptr<char, decltype(xmlFree)> path(
             xmlURIUnescapeString(field["link"].c_str() + 7, 0, nullptr), xmlFree);
         EXPECT_EQ(std::string(path.get()),
