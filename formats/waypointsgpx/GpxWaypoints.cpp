@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <chrono>
 #include <cstdio>
 #include <libxml/chvalid.h>
 #include <libxml/uri.h>
@@ -31,19 +30,6 @@ std::string numberText(double value) {
     char text[32];
     const auto end = std::to_chars(text, text + sizeof text, value).ptr;
     return std::string(text, end);
-}
-
-std::string isoTime(std::int64_t utcSeconds) {
-    using namespace std::chrono;
-    const sys_seconds at{seconds{utcSeconds}};
-    const sys_days day = floor<days>(at);
-    const year_month_day date{day};
-    const hh_mm_ss clock{at - day};
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02ld:%02ld:%02lldZ", int(date.year()),
-                  unsigned(date.month()), unsigned(date.day()), long(clock.hours().count()),
-                  long(clock.minutes().count()), static_cast<long long>(clock.seconds().count()));
-    return text;
 }
 
 // The length of the UTF-8 character at `at` when XML may carry it, else 0.
@@ -129,7 +115,7 @@ std::string gpxWaypoints(const std::vector<PlacedPhoto>& photos) {
         out.attribute("lon", degreesText(photo.longitude));
         // The schema's order: ele, time, then name and link.
         if (photo.elevation) out.element("ele", numberText(*photo.elevation));
-        if (photo.utcSeconds) out.element("time", isoTime(*photo.utcSeconds));
+        if (photo.utcSeconds) out.element("time", utcTimeText(*photo.utcSeconds));
         out.element("name", xmlText(photo.name));
         out.check(xmlTextWriterStartElement(w, xml("link")));
         out.attribute("href", fileUri(photo.path));

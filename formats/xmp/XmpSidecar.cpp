@@ -2,7 +2,6 @@
 
 #include "base/Error.h"
 
-#include <chrono>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
@@ -42,19 +41,6 @@ std::string altitudeRational(double metres) {
         std::snprintf(text, sizeof text, "%lld/1", millimetres / 1000);
     else
         std::snprintf(text, sizeof text, "%lld/1000", millimetres);
-    return text;
-}
-
-std::string xmpDate(std::int64_t utcSeconds) {
-    using namespace std::chrono;
-    const sys_seconds at{seconds{utcSeconds}};
-    const sys_days day = floor<days>(at);
-    const year_month_day date{day};
-    const hh_mm_ss clock{at - day};
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02ld:%02ld:%02lldZ", int(date.year()),
-                  unsigned(date.month()), unsigned(date.day()), long(clock.hours().count()),
-                  long(clock.minutes().count()), static_cast<long long>(clock.seconds().count()));
     return text;
 }
 
@@ -98,7 +84,7 @@ SidecarUpdate sidecarWithPosition(const std::optional<std::string>& existing, co
             data["Xmp.exif.GPSAltitude"] = altitudeRational(*photo.elevation);
             data["Xmp.exif.GPSAltitudeRef"] = *photo.elevation < 0 ? "1" : "0";
         }
-        if (photo.utcSeconds) data["Xmp.exif.GPSTimeStamp"] = xmpDate(*photo.utcSeconds);
+        if (photo.utcSeconds) data["Xmp.exif.GPSTimeStamp"] = utcTimeText(*photo.utcSeconds);
         std::string packet;
         if (Exiv2::XmpParser::encode(
                 packet, data, Exiv2::XmpParser::omitPacketWrapper | Exiv2::XmpParser::useCompactFormat) != 0)
