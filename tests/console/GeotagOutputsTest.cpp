@@ -1,5 +1,6 @@
 #include "fixtures/BenchCorpus.h"
 #include "geotag/GeotagCommand.h"
+#include "qtplatform/TimeRecord.h"
 #include "restore/RestoreTimes.h"
 #include "support/TempDir.h"
 
@@ -187,10 +188,16 @@ TEST(GeotagOutputs, SidecarsAreWrittenKeptAndRestoredWhilePhotosStayAsTheyWere) 
     EXPECT_EQ(corpus.run({"--xmp=full"}), 0);
     EXPECT_TRUE(placeIn(corpus.dir.file("P1000004.JPG.xmp")));
 
+    // A link put where a sidecar of ours stood is left alone, and its line stays for another try.
+    std::filesystem::remove(sidecar(5));
+    std::filesystem::create_symlink(corpus.dir.file("elsewhere.xmp"), sidecar(5));
     std::ostringstream out, err;
-    EXPECT_EQ(restore::runRestoreTimes({"--settings", corpus.dir.file("settings")}, out, err), 0)
-        << err.str();
-    // Everything as it was: the photos never changed, new sidecars gone, changed ones back.
+    EXPECT_EQ(restore::runRestoreTimes({"--settings", corpus.dir.file("settings")}, out, err), 1);
+    std::vector<RecordedSidecar> left;
+    TimeRecord::forSettingsFolder(corpus.dir.file("settings")).read(nullptr, &left);
+    EXPECT_TRUE(left.size() == 2 && left[0].path == sidecar(5) && left[1].path == sidecar(5)) << err.str();
+    // Everything as it was but that link: the photos never changed, new sidecars gone, changed ones back.
+    std::filesystem::remove(sidecar(5));
     const std::map<std::string, std::string> after = corpus.files();
     for (const auto& [path, bytes] : before)
         EXPECT_TRUE(after.count(path) && after.at(path) == bytes) << path << " changed";
