@@ -5,6 +5,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools libgl-dev
+  libxml2-dev libexiv2-dev pkg-config
   xvfb xauth python3 locales
 )
 missing=()

@@ -5,7 +5,9 @@
 #include "exif/TagEnum.h"
 #include "exif/TagQuery.h"
 #include "geotag/Engine.h"
+#include "geotag/GeotagOutputs.h"
 #include "geotag/GeotagReport.h"
+#include "geotag/PlacedPhotos.h"
 #include "photos/PhotoLoader.h"
 #include "records/PhotoList.h"
 #include "track/TrackFile.h"
@@ -24,8 +26,10 @@ namespace pelmark::geotag {
 
 namespace {
 
-constexpr const char* kUsage = "usage: pelmark geotag [--offset SECONDS] [--ahead | --behind] [--dry-run] "
-                               "[--report text|json|csv] [--find-offset] [--] TRACK";
+constexpr const char* kUsage =
+    "usage: pelmark geotag [--offset SECONDS] [--ahead | --behind] [--dry-run] "
+    "[--report text|json|csv] [--find-offset] [--gpx FILE] [--xmp[=full]] [--overwrite] "
+    "[--settings DIR] [--] TRACK";
 
 constexpr const char* kHelp =
     "Matches the photos in the folder of TRACK (a track file, *.t or *.tb) with its points by capture\n"
@@ -37,10 +41,20 @@ constexpr const char* kHelp =
     "  --find-offset      use the offset that matches the most photos instead\n"
     "  --dry-run          write nothing\n"
     "  --report FORM      text (default), json, or csv (the summary then goes to standard error)\n"
+    "  --gpx FILE         also write the matched photos as GPX 1.1 waypoints into FILE\n"
+    "  --xmp              also write an XMP sidecar with the GPS position beside each matched photo\n"
+    "                     (P1.JPG -> P1.xmp); --xmp=full names it P1.JPG.xmp. An existing sidecar\n"
+    "                     keeps its other properties; `pelmark restore-times` puts sidecars back\n"
+    "  --overwrite        replace a position a sidecar already holds (else it stays)\n"
+    "  --settings DIR     keep the sidecars' record beside the settings in DIR, as\n"
+    "                     `pelmark console --settings DIR` does\n"
     "  --help             this text\n"
     "\n"
-    "Exit code 0 when a photo matched, 1 when none did, 2 for bad arguments, a track that cannot be\n"
-    "read or a report that cannot be written.\n";
+    "Positions, heights and times come from the matched track points (times in UTC). Photos are only\n"
+    "read, never written.\n"
+    "\n"
+    "Exit code 0 when a photo matched, 1 when none did or a GPX file or sidecar asked for could not be\n"
+    "written, 2 for bad arguments, a track that cannot be read or a report that cannot be written.\n";
 
 // The clock offset the control starts with: 31 s, the camera behind.
 constexpr CameraOffset kStartUpOffset{31, false};
@@ -52,6 +66,7 @@ struct Options {
     bool dryRun = false;
     bool findOffset = false;
     ReportFormat format = ReportFormat::Text;
+    OutputRequest outputs;
     bool help = false;
 };
 
@@ -92,6 +107,15 @@ Options parseOptions(const std::vector<std::string>& args) {
             options.dryRun = true;
         } else if (arg == "--find-offset") {
             options.findOffset = true;
+        } else if (arg == "--gpx") {
+            options.outputs.gpx = value();
+        } else if (arg == "--xmp" || arg == "--xmp=full") {
+            options.outputs.xmp = true;
+            options.outputs.fullNames = arg == "--xmp=full";
+        } else if (arg == "--overwrite") {
+            options.outputs.overwrite = true;
+        } else if (arg == "--settings") {
+            options.outputs.settingsFolder = value();
         } else if (arg == "--report") {
             const std::string& format = value();
             if (format == "text")
@@ -111,6 +135,7 @@ Options parseOptions(const std::vector<std::string>& args) {
         }
     }
     if (options.track.empty()) fail("no track file given");
+    if (options.outputs.overwrite && !options.outputs.xmp) fail("--overwrite is for --xmp");
     return options;
 }
 
@@ -284,6 +309,13 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
         }
     }
 
+    OutputsDone outputs;
+    if (options.outputs.any()) {
+        outputs = writeOutputs(placedPhotos(outcome.verdicts, log.points, names, folder), options.outputs,
+                               options.dryRun, err);
+        report.outputs = outputs.lines;
+    }
+
     writeReport(report, options.format, out, err);
     // A report that did not reach its reader is a failed run, whatever matched.
     out.flush();
@@ -291,7 +323,7 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
         err << "pelmark geotag: the report could not be written\n";
         return 2;
     }
-    return report.matched > 0 ? 0 : 1;
+    return report.matched > 0 && !outputs.failed ? 0 : 1;
 }
 
 } // namespace

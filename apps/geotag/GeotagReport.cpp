@@ -44,6 +44,8 @@ void writeSummaryText(const GeotagReport& report, std::ostream& out) {
             << " photos; as many with any offset between "
             << offsetText(CameraOffset::fromAdded(report.best.lowestAdded)) << " and "
             << offsetText(CameraOffset::fromAdded(report.best.highestAdded)) << " (exclusive)\n";
+    for (const std::string& line : report.outputs)
+        out << line << "\n";
     if (report.advice) out << *report.advice << "\n";
 }
 
@@ -122,6 +124,7 @@ void writeJson(const GeotagReport& report, std::ostream& out) {
         {"written", report.written}};
     if (!report.written) summary["notWritten"] = report.notWritten;
     if (report.advice) summary["advice"] = *report.advice;
+    if (!report.outputs.empty()) summary["outputs"] = report.outputs;
     // File names are the file system's bytes; a name that is no UTF-8 must not end the report.
     out << json{{"photos", photos}, {"summary", summary}}.dump(2, ' ', false, json::error_handler_t::replace)
         << "\n";

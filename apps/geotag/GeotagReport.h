@@ -38,6 +38,7 @@ struct GeotagReport {
     bool written = false;
     std::string notWritten;            // why not, when not
     std::optional<std::string> advice; // the finder's word when it does clearly better
+    std::vector<std::string> outputs;  // what became of the GPX file and the sidecars asked for
 };
 
 enum class ReportFormat { Text, Json, Csv };

@@ -1,15 +1,18 @@
 #include "restore/RestoreTimes.h"
 
 #include "qtplatform/TimeRecord.h"
+#include "restore/RestoreSidecars.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <filesystem>
 #include <ostream>
 #include <set>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace pelmark::restore {
 
@@ -45,7 +48,9 @@ int runRestoreTimes(const std::vector<std::string>& args, std::ostream& out, std
             out << kUsage
                 << "Gives the photos whose file times the control set from their EXIF dates the times they "
                    "had\n"
-                   "before. --dry-run lists what would be done and changes nothing; --settings DIR reads "
+                   "before, and puts back the XMP sidecars `pelmark geotag` wrote: removes those it made,\n"
+                   "restores those it changed byte for byte. --dry-run lists what would be done and changes "
+                   "nothing; --settings DIR reads "
                    "the\n"
                    "record kept beside the settings store in DIR, as `pelmark console --settings DIR` keeps "
                    "it.\n";
@@ -58,11 +63,12 @@ int runRestoreTimes(const std::vector<std::string>& args, std::ostream& out, std
 
     TimeRecord record = TimeRecord::forSettingsFolder(settingsFolder);
     std::vector<UnreadableLine> unreadable;
-    const std::vector<RecordedTimes> lines = record.read(&unreadable);
+    std::vector<RecordedSidecar> sidecars;
+    const std::vector<RecordedTimes> lines = record.read(&unreadable, &sidecars);
     // A line that cannot be read may hold a file's only original times: the person has to hear of it.
     for (const UnreadableLine& line : unreadable)
         err << "cannot read line " << line.number << " of " << record.file() << ": " << line.text << "\n";
-    if (lines.empty() && unreadable.empty()) {
+    if (lines.empty() && unreadable.empty() && sidecars.empty()) {
         out << "no file times on record in " << record.file() << "\n";
         return 0;
     }
@@ -90,6 +96,7 @@ int runRestoreTimes(const std::vector<std::string>& args, std::ostream& out, std
             failed.insert(times.path);
         }
     }
+    const SidecarsRestored restored = restoreSidecars(record, sidecars, dryRun, out, err);
     if (dryRun) return unreadable.empty() ? 0 : 1;
 
     // Files put back leave the record; the others stay for another try.
@@ -97,12 +104,18 @@ int runRestoreTimes(const std::vector<std::string>& args, std::ostream& out, std
     for (const RecordedTimes& times : lines)
         if (failed.count(times.path)) remaining.push_back(times);
     try {
-        record.rewrite(remaining, unreadable);
+        record.rewrite(remaining, unreadable, restored.remaining);
     } catch (const std::exception& error) {
         err << "pelmark restore-times: " << error.what() << "\n";
         return 1;
     }
-    return failed.empty() && unreadable.empty() ? 0 : 1;
+    // Copies of sidecars put back go only once no line of the record needs them.
+    for (const std::string& copy : restored.spentCopies)
+        ::unlink(copy.c_str());
+    // Their folder goes too once empty; a failure to remove it only means something is still there.
+    if (!restored.spentCopies.empty())
+        ::rmdir(std::filesystem::path(restored.spentCopies.front()).parent_path().c_str());
+    return failed.empty() && unreadable.empty() && restored.remaining.empty() ? 0 : 1;
 }
 
 } // namespace pelmark::restore

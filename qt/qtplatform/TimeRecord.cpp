@@ -44,6 +44,50 @@ std::optional<timespec> parseTime(const std::string& text) {
     return time;
 }
 
+std::string escapedPath(const std::string& path) {
+    std::string text;
+    for (char c : path) {
+        if (c == '\\')
+            text += "\\\\";
+        else if (c == '\n')
+            text += "\\n";
+        else
+            text += c;
+    }
+    return text;
+}
+
+// The path at the end of a line; only an absolute one names the same file wherever restoring runs.
+std::optional<std::string> unescapedPath(std::string_view text) {
+    std::string path;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\') {
+            path += text[i];
+            continue;
+        }
+        if (++i == text.size()) return std::nullopt;
+        if (text[i] == 'n')
+            path += '\n';
+        else if (text[i] == '\\')
+            path += '\\';
+        else
+            return std::nullopt;
+    }
+    if (path.empty() || path[0] != '/') return std::nullopt;
+    return path;
+}
+
+constexpr std::string_view kNewSidecar = "sidecar new ";
+constexpr std::string_view kChangedSidecar = "sidecar was ";
+constexpr const char* kCopiesFolder = "sidecars";
+
+// A copy's name is made here of letters, digits, '-' and '.', so it stands in a line without escapes.
+bool isCopyName(std::string_view name) {
+    return !name.empty() && name[0] != '.' &&
+           name.find_first_not_of("abcdefghijklmnopqrstuvwxyz"
+                                  "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-.") == std::string_view::npos;
+}
+
 } // namespace
 
 TimeRecord TimeRecord::forSettingsFolder(const std::string& folder) {
@@ -59,16 +103,7 @@ const std::string& TimeRecord::file() const {
 }
 
 std::string TimeRecord::lineOf(const RecordedTimes& times) {
-    std::string line = timeText(times.access) + " " + timeText(times.modification) + " ";
-    for (char c : times.path) {
-        if (c == '\\')
-            line += "\\\\";
-        else if (c == '\n')
-            line += "\\n";
-        else
-            line += c;
-    }
-    return line;
+    return timeText(times.access) + " " + timeText(times.modification) + " " + escapedPath(times.path);
 }
 
 std::optional<RecordedTimes> TimeRecord::parseLine(const std::string& line) {
@@ -78,23 +113,46 @@ std::optional<RecordedTimes> TimeRecord::parseLine(const std::string& line) {
     auto access = parseTime(line.substr(0, first));
     auto modification = parseTime(line.substr(first + 1, second - first - 1));
     if (!access || !modification) return std::nullopt;
-    RecordedTimes times{{}, *access, *modification};
-    for (std::size_t i = second + 1; i < line.size(); ++i) {
-        if (line[i] != '\\') {
-            times.path += line[i];
-            continue;
-        }
-        if (++i == line.size()) return std::nullopt;
-        if (line[i] == 'n')
-            times.path += '\n';
-        else if (line[i] == '\\')
-            times.path += '\\';
-        else
+    auto path = unescapedPath(std::string_view(line).substr(second + 1));
+    if (!path) return std::nullopt;
+    return RecordedTimes{std::move(*path), *access, *modification};
+}
+
+std::string TimeRecord::sidecarLineOf(const RecordedSidecar& sidecar) {
+    if (sidecar.copy.empty()) return std::string(kNewSidecar) + escapedPath(sidecar.path);
+    char mode[16];
+    std::snprintf(mode, sizeof mode, "%04o", sidecar.mode & 07777u);
+    return std::string(kChangedSidecar) + mode + " " + sidecar.copy + " " + escapedPath(sidecar.path);
+}
+
+std::optional<RecordedSidecar> TimeRecord::parseSidecarLine(const std::string& line) {
+    const std::string_view text = line;
+    RecordedSidecar sidecar;
+    std::string_view rest;
+    if (text.starts_with(kNewSidecar)) {
+        rest = text.substr(kNewSidecar.size());
+    } else if (text.starts_with(kChangedSidecar)) {
+        rest = text.substr(kChangedSidecar.size());
+        const auto modeEnd = rest.find(' ');
+        const auto copyEnd = modeEnd == std::string_view::npos ? modeEnd : rest.find(' ', modeEnd + 1);
+        if (copyEnd == std::string_view::npos || modeEnd != 4 ||
+            rest.substr(0, 4).find_first_not_of("01234567") != std::string_view::npos)
             return std::nullopt;
+        sidecar.mode = static_cast<unsigned>(std::stoul(std::string(rest.substr(0, 4)), nullptr, 8));
+        sidecar.copy = rest.substr(modeEnd + 1, copyEnd - modeEnd - 1);
+        if (!isCopyName(sidecar.copy)) return std::nullopt;
+        rest = rest.substr(copyEnd + 1);
+    } else {
+        return std::nullopt;
     }
-    // Only an absolute path names the same file wherever restoring runs.
-    if (times.path.empty() || times.path[0] != '/') return std::nullopt;
-    return times;
+    auto path = unescapedPath(rest);
+    if (!path) return std::nullopt;
+    sidecar.path = std::move(*path);
+    return sidecar;
+}
+
+std::string TimeRecord::copyPath(const RecordedSidecar& sidecar) const {
+    return std::filesystem::path(file()).parent_path().string() + "/" + kCopiesFolder + "/" + sidecar.copy;
 }
 
 void TimeRecord::keep(int fd, const std::string& path) {
@@ -107,10 +165,16 @@ void TimeRecord::keep(int fd, const std::string& path) {
         sameTime(lastLeft_->access, info.st_atim) && sameTime(lastLeft_->modification, info.st_mtim))
         return;
 
+    // The line reaches the disk before the times change: a crash in between loses no original time.
+    if (!append(lineOf({path, info.st_atim, info.st_mtim}) + "\n"))
+        throw PelmarkError(ErrorKind::FileWrite,
+                           "cannot keep the times of " + path + " in " + file() + " before changing them");
+}
+
+bool TimeRecord::append(std::string line) {
+    lastLineStart_.reset();
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(file()).parent_path(), ignored);
-    // The line reaches the disk before the times change: a crash in between loses no original time.
-    std::string line = lineOf({path, info.st_atim, info.st_mtim}) + "\n";
     int record = ::open(file().c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     struct stat before {};
     bool written = record >= 0 && ::fstat(record, &before) == 0 && S_ISREG(before.st_mode);
@@ -125,10 +189,47 @@ void TimeRecord::keep(int fd, const std::string& path) {
         if (!written && ::ftruncate(record, before.st_size) == 0) ::fsync(record);
     }
     if (record >= 0) written = ::close(record) == 0 && written;
-    if (!written)
-        throw PelmarkError(ErrorKind::FileWrite,
-                           "cannot keep the times of " + path + " in " + file() + " before changing them");
-    lastLineStart_ = before.st_size;
+    if (written) lastLineStart_ = before.st_size;
+    return written;
+}
+
+void TimeRecord::keepSidecar(const std::string& path, const std::optional<std::string>& before,
+                             unsigned mode) {
+    lastLineStart_.reset();
+    lastCopy_.clear();
+    RecordedSidecar sidecar{path, {}, mode};
+    const auto fail = [&](const std::string& why) {
+        throw PelmarkError(ErrorKind::FileWrite, "cannot keep the sidecar " + path + " " + why + " in " +
+                                                     file() + " before writing it");
+    };
+    if (before) {
+        // The copy is private, as the record is: a sidecar may say where someone was.
+        const std::string folder = std::filesystem::path(file()).parent_path().string() + "/" + kCopiesFolder;
+        std::error_code ignored;
+        std::filesystem::create_directories(folder, ignored);
+        int copy = -1;
+        for (unsigned attempt = 0; copy < 0 && attempt < 100; ++attempt) {
+            timespec now{};
+            ::clock_gettime(CLOCK_REALTIME, &now);
+            sidecar.copy = std::to_string(now.tv_sec) + "-" + std::to_string(now.tv_nsec) + "-" +
+                           std::to_string(::getpid()) + ".xmp";
+            copy = ::open((folder + "/" + sidecar.copy).c_str(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+            if (copy < 0 && errno != EEXIST) break;
+        }
+        if (copy < 0) fail("as it was");
+        bool written = writeAll(copy, *before) && ::fsync(copy) == 0;
+        written = ::close(copy) == 0 && written;
+        if (!written) {
+            ::unlink(copyPath(sidecar).c_str());
+            fail("as it was");
+        }
+    }
+    if (!append(sidecarLineOf(sidecar) + "\n")) {
+        if (before) ::unlink(copyPath(sidecar).c_str());
+        fail("on record");
+    }
+    if (before) lastCopy_ = copyPath(sidecar);
 }
 
 void TimeRecord::withdraw() {
@@ -139,6 +240,8 @@ void TimeRecord::withdraw() {
         ::close(record);
     }
     lastLineStart_.reset();
+    if (!lastCopy_.empty()) ::unlink(lastCopy_.c_str());
+    lastCopy_.clear();
 }
 
 void TimeRecord::left(int fd) {
@@ -150,7 +253,8 @@ void TimeRecord::left(int fd) {
     lastLeft_ = Identity{info.st_dev, info.st_ino, info.st_atim, info.st_mtim};
 }
 
-std::vector<RecordedTimes> TimeRecord::read(std::vector<UnreadableLine>* unreadable) const {
+std::vector<RecordedTimes> TimeRecord::read(std::vector<UnreadableLine>* unreadable,
+                                            std::vector<RecordedSidecar>* sidecars) const {
     std::vector<RecordedTimes> lines;
     std::ifstream in(file(), std::ios::binary);
     std::size_t number = 0;
@@ -158,6 +262,10 @@ std::vector<RecordedTimes> TimeRecord::read(std::vector<UnreadableLine>* unreada
         ++number;
         if (auto times = parseLine(line))
             lines.push_back(std::move(*times));
+        else if (auto sidecar = parseSidecarLine(line); sidecar && sidecars)
+            sidecars->push_back(std::move(*sidecar));
+        else if (sidecar)
+            continue;
         else if (unreadable && !line.empty())
             unreadable->push_back({number, line});
     }
@@ -165,8 +273,9 @@ std::vector<RecordedTimes> TimeRecord::read(std::vector<UnreadableLine>* unreada
 }
 
 void TimeRecord::rewrite(const std::vector<RecordedTimes>& lines,
-                         const std::vector<UnreadableLine>& unreadable) const {
-    if (lines.empty() && unreadable.empty()) {
+                         const std::vector<UnreadableLine>& unreadable,
+                         const std::vector<RecordedSidecar>& sidecars) const {
+    if (lines.empty() && unreadable.empty() && sidecars.empty()) {
         std::error_code ignored;
         std::filesystem::remove(file(), ignored);
         return;
@@ -174,6 +283,8 @@ void TimeRecord::rewrite(const std::vector<RecordedTimes>& lines,
     std::string text;
     for (const RecordedTimes& times : lines)
         text += lineOf(times) + "\n";
+    for (const RecordedSidecar& sidecar : sidecars)
+        text += sidecarLineOf(sidecar) + "\n";
     // Lines no one can read now may still tell a person what a file's times were.
     for (const UnreadableLine& line : unreadable)
         text += line.text + "\n";

@@ -17,4 +17,7 @@ struct PlacedPhoto {
     std::optional<std::int64_t> utcSeconds; // the photo's instant, seconds since 1970-01-01 UTC
 };
 
+// An instant as ISO 8601 in UTC, as GPX and XMP write it: "2003-08-14T08:00:05Z".
+std::string utcTimeText(std::int64_t utcSeconds);
+
 } // namespace pelmark

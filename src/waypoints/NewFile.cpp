@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <random>
 #include <sys/random.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace pelmark {
@@ -75,11 +76,11 @@ bool NewFile::publish() {
     return true;
 }
 
-void writeNewFile(const std::string& target, std::string_view bytes) {
+int replaceFile(const std::string& target, std::string_view bytes, std::optional<unsigned> mode) {
     NewFile created(target);
     errno = 0;
     const int fd = created.create();
-    bool written = fd >= 0;
+    bool written = fd >= 0 && (!mode || ::fchmod(fd, static_cast<mode_t>(*mode)) == 0);
     for (std::size_t done = 0; written && done < bytes.size();) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         written = n > 0;
@@ -87,11 +88,17 @@ void writeNewFile(const std::string& target, std::string_view bytes) {
     }
     const int writeError = errno;
     if (fd >= 0) ::close(fd);
-    if (written && created.publish()) return;
+    if (written && created.publish()) return 0;
     const int error = written ? errno : writeError;
+    return error != 0 ? error : -1;
+}
+
+void writeNewFile(const std::string& target, std::string_view bytes) {
+    const int error = replaceFile(target, bytes);
+    if (error == 0) return;
     throw PelmarkError(ErrorKind::FileWrite, "Die Wegpunktdatei " + target +
                                                  " konnte nicht geschrieben werden: " +
-                                                 (error != 0 ? std::strerror(error) : "Schreibfehler"));
+                                                 (error > 0 ? std::strerror(error) : "Schreibfehler"));
 }
 
 } // namespace pelmark

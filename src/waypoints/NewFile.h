@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,11 @@ private:
     int keep_ = -1;
     bool named_ = false;
 };
+
+// Writes `bytes` as the file `target` through a `NewFile`, with the permission bits `mode` when given
+// (else those of any new file). Answers 0, or the errno of what failed (-1 when none says); an existing
+// file then stays as it was.
+int replaceFile(const std::string& target, std::string_view bytes, std::optional<unsigned> mode = {});
 
 // Writes `bytes` as the waypoint file `target` in one go, through a `NewFile`. Throws PelmarkError
 // (FileWrite) with the writer's message, leaving an existing file as it was.

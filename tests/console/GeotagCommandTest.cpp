@@ -49,6 +49,7 @@ TEST(GeotagCommand, ReportsWhatTheControlsRunMatches) {
         {"an unknown report form", 2, false, nullptr, {track, "--report", "xml"}},
         {"no track file", 2, false, nullptr, {dir.file("none.t")}},
         {"both directions", 2, false, nullptr, {track, "--ahead", "--behind"}},
+        {"a sidecar's position given way to without sidecars", 2, false, nullptr, {track, "--overwrite"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
