@@ -64,6 +64,13 @@ TEST(Jobs, WhileAJobYieldsEveryOtherJobIsRefused) {
     const Case cases[] = {
         {"RUN again", [&](Trip& t) { return refusal([&] { t.control.surface().userClick("RunAllBtn"); }); }},
         {"the writer", [&](Trip& t) { return refusal([&] { t.control.PrintWayPointList(); }); }},
+        {"a folder",
+         [&](Trip& t) {
+             return refusal([&] {
+                 Variant folder(t.other.folder());
+                 t.control.OpenFolder(folder);
+             });
+         }},
         {"a drop",
          [&](Trip& t) {
              return refusal([&] {
