@@ -3,6 +3,7 @@
 #include "geotag/GpsClock.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <gtest/gtest.h>
 
@@ -68,10 +69,9 @@ TEST(FindOffset, MatchesTheMostPhotosNearTheEnteredOffset) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const OffsetFound found = findOffset(timesIn(c.photos), TrackIndex(pointsMeeting(c.points)),
-                                             CameraOffset::fromAdded(c.entered));
-        const CameraOffset expected = CameraOffset::fromAdded(c.added);
-        EXPECT_EQ(found.offset.seconds, expected.seconds);
-        EXPECT_EQ(found.offset.cameraAhead, expected.cameraAhead);
+                                             CameraOffset{std::fabs(c.entered), c.entered < 0});
+        EXPECT_EQ(found.offset.seconds, std::fabs(c.added));
+        EXPECT_EQ(found.offset.cameraAhead, c.added < 0);
         EXPECT_EQ(found.matched, c.matched);
         EXPECT_EQ(found.lowestAdded, c.lowest);
         EXPECT_EQ(found.highestAdded, c.highest);
