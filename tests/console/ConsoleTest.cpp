@@ -27,11 +27,9 @@ TEST(ConsoleOptionsTest, OptionsOfTheCommandLine) {
     EXPECT_EQ(parseConsoleOptions({"--launch", "real"}).launch, ConsolePlatform::Launch::Real);
 
     const std::vector<std::string> refused[] = {
-        {"--decimal-separator"},
         {"--decimal-separator", ",,"},
         {"--decimal-separator", ""},
         {"--launch", "maybe"},
-        {"--launch"},
         {"--settings"},
         {"--verbose"},
     };

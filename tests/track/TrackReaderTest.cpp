@@ -74,7 +74,6 @@ TEST(TrackReader, CountsThePointsReadCompletely) {
         EXPECT_EQ(bench.anzahl, Variant(c.anzahl));
         EXPECT_EQ(bench.text("DateFrom"), c.dateFrom);
         EXPECT_EQ(bench.text("DateTo"), c.dateTo);
-        EXPECT_FALSE(bench.file.isOpen());
     }
 }
 
@@ -139,7 +138,6 @@ TEST(TrackReader, AFailedLoadLeavesTheLastCompleteLoadShown) {
              b.write("folder.t/inside", "");
              return b.read(b.dir.file("folder.t"));
          }},
-        {"refused extension", [&](ReaderBench& b) { return b.read(b.write("x.T", good)); }},
         {"no path and no dialog allowed",
          [](ReaderBench& b) { return b.reader.readTrackFile(Variant(""), SCommonDialog::NoCommonDialog); }},
         {"a stop request alone, the file still open",
@@ -171,16 +169,6 @@ TEST(TrackReader, AFailedLoadLeavesTheLastCompleteLoadShown) {
         EXPECT_EQ(bench.text("DateTo"), dateTo);
         EXPECT_EQ(bench.file.isOpen(), !c.slotStaysClosed);
     }
-}
-
-TEST(TrackReader, RefusesALoadStartedWhileOneIsRunning) {
-    ReaderBench bench;
-    std::string nested;
-    std::string second = bench.write("second.t", TrackFileWriter().points(7, 0, 1).bytes());
-    bench.platform.atYield(1, [&] { nested = bench.read(second); });
-    EXPECT_EQ(bench.read(bench.write("first.t", threePoints().bytes())), "Kein Fehler");
-    EXPECT_EQ(nested, "Fehler");
-    EXPECT_EQ(bench.status(), "Gelesene Trackpunkte: 3");
 }
 
 // The kept hostile track files, loaded over a good track: each either completes the point count given or
