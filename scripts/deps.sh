@@ -6,6 +6,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools libgl-dev
   xvfb xauth python3 locales
+  # GPX tracks (XML) and camera time zones (the system's zone database)
+  libexpat1-dev libhowardhinnant-date-dev tzdata
 )
 missing=()
 for package in "${packages[@]}"; do
