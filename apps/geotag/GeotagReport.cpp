@@ -20,6 +20,13 @@ void padded(std::string& line, std::string_view text, std::size_t width, bool ri
     if (!right) line.append(blanks, ' ');
 }
 
+// Degrees to nine decimals (millimetres), which every reader of a CSV takes.
+std::string degreesText(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.9f", value);
+    return text;
+}
+
 bool matched(const PhotoRow& row) {
     return row.verdict.kind == PhotoVerdict::Kind::Matched;
 }
@@ -34,8 +41,12 @@ void writeSummaryText(const GeotagReport& report, std::ostream& out) {
     if (report.trackPoints > 0) out << ", " << report.trackFrom << " to " << report.trackTo;
     if (report.trackPointsLeftOut)
         out << " (the file holds more points: those past the 10000th are left out)";
-    out << "\n"
-        << "camera offset: " << offsetText(report.offset) << (report.offsetFound ? " (found)" : "") << "\n"
+    out << "\n";
+    if (report.skipped.total() > 0)
+        out << "track points skipped: " << report.skipped.withoutTime << " without a time, "
+            << report.skipped.impossibleTime << " with an impossible time, " << report.skipped.outOfOrder
+            << " out of order, " << report.skipped.withoutPosition << " without a position\n";
+    out << "camera offset: " << offsetText(report.offset) << (report.offsetFound ? " (found)" : "") << "\n"
         << "waypoint file: " << fileLine(report) << "\n";
     if (report.advice) out << *report.advice << "\n";
 }
@@ -54,6 +65,8 @@ void writeText(const GeotagReport& report, std::ostream& out) {
         head += ' ';
         out << head << (matched(row) ? "matched " : "no match: ") << row.reason;
         if (matched(row)) out << " (" << row.pointTime << ")";
+        if (row.interpolated) out << ", interpolated";
+        if (!row.utc.empty()) out << "; UTC " << row.utc << ", " << row.zone;
         out << "\n";
     }
     out << "\n";
@@ -69,13 +82,23 @@ std::string csvField(const std::string& text) {
 }
 
 void writeCsv(const GeotagReport& report, std::ostream& out) {
-    out << "number,name,captured,corrected,matched,point,point_time,seconds,reason\n";
+    out << "number,name,captured,corrected,matched,point,point_time,seconds,reason,utc,zone,latitude,"
+           "longitude,"
+           "elevation\n";
     for (const PhotoRow& row : report.photos) {
         const bool hasPoint = row.verdict.point != 0;
         out << row.number << "," << csvField(row.name) << "," << csvField(row.captured) << ","
             << row.corrected << "," << (matched(row) ? "yes" : "no") << ","
             << (hasPoint ? std::to_string(row.verdict.point) : "") << "," << row.pointTime << ","
-            << (hasPoint ? secondsText(row.verdict.seconds) : "") << "," << csvField(row.reason) << "\n";
+            << (hasPoint ? secondsText(row.verdict.seconds) : "") << "," << csvField(row.reason) << ","
+            << row.utc << "," << csvField(row.zone);
+        if (row.place) {
+            out << "," << degreesText(row.place->latitude) << "," << degreesText(row.place->longitude) << ",";
+            if (row.place->elevation) out << degreesText(*row.place->elevation);
+        } else {
+            out << ",,,";
+        }
+        out << "\n";
     }
 }
 
@@ -91,6 +114,12 @@ void writeJson(const GeotagReport& report, std::ostream& out) {
             photo["seconds"] = row.verdict.seconds;
             photo["pointBefore"] = row.verdict.pointBefore;
         }
+        if (!row.utc.empty()) photo["utc"] = row.utc, photo["zone"] = row.zone;
+        if (row.place) {
+            photo["latitude"] = row.place->latitude, photo["longitude"] = row.place->longitude;
+            if (row.place->elevation) photo["elevation"] = *row.place->elevation;
+            photo["interpolated"] = row.interpolated;
+        }
         photos.push_back(std::move(photo));
     }
     json summary = {
@@ -102,6 +131,12 @@ void writeJson(const GeotagReport& report, std::ostream& out) {
         {"trackPoints", report.trackPoints},
         {"trackFrom", report.trackFrom},
         {"trackTo", report.trackTo},
+        {"segments", report.segments},
+        {"trackPointsSkipped",
+         {{"withoutTime", report.skipped.withoutTime},
+          {"impossibleTime", report.skipped.impossibleTime},
+          {"outOfOrder", report.skipped.outOfOrder},
+          {"withoutPosition", report.skipped.withoutPosition}}},
         {"offset", {{"seconds", report.offset.seconds}, {"cameraAhead", report.offset.cameraAhead}}},
         {"offsetFound", report.offsetFound},
         {"bestOffset",

@@ -241,7 +241,7 @@ void readGpxFile(const std::string& path, GeoTrack& track) {
 }
 
 bool isGpxName(std::string_view path) {
-    return endsWithName(path, ".gpx");
+    return endsWithName(path, ".GPX");
 }
 
 } // namespace pelmark

@@ -1,12 +1,16 @@
 #include "geotag/GeotagCommand.h"
 
 #include "control/VeltoraControl.h"
+#include "fixtures/GpxWriter.h"
+#include "fixtures/JpegExifWriter.h"
 #include "fixtures/TrackFileWriter.h"
 #include "platform/ScriptedPlatform.h"
 #include "sample/SampleTrip.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -105,7 +109,7 @@ TEST(GeotagCommand, SaysWhatItDidNotDo) {
         const char* said; // in what was written to out and err
     };
     const Case cases[] = {
-        {"help", {"--help"}, false, 0, "--find-offset      use the offset"},
+        {"help", {"--help"}, false, 0, "--interpolate [SECONDS]  place a photo"},
         {"the photos past the 500th", {"--dry-run", "--", track}, false, 1, "photos left out: 1"},
         {"the points past the table", {"--dry-run", "--", track}, false, 1, "past the 10000th are left out"},
         {"a report that cannot be written",
@@ -120,6 +124,68 @@ TEST(GeotagCommand, SaysWhatItDidNotDo) {
         if (c.reportFails) out.setstate(std::ios::badbit);
         EXPECT_EQ(geotag::runGeotag(c.args, out, err, false), c.exitCode) << err.str();
         EXPECT_NE((out.str() + err.str()).find(c.said), std::string::npos) << out.str() << err.str();
+    }
+}
+
+// Photos placed on a GPX track by their instants: a walk logged every second from 23:00 UTC on the night
+// summer time ended in Berlin, photos taken on both sides of the change with the camera on local time.
+TEST(GeotagCommand, PlacesPhotosByTheirInstants) {
+    test::TempDir dir;
+    const std::string track =
+        dir.write("walk.gpx", fixtures::GpxWriter().segment().points(14400, 1067122800).text());
+    const auto photo = [&](const std::string& name, const char* taken, const char* offsetTag,
+                           const char* subSecond) {
+        fixtures::JpegExifWriter writer;
+        writer.sub(fixtures::asciiEntry(0x9003, taken));
+        if (offsetTag) writer.sub(fixtures::asciiEntry(0x9011, offsetTag));
+        if (subSecond) writer.sub(fixtures::asciiEntry(0x9291, subSecond));
+        writer.writeTo(dir.file(name));
+    };
+    std::filesystem::create_directory(dir.file("more"));
+    photo("p1.jpg", "2003:10:26 01:30:00", nullptr, nullptr);  // summer time: 23:30 UTC, point 1800
+    photo("p2.jpg", "2003:10:26 03:30:00", nullptr, nullptr);  // winter time: 02:30 UTC, point 12600
+    photo("p3.jpg", "2003:10:26 01:00:00", "+02:00", nullptr); // its own zone: 23:00 UTC, point 0
+    photo("more/p4.jpg", "2003:10:26 03:40:00", nullptr, "5"); // 02:40:00.5 UTC, between 13200 and 13201
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        int exitCode;
+        std::vector<std::pair<std::string, double>> points; // photo and point (a half: interpolated)
+    };
+    const Case cases[] = {
+        {"the camera's zone",
+         {"--camera-tz", "Europe/Berlin"},
+         0,
+         {{"p1.jpg", 1800}, {"p2.jpg", 12600}, {"p3.jpg", 0}}},
+        {"the control's comparison beside the photo's own zone", {}, 0, {{"p1.jpg", 1831}, {"p3.jpg", 0}}},
+        {"a clock photo sets the offset for all",
+         {"--camera-tz", "Europe/Berlin", "--sync", "p1.jpg=2003-10-26T01:31:35+02:00"},
+         0,
+         {{"p1.jpg", 1895}, {"p2.jpg", 12695}, {"p3.jpg", 95}}},
+        {"interpolated, from another folder too",
+         {"--camera-tz", "Europe/Berlin", "--interpolate", "--photos", dir.folder(), "--recursive"},
+         0,
+         {{"p2.jpg", 12600}, {"p4.jpg", 13200.5}}},
+        {"an unknown zone", {"--camera-tz", "Europe/Atlantis"}, 2, {}},
+        {"a clock photo that is none", {"--sync", "p9.jpg=2003-10-26T01:31:35Z"}, 2, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--report", "json", track});
+        std::ostringstream out, err;
+        ASSERT_EQ(geotag::runGeotag(args, out, err, false), c.exitCode) << err.str();
+        if (c.exitCode == 2) continue;
+        const auto report = nlohmann::json::parse(out.str());
+        for (const auto& [name, point] : c.points) {
+            SCOPED_TRACE(name);
+            const auto row = std::find_if(report["photos"].begin(), report["photos"].end(),
+                                          [&](const auto& p) { return p["name"] == name; });
+            ASSERT_NE(row, report["photos"].end());
+            ASSERT_TRUE((*row)["matched"].get<bool>()) << row->dump();
+            EXPECT_NEAR((*row)["latitude"].get<double>(), fixtures::runLatitude(0) + 1e-5 * point, 1e-9);
+            EXPECT_EQ((*row)["interpolated"].get<bool>(), point != std::floor(point));
+        }
     }
 }
 
