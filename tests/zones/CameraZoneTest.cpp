@@ -19,13 +19,10 @@ TEST(CameraZone, GivesTheOffsetOfThePhotosOwnDate) {
         int offset;
     };
     const Case cases[] = {
-        {"summer", "Europe/Berlin", "2003:06:14 12:00:00", "2003-06-14T10:00:00Z", 7200},
-        {"winter", "Europe/Berlin", "2003:12:01 12:00:00", "2003-12-01T11:00:00Z", 3600},
         {"the hour shown twice: still summer", "Europe/Berlin", "2003:10:26 02:30:00", "2003-10-26T00:30:00Z",
          7200},
         {"the hour skipped: not yet set forward", "Europe/Berlin", "2003:03:30 02:30:00",
          "2003-03-30T01:30:00Z", 3600},
-        {"west of UTC", "America/New_York", "2003:06:14 12:00:00", "2003-06-14T16:00:00Z", -14400},
         {"half hours", "Asia/Kolkata", "2003:06:14 12:00:00", "2003-06-14T06:30:00Z", 19800},
     };
     for (const Case& c : cases) {
