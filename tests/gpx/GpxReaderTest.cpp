@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 #include "fixtures/GpxWriter.h"
+#include "fixtures/JpegExifWriter.h"
 #include "fixtures/TrackFileWriter.h"
 #include "geotag/Placing.h"
 #include "support/TempDir.h"
@@ -9,6 +10,7 @@
 #include "track/TrackPositions.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace pelmark {
@@ -132,6 +134,22 @@ TEST(GpxReader, GivesTheTrackThatATrackFileOfTheSameWalkGives) {
             EXPECT_EQ(a[k].utcSeconds, b[k].utcSeconds);
         }
     }
+}
+
+// The engine's example for host programs geotags a folder as documented.
+TEST(EngineExample, GeotagsAFolderFromAGpxTrack) {
+    test::TempDir dir;
+    const std::string track = dir.write("walk.gpx", W().segment().points(600, 1067122800).text());
+    fixtures::JpegExifWriter()
+        .sub(fixtures::asciiEntry(0x9003, "2003:10:26 01:05:00"))
+        .writeTo(dir.file("a.jpg"));
+    dir.write("b.jpg", "");
+    const std::string out = dir.file("out.txt");
+    ASSERT_EQ(std::system((std::string(PELMARK_ENGINE_EXAMPLE) + " " + track + " " + dir.folder() +
+                           " Europe/Berlin >" + out)
+                              .c_str()),
+              0);
+    EXPECT_EQ(test::contentOf(out), "a.jpg 48.003000 11.003000 2003-10-25T23:05:00Z\n");
 }
 
 } // namespace
