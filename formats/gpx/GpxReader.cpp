@@ -208,11 +208,14 @@ void GpxReader::finish() {
     State& s = *state_;
     s.parse(nullptr, 0, true);
     GeoTrack& track = s.track;
-    // The file's segments follow those of earlier files.
-    for (GeoPoint& point : s.taken.points) {
+    // The file's segments follow those of earlier files; the first file's points are moved, not copied,
+    // so a track of a million points is not held twice.
+    for (GeoPoint& point : s.taken.points)
         point.segment += track.segments;
-        track.points.push_back(point);
-    }
+    if (track.points.empty())
+        track.points.swap(s.taken.points);
+    else
+        track.points.insert(track.points.end(), s.taken.points.begin(), s.taken.points.end());
     track.segments += s.taken.segments;
     track.skipped.withoutTime += s.taken.skipped.withoutTime;
     track.skipped.impossibleTime += s.taken.skipped.impossibleTime;
