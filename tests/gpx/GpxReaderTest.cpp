@@ -58,6 +58,7 @@ TEST(GpxReader, TakesTrackPointsAndSaysWhatItSkipped) {
         {"points skipped, each for its reason", skipped, 2, 1, {1, 2, 3, 2}},
         {"a point outside a segment is none", outside, 0, 0, {}},
         {"megabytes of whitespace", wide, 2, 1, {}},
+        {"many points", W().segment().points(100000, 0).text(), 100000, 1, {}},
         {"entities declared", W().prolog(entities).raw("&b;").text(), 0, 0, {}, "declares no entities"},
         {"an entity nobody declared", W().raw("<name>&b;</name>").text(), 0, 0, {}, "undefined entity"},
         {"nested too deep", W().raw(deep).text(), 0, 0, {}, "nested deeper"},
