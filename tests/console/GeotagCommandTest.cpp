@@ -177,7 +177,8 @@ TEST(GeotagCommand, PlacesPhotosByTheirInstants) {
         ASSERT_EQ(geotag::runGeotag(args, out, err, false), c.exitCode) << err.str();
         if (c.exitCode == 2) continue;
         const auto report = nlohmann::json::parse(out.str());
-        for (const auto& [name, point] : c.points) {
+        for (const auto& [expected, point] : c.points) {
+            const std::string& name = expected; // clang 14's lambdas take no structured binding
             SCOPED_TRACE(name);
             const auto row = std::find_if(report["photos"].begin(), report["photos"].end(),
                                           [&](const auto& p) { return p["name"] == name; });
