@@ -133,19 +133,18 @@ TEST(GeotagCommand, PlacesPhotosByTheirInstants) {
     test::TempDir dir;
     const std::string track =
         dir.write("walk.gpx", fixtures::GpxWriter().segment().points(14400, 1067122800).text());
-    const auto photo = [&](const std::string& name, const char* taken, const char* offsetTag,
-                           const char* subSecond) {
+    // A photo with its capture time, then any further EXIF texts of the sub-directory.
+    const auto photo = [&](const std::string& name, std::vector<std::pair<std::uint16_t, const char*>> tags) {
         fixtures::JpegExifWriter writer;
-        writer.sub(fixtures::asciiEntry(0x9003, taken));
-        if (offsetTag) writer.sub(fixtures::asciiEntry(0x9011, offsetTag));
-        if (subSecond) writer.sub(fixtures::asciiEntry(0x9291, subSecond));
+        for (const auto& [tag, text] : tags)
+            writer.sub(fixtures::asciiEntry(tag, text));
         writer.writeTo(dir.file(name));
     };
     std::filesystem::create_directory(dir.file("more"));
-    photo("p1.jpg", "2003:10:26 01:30:00", nullptr, nullptr);  // summer time: 23:30 UTC, point 1800
-    photo("p2.jpg", "2003:10:26 03:30:00", nullptr, nullptr);  // winter time: 02:30 UTC, point 12600
-    photo("p3.jpg", "2003:10:26 01:00:00", "+02:00", nullptr); // its own zone: 23:00 UTC, point 0
-    photo("more/p4.jpg", "2003:10:26 03:40:00", nullptr, "5"); // 02:40:00.5 UTC, between 13200 and 13201
+    photo("p1.jpg", {{0x9003, "2003:10:26 01:30:00"}}); // summer time: 23:30 UTC, point 1800
+    photo("p2.jpg", {{0x9003, "2003:10:26 03:30:00"}}); // winter time: 02:30 UTC, point 12600
+    photo("p3.jpg", {{0x9003, "2003:10:26 01:00:00"}, {0x9011, "+02:00"}}); // its own zone: 23:00, point 0
+    photo("more/p4.jpg", {{0x9003, "2003:10:26 03:40:00"}, {0x9291, "5"}}); // 02:40:00.5, 13200 to 13201
     struct Case {
         const char* name;
         std::vector<std::string> args;
