@@ -136,10 +136,7 @@ struct GpxReader::State {
             ++taken.skipped.impossibleTime;
             return;
         }
-        GeoPoint point{*latitude, *longitude, *instant, numberOf(elevation), 0};
-        // A point outside any segment (a file that puts trkpt straight into trk is no GPX) never gets
-        // here; the first segment of the file starts with its trkseg.
-        taken.add(point);
+        taken.add({*latitude, *longitude, *instant, numberOf(elevation), 0});
     }
 
     void text(const XML_Char* data, int length) {
@@ -160,7 +157,6 @@ struct GpxReader::State {
         if (fault.empty() && fed - lastEvent > kMaxMarkupBytes)
             fault = name + ", line " + std::to_string(XML_GetCurrentLineNumber(parser)) +
                     ": a piece of markup longer than " + std::to_string(kMaxMarkupBytes >> 20) + " MiB";
-        if (fault.empty() && last && path.size() != 0) fault = name + ": the file ends inside an element";
         if (!fault.empty()) throw PelmarkError(ErrorKind::FileRead, fault);
     }
 };
