@@ -187,6 +187,15 @@ Tracks readTracks(const std::vector<std::string>& paths) {
     return tracks;
 }
 
+// A verdict by instants in words: there is no month to name, the points are compared across all.
+std::string instantReason(const PhotoVerdict& verdict, const std::string& captured) {
+    if (verdict.kind == PhotoVerdict::Kind::NoPointThatMonth) return "the tracks hold no point";
+    if (verdict.kind != PhotoVerdict::Kind::BeyondLimit) return verdictText(verdict, captured);
+    return "the nearest point (" + std::to_string(verdict.point) + ") lies " + secondsText(verdict.seconds) +
+           " s" + (verdict.pointBefore ? " before" : " after") + ", beyond the " +
+           secondsText(kMatchLimitSeconds) + " s limit";
+}
+
 // The photo named by a clock photo's PHOTO: a path, or a file name among the photos.
 std::size_t syncPhotoIndex(const std::string& photo, const std::vector<PhotoFile>& photos) {
     const bool byPath = photo.find('/') != std::string::npos;
@@ -303,13 +312,15 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
         PhotoRow row;
         row.number = static_cast<int>(k + 1), row.name = photos[k].name, row.captured = capturedTimes[k];
         row.verdict = placement.verdict;
-        row.reason = verdictText(row.verdict, row.captured);
         if (controlMatching && controls) {
+            row.reason = verdictText(row.verdict, row.captured);
             row.corrected = correctedText(row.captured, report.offset);
             if (row.verdict.point != 0) row.pointTime = pointTimeOf(tracks.log->points, row.verdict.point);
-        } else if (row.verdict.point != 0) {
-            row.pointTime =
-                isoText(tracks.geo.points[static_cast<std::size_t>(row.verdict.point - 1)].utcSeconds);
+        } else {
+            row.reason = instantReason(row.verdict, row.captured);
+            if (row.verdict.point != 0)
+                row.pointTime =
+                    isoText(tracks.geo.points[static_cast<std::size_t>(row.verdict.point - 1)].utcSeconds);
         }
         if (utc) row.utc = isoText(*utc), row.zone = clock.zone;
         row.interpolated = placement.interpolated;
