@@ -102,9 +102,20 @@ void writeCsv(const GeotagReport& report, std::ostream& out) {
     }
 }
 
+// `value` as the whole document's dump shows it `depth` levels down: a report of many thousand photos is
+// written one photo at a time instead of as one tree of them all.
+std::string nested(const nlohmann::json& value, int depth) {
+    // File names are the file system's bytes; a name that is no UTF-8 must not end the report.
+    std::string text = value.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+    const std::string indent = "\n" + std::string(static_cast<std::size_t>(2 * depth), ' ');
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + indent.size()))
+        text.replace(at, 1, indent);
+    return text;
+}
+
 void writeJson(const GeotagReport& report, std::ostream& out) {
     using nlohmann::json;
-    json photos = json::array();
+    out << "{\n  \"photos\": [";
     for (const PhotoRow& row : report.photos) {
         json photo = {{"number", row.number},       {"name", row.name},        {"captured", row.captured},
                       {"corrected", row.corrected}, {"matched", matched(row)}, {"reason", row.reason}};
@@ -120,8 +131,9 @@ void writeJson(const GeotagReport& report, std::ostream& out) {
             if (row.place->elevation) photo["elevation"] = *row.place->elevation;
             photo["interpolated"] = row.interpolated;
         }
-        photos.push_back(std::move(photo));
+        out << (row.number == report.photos.front().number ? "\n    " : ",\n    ") << nested(photo, 2);
     }
+    out << (report.photos.empty() ? "]" : "\n  ]") << ",\n  \"summary\": ";
     json summary = {
         {"matched", report.matched},
         {"photos", report.photos.size()},
@@ -147,9 +159,7 @@ void writeJson(const GeotagReport& report, std::ostream& out) {
         {"written", report.written}};
     if (!report.written) summary["notWritten"] = report.notWritten;
     if (report.advice) summary["advice"] = *report.advice;
-    // File names are the file system's bytes; a name that is no UTF-8 must not end the report.
-    out << json{{"photos", photos}, {"summary", summary}}.dump(2, ' ', false, json::error_handler_t::replace)
-        << "\n";
+    out << nested(summary, 1) << "\n}\n";
 }
 
 } // namespace
