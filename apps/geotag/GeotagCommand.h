@@ -6,9 +6,9 @@
 
 namespace pelmark::geotag {
 
-// `pelmark geotag TRACK [--offset SECONDS] [--ahead | --behind] [--dry-run] [--report text|json|csv]
-// [--find-offset]`: the one-step run of the control on TRACK and the photos of its folder, with a
-// report that says for every photo what it matched or why nothing. Exit code 0 when a photo matched,
+// `pelmark geotag [options] TRACK...` (GeotagOptions.h): the one-step run of the control on a track file
+// and the photos of its folder, or photos placed by their instants on GPX tracks and track files, with
+// a report that says for every photo what it matched or why nothing. Exit code 0 when a photo matched,
 // 1 when none did, 2 for bad arguments or a track that cannot be read. A progress line goes to `err`
 // when `progress` is set (standard error is a terminal).
 int runGeotag(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool progress);
