@@ -149,21 +149,20 @@ void writeWayPointFile(GeotagReport& report, const WayPoints& slots, std::size_t
     }
 }
 
-// The tracks of a run as the engine takes them, and the one track file of a run of the control.
+// The tracks of a run as the engine takes them, and the track file of a run of the control.
 struct Tracks {
     GeoTrack geo;
-    std::optional<TrackLog> log; // exactly one track, a track file
+    std::optional<TrackLog> log; // the control's case: one track file and its folder's photos
     std::string first;           // the first track's absolute path
-    std::size_t files = 0;
 };
 
-// Throws PelmarkError (FileRead) with the words the user sees.
-Tracks readTracks(const std::vector<std::string>& paths) {
+// Throws PelmarkError (FileRead) with the words the user sees. `asTheControl`: the one track is read
+// into the control's table, with its 10,000 points; every other track file is read whole.
+Tracks readTracks(const std::vector<std::string>& paths, bool asTheControl) {
     Tracks tracks;
     for (const std::string& given : paths) {
         const std::string path = std::filesystem::absolute(given).lexically_normal().string();
         if (tracks.first.empty()) tracks.first = path;
-        ++tracks.files;
         if (isGpxName(path)) {
             try {
                 readGpxFile(path, tracks.geo);
@@ -173,16 +172,20 @@ Tracks readTracks(const std::vector<std::string>& paths) {
             }
             continue;
         }
-        TrackLog log;
         FileSlot file;
-        if (!hasTrackExtension(path) || !file.openForReading(path) ||
-            readTrackLog(file, path, log) != TrackReadEnd::Complete)
+        bool read = hasTrackExtension(path) && file.openForReading(path);
+        if (read && asTheControl) {
+            tracks.log.emplace();
+            read = readTrackLog(file, path, *tracks.log) == TrackReadEnd::Complete;
+            if (read) appendTrackLog(*tracks.log, tracks.geo);
+        } else if (read) {
+            read = readTrackPoints(file, tracks.geo) == TrackReadEnd::Complete;
+        }
+        if (!read)
             throw PelmarkError(ErrorKind::FileRead,
                                "cannot read the track file " + path +
                                    " (it must be a readable track file named *.t or *.tb,"
                                    " or a GPX file named *.gpx)");
-        appendTrackLog(log, tracks.geo);
-        if (paths.size() == 1) tracks.log = std::move(log);
     }
     return tracks;
 }
@@ -217,17 +220,19 @@ std::size_t syncPhotoIndex(const std::string& photo, const std::vector<PhotoFile
 int run(const Options& options, std::ostream& out, std::ostream& err, bool progress) {
     const std::optional<CameraZone> zone =
         options.cameraZone ? std::optional<CameraZone>(CameraZone(*options.cameraZone)) : std::nullopt;
+    // One track file and its folder's photos: the control's "RUN", its caps and its waypoint file.
+    const bool asTheControl = options.tracks.size() == 1 && !isGpxName(options.tracks.front()) &&
+                              options.photoFolders.empty() && !options.recursive;
+    if (options.findOffset && !asTheControl)
+        throw PelmarkError(ErrorKind::InvalidArgument,
+                           "--find-offset takes one track file and its folder's photos");
     Tracks tracks;
     try {
-        tracks = readTracks(options.tracks);
+        tracks = readTracks(options.tracks, asTheControl);
     } catch (const PelmarkError& error) {
         err << "pelmark geotag: " << error.what() << "\n";
         return 2;
     }
-    // One track file and its folder's photos: the control's "RUN", its photo cap and its waypoint file.
-    const bool asTheControl = tracks.log && options.photoFolders.empty() && !options.recursive;
-    if (options.findOffset && !tracks.log)
-        throw PelmarkError(ErrorKind::InvalidArgument, "--find-offset takes one track file (*.t or *.tb)");
     const std::string folder = tracks.first.substr(0, tracks.first.rfind('/') + 1);
     GeotagReport report;
     std::vector<PhotoFile> photos;

@@ -19,7 +19,7 @@ const char* const kHelp =
     "matched or why nothing. A TRACK is a track file (*.t or *.tb) or a GPX file (*.gpx); several may be\n"
     "given, and each GPX track segment is kept apart. The photos are those of the first track's folder\n"
     "unless --photos names others. With one track file and its folder's photos this is \"RUN\": the\n"
-    "first 500 photos, and the waypoint file written beside the track.\n"
+    "first 500 photos and 10,000 points, and the waypoint file written beside the track.\n"
     "\n"
     "A photo's instant comes from its OffsetTimeOriginal tag when it has one, else from --camera-tz,\n"
     "else from the control's own comparison (the camera on GPS time plus two hours).\n"
