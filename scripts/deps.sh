@@ -7,6 +7,8 @@ packages=(
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools libgl-dev
   libxml2-dev libexiv2-dev pkg-config
   xvfb xauth python3 locales
+  # GPX tracks (XML) and camera time zones (the system's zone database)
+  libexpat1-dev libhowardhinnant-date-dev tzdata
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -8,7 +8,7 @@ import argparse
 import pathlib
 import sys
 
-CODE_FOLDERS = ("src", "qt", "apps", "formats")
+CODE_FOLDERS = ("src", "formats", "qt", "apps")
 TEST_FOLDERS = ("tests",)
 
 

@@ -1,16 +1,23 @@
 #include "geotag/GeotagCommand.h"
 
 #include "base/Error.h"
+#include "base/InstantText.h"
 #include "exif/ExifReader.h"
 #include "exif/TagEnum.h"
 #include "exif/TagQuery.h"
+#include "geotag/ClockLine.h"
 #include "geotag/Engine.h"
+#include "geotag/GeotagOptions.h"
 #include "geotag/GeotagOutputs.h"
 #include "geotag/GeotagReport.h"
-#include "geotag/PlacedPhotos.h"
+#include "geotag/PhotoClock.h"
+#include "geotag/PhotoFolders.h"
+#include "geotag/Placing.h"
+#include "gpx/GpxReader.h"
 #include "photos/PhotoLoader.h"
 #include "records/PhotoList.h"
 #include "track/TrackFile.h"
+#include "track/TrackPositions.h"
 #include "track/TrackTime.h"
 #include "waypoints/NewFile.h"
 #include "waypoints/WayPointFile.h"
@@ -26,118 +33,8 @@ namespace pelmark::geotag {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: pelmark geotag [--offset SECONDS] [--ahead | --behind] [--dry-run] "
-    "[--report text|json|csv] [--find-offset] [--gpx FILE] [--xmp[=full]] [--overwrite] "
-    "[--settings DIR] [--] TRACK";
-
-constexpr const char* kHelp =
-    "Matches the photos in the folder of TRACK (a track file, *.t or *.tb) with its points by capture\n"
-    "time, as \"RUN\" does, writes the waypoint file beside the track and says for every photo what it\n"
-    "matched or why nothing.\n"
-    "\n"
-    "  --offset SECONDS   the camera clock's offset (default: 31, as the control starts)\n"
-    "  --ahead, --behind  whether the camera's clock runs ahead of the GPS or behind it (default)\n"
-    "  --find-offset      use the offset that matches the most photos instead\n"
-    "  --dry-run          write nothing\n"
-    "  --report FORM      text (default), json, or csv (the summary then goes to standard error)\n"
-    "  --gpx FILE         also write the matched photos as GPX 1.1 waypoints into FILE\n"
-    "  --xmp              also write an XMP sidecar with the GPS position beside each matched photo\n"
-    "                     (P1.JPG -> P1.xmp); --xmp=full names it P1.JPG.xmp. An existing sidecar\n"
-    "                     keeps its other properties; `pelmark restore-times` puts sidecars back\n"
-    "  --overwrite        replace a position a sidecar already holds (else it stays)\n"
-    "  --settings DIR     keep the sidecars' record beside the settings in DIR, as\n"
-    "                     `pelmark console --settings DIR` does\n"
-    "  --help             this text\n"
-    "\n"
-    "Positions, heights and times come from the matched track points (times in UTC). Photos are only\n"
-    "read, never written.\n"
-    "\n"
-    "Exit code 0 when a photo matched, 1 when none did or a GPX file or sidecar asked for could not be\n"
-    "written, 2 for bad arguments, a track that cannot be read or a report that cannot be written.\n";
-
 // The clock offset the control starts with: 31 s, the camera behind.
 constexpr CameraOffset kStartUpOffset{31, false};
-
-struct Options {
-    std::string track;
-    std::optional<std::string> offset;
-    std::optional<bool> cameraAhead;
-    bool dryRun = false;
-    bool findOffset = false;
-    ReportFormat format = ReportFormat::Text;
-    OutputRequest outputs;
-    bool help = false;
-};
-
-Options parseOptions(const std::vector<std::string>& args) {
-    Options options;
-    auto fail = [](const std::string& message) { throw PelmarkError(ErrorKind::InvalidArgument, message); };
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (!optionsEnded && arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (optionsEnded) {
-            if (!options.track.empty()) fail("one track file only");
-            options.track = arg;
-            continue;
-        }
-        auto value = [&]() -> const std::string& {
-            if (i + 1 == args.size()) fail(arg + " needs a value");
-            return args[++i];
-        };
-        if (arg == "--offset") {
-            const std::string& text = value();
-            char* end = nullptr;
-            const double seconds = std::strtod(text.c_str(), &end);
-            if (text.empty() || *end != '\0' || !(std::fabs(seconds) <= 1e9))
-                fail("--offset takes a number of seconds, not \"" + text + "\"");
-            options.offset = text;
-        } else if (arg == "--ahead" || arg == "--behind") {
-            if (options.cameraAhead && *options.cameraAhead != (arg == "--ahead"))
-                fail("--ahead and --behind exclude each other");
-            options.cameraAhead = arg == "--ahead";
-        } else if (arg == "--help" || arg == "-h") {
-            options.help = true;
-            return options;
-        } else if (arg == "--dry-run") {
-            options.dryRun = true;
-        } else if (arg == "--find-offset") {
-            options.findOffset = true;
-        } else if (arg == "--gpx") {
-            options.outputs.gpx = value();
-        } else if (arg == "--xmp" || arg == "--xmp=full") {
-            options.outputs.xmp = true;
-            options.outputs.fullNames = arg == "--xmp=full";
-        } else if (arg == "--overwrite") {
-            options.outputs.overwrite = true;
-        } else if (arg == "--settings") {
-            options.outputs.settingsFolder = value();
-        } else if (arg == "--report") {
-            const std::string& format = value();
-            if (format == "text")
-                options.format = ReportFormat::Text;
-            else if (format == "json")
-                options.format = ReportFormat::Json;
-            else if (format == "csv")
-                options.format = ReportFormat::Csv;
-            else
-                fail("--report takes text, json or csv, not \"" + format + "\"");
-        } else if (arg.starts_with("-") && arg != "-") {
-            fail("unknown option " + arg);
-        } else if (!options.track.empty()) {
-            fail("one track file only");
-        } else {
-            options.track = arg;
-        }
-    }
-    if (options.track.empty()) fail("no track file given");
-    if (options.outputs.overwrite && !options.outputs.xmp) fail("--overwrite is for --xmp");
-    return options;
-}
 
 // "reading photo N of M" on a terminal, erased at the end.
 class Progress {
@@ -230,70 +127,10 @@ std::string captureTimeOf(ExifReader& reader, const std::string& path) {
     return {};
 }
 
-int run(const Options& options, std::ostream& out, std::ostream& err, bool progress) {
-    // The track once, then each photo of its folder once: nothing is shown, nothing yields.
-    const std::string track = std::filesystem::absolute(options.track).lexically_normal().string();
-    TrackLog log;
-    {
-        FileSlot file;
-        if (!hasTrackExtension(track) || !file.openForReading(track) ||
-            readTrackLog(file, track, log) != TrackReadEnd::Complete) {
-            err << "pelmark geotag: cannot read the track file " << track
-                << " (it must be a readable track file named *.t or *.tb)\n";
-            return 2;
-        }
-    }
-    const std::string folder = track.substr(0, track.rfind('/') + 1);
-    std::size_t photosLeftOut = 0;
-    const std::vector<std::string> names =
-        *photoNamesIn(folder, "", PhotoList::kCapacity, {}, &photosLeftOut);
-
-    GeotagReport report;
-    std::vector<std::string> capturedTimes;
-    {
-        Progress shown(err, progress);
-        ExifReader reader;
-        for (std::size_t k = 0; k < names.size(); ++k) {
-            shown.photo(k + 1, names.size());
-            capturedTimes.push_back(captureTimeOf(reader, folder + names[k]));
-        }
-    }
-
-    const TrackIndex index(log.points, std::max(0LL, log.matchedCount()));
-    const CameraOffset given{options.offset ? std::strtod(options.offset->c_str(), nullptr)
-                                            : kStartUpOffset.seconds,
-                             options.cameraAhead.value_or(kStartUpOffset.cameraAhead)};
-    const GeotagOutcome atGiven = geotagPhotos(capturedTimes, index, given);
-    report.best = atGiven.best;
-    report.offsetFound = options.findOffset && report.best.matched > 0;
-    report.offset = report.offsetFound ? report.best.offset : given;
-    const GeotagOutcome outcome =
-        report.offsetFound ? geotagPhotos(capturedTimes, index, report.offset) : atGiven;
-    report.matched = outcome.matched;
-    report.withoutCaptureTime = outcome.withoutCaptureTime;
-    for (std::size_t k = 0; k < names.size(); ++k) {
-        PhotoRow row{static_cast<int>(k + 1), names[k], capturedTimes[k], {}, outcome.verdicts[k], {}, {}};
-        row.reason = verdictText(row.verdict, row.captured);
-        row.corrected = correctedText(row.captured, report.offset);
-        if (row.verdict.point != 0) row.pointTime = pointTimeOf(log.points, row.verdict.point);
-        report.photos.push_back(std::move(row));
-    }
-    if (!report.offsetFound) report.advice = advice(report, given, atGiven.matched);
-
-    report.photosLeftOut = photosLeftOut;
-    report.trackPointsLeftOut = log.pointsLeftOut;
-    report.trackPointsRead = log.count;
-    report.trackPoints = std::max(0LL, log.matchedCount());
-    if (log.count > 0) {
-        report.trackFrom = trackTimeText(log.points.slot(1).time.value_or(0));
-        report.trackTo = trackTimeText(log.points.slot(log.count - 1).time.value_or(0));
-    }
-    report.wayPointFile = wayPointFileName(track).value_or("");
-
-    // The file "RUN" writes: the matched photos' records behind the first one's.
-    const std::vector<std::string> parts = wayPointFileParts(
-        wayPointsOf(outcome.verdicts, log.points, names, folder), static_cast<double>(names.size()));
-    if (options.dryRun) {
+// The file "RUN" writes: the matched photos' records behind the first one's.
+void writeWayPointFile(GeotagReport& report, const WayPoints& slots, std::size_t photoCount, bool dryRun) {
+    const std::vector<std::string> parts = wayPointFileParts(slots, static_cast<double>(photoCount));
+    if (dryRun) {
         report.notWritten = "a dry run writes nothing";
     } else if (parts.empty()) {
         report.notWritten = "no photo matched";
@@ -308,11 +145,239 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
             report.notWritten = error.what();
         }
     }
+}
+
+// The tracks of a run as the engine takes them, and the track file of a run of the control.
+struct Tracks {
+    GeoTrack geo;
+    std::optional<TrackLog> log; // the control's case: one track file and its folder's photos
+    std::string first;           // the first track's absolute path
+    long long pointsRead = 0;    // skipped ones and the closing points of track files included
+};
+
+// Throws PelmarkError (FileRead) with the words the user sees. `asTheControl`: the one track is read
+// into the control's table, with its 10,000 points; every other track file is read whole.
+Tracks readTracks(const std::vector<std::string>& paths, bool asTheControl) {
+    Tracks tracks;
+    for (const std::string& given : paths) {
+        const std::string path = std::filesystem::absolute(given).lexically_normal().string();
+        if (tracks.first.empty()) tracks.first = path;
+        if (isGpxName(path)) {
+            const auto seen = [&] {
+                return static_cast<long long>(tracks.geo.points.size()) + tracks.geo.skipped.total();
+            };
+            const long long before = seen();
+            try {
+                readGpxFile(path, tracks.geo);
+                tracks.pointsRead += seen() - before;
+            } catch (const PelmarkError& error) {
+                throw PelmarkError(ErrorKind::FileRead,
+                                   std::string("cannot read the GPX file ") + error.what());
+            }
+            continue;
+        }
+        FileSlot file;
+        bool read = hasTrackExtension(path) && file.openForReading(path);
+        if (read && asTheControl) {
+            tracks.log.emplace();
+            read = readTrackLog(file, path, *tracks.log) == TrackReadEnd::Complete;
+            if (read) appendTrackLog(*tracks.log, tracks.geo);
+        } else if (read) {
+            read = readTrackPoints(file, tracks.geo, tracks.pointsRead) == TrackReadEnd::Complete;
+        }
+        if (!read)
+            throw PelmarkError(ErrorKind::FileRead,
+                               "cannot read the track file " + path +
+                                   " (it must be a readable track file named *.t or *.tb,"
+                                   " or a GPX file named *.gpx)");
+    }
+    return tracks;
+}
+
+// A verdict by instants in words: there is no month to name, the points are compared across all.
+std::string instantReason(const PhotoVerdict& verdict, const std::string& captured) {
+    if (verdict.kind == PhotoVerdict::Kind::NoPointThatMonth) return "the tracks hold no point";
+    if (verdict.kind != PhotoVerdict::Kind::BeyondLimit) return verdictText(verdict, captured);
+    return "the nearest point (" + std::to_string(verdict.point) + ") lies " + secondsText(verdict.seconds) +
+           " s" + (verdict.pointBefore ? " before" : " after") + ", beyond the " +
+           secondsText(kMatchLimitSeconds) + " s limit";
+}
+
+// The photo named by a clock photo's PHOTO: a path, or a file name among the photos.
+std::size_t syncPhotoIndex(const std::string& photo, const std::vector<PhotoFile>& photos) {
+    const bool byPath = photo.find('/') != std::string::npos;
+    const std::string wanted = byPath ? std::filesystem::absolute(photo).lexically_normal().string() : photo;
+    std::optional<std::size_t> found;
+    for (std::size_t k = 0; k < photos.size(); ++k) {
+        const std::string& have =
+            byPath ? std::filesystem::absolute(photos[k].path).lexically_normal().string() : photos[k].name;
+        if (have != wanted) continue;
+        if (found)
+            throw PelmarkError(ErrorKind::InvalidArgument, "--sync: several photos are named " + photo);
+        found = k;
+    }
+    if (!found)
+        throw PelmarkError(ErrorKind::InvalidArgument, "--sync: no photo " + photo + " among the photos");
+    return *found;
+}
+
+int run(const Options& options, std::ostream& out, std::ostream& err, bool progress) {
+    const std::optional<CameraZone> zone =
+        options.cameraZone ? std::optional<CameraZone>(CameraZone(*options.cameraZone)) : std::nullopt;
+    // One track file and its folder's photos: the control's "RUN", its caps and its waypoint file.
+    const bool asTheControl = options.tracks.size() == 1 && !isGpxName(options.tracks.front()) &&
+                              options.photoFolders.empty() && !options.recursive;
+    if (options.findOffset && !asTheControl)
+        throw PelmarkError(ErrorKind::InvalidArgument,
+                           "--find-offset takes one track file and its folder's photos");
+    Tracks tracks;
+    try {
+        tracks = readTracks(options.tracks, asTheControl);
+    } catch (const PelmarkError& error) {
+        err << "pelmark geotag: " << error.what() << "\n";
+        return 2;
+    }
+    const std::string folder = tracks.first.substr(0, tracks.first.rfind('/') + 1);
+    GeotagReport report;
+    std::vector<PhotoFile> photos;
+    if (asTheControl) {
+        const auto names = photoNamesIn(folder, "", PhotoList::kCapacity, {}, &report.photosLeftOut);
+        for (const std::string& name : *names)
+            photos.push_back({folder + name, name});
+    } else {
+        photos =
+            photosIn(options.photoFolders.empty() ? std::vector<std::string>{folder} : options.photoFolders,
+                     options.recursive);
+    }
+
+    std::vector<std::string> capturedTimes;
+    std::vector<PhotoClock> clocks;
+    capturedTimes.reserve(photos.size());
+    clocks.reserve(photos.size());
+    {
+        Progress shown(err, progress);
+        ExifReader reader;
+        for (std::size_t k = 0; k < photos.size(); ++k) {
+            shown.photo(k + 1, photos.size());
+            capturedTimes.push_back(captureTimeOf(reader, photos[k].path));
+            clocks.push_back(
+                photoClockOf(capturedTimes.back(), reader.offsetTimeOriginal(), zone ? &*zone : nullptr));
+        }
+    }
+
+    // The camera's clock: an offset given (or the control's start-up one), found, or from clock photos.
+    const CameraOffset given{options.offset.value_or(kStartUpOffset.seconds),
+                             options.cameraAhead.value_or(kStartUpOffset.cameraAhead)};
+    std::optional<TrackIndex> index;
+    GeotagOutcome atGiven;
+    if (tracks.log) {
+        index.emplace(tracks.log->points, std::max(0LL, tracks.log->matchedCount()));
+        atGiven = geotagPhotos(capturedTimes, *index, given);
+        report.best = atGiven.best;
+    }
+    report.offsetFound = options.findOffset && report.best.matched > 0;
+    report.offset = report.offsetFound ? report.best.offset : given;
+    std::optional<ClockLine> line;
+    if (!options.sync.empty()) {
+        std::vector<ClockPhoto> clockPhotos;
+        for (const SyncPhoto& sync : options.sync) {
+            const PhotoClock& clock = clocks[syncPhotoIndex(sync.photo, photos)];
+            if (!clock.cameraUtc)
+                throw PelmarkError(ErrorKind::InvalidArgument,
+                                   "--sync: " + sync.photo + " has no capture time");
+            clockPhotos.push_back({*clock.cameraUtc, sync.receiverUtc});
+        }
+        line = fitClockLine(clockPhotos);
+        report.offset = CameraOffset::fromAdded(line->offsetSeconds);
+    }
+    // The control's comparison photos of a track file keep the control's own matching, unless a mode it
+    // does not know is asked for.
+    const bool controlMatching = tracks.log && !options.interpolate && !line;
+    const GeotagOutcome legacy =
+        controlMatching && report.offsetFound ? geotagPhotos(capturedTimes, *index, report.offset) : atGiven;
+
+    const InstantIndex instants(tracks.geo);
+    const MatchRule rule{kMatchLimitSeconds, options.interpolate};
+    std::vector<PhotoVerdict> verdicts;
+    verdicts.reserve(photos.size());
+    std::vector<PlacedPhoto> placed;
+    for (std::size_t k = 0; k < photos.size(); ++k) {
+        const PhotoClock& clock = clocks[k];
+        std::optional<double> utc = clock.cameraUtc;
+        const bool controls = clock.basis == TimeBasis::ControlComparison || clock.basis == TimeBasis::None;
+        // A photo whose zone is known has no reason for the control's 31 s.
+        const bool offsetGiven = options.offset || options.cameraAhead || report.offsetFound;
+        if (utc)
+            *utc =
+                line ? line->corrected(*utc) : *utc + (controls || offsetGiven ? report.offset.added() : 0);
+        Placement placement;
+        std::optional<GeoPoint> controlPlace; // a matched point of a track file may have no usable place
+        if (controlMatching && controls) {
+            placement.verdict = legacy.verdicts[k];
+            if (placement.verdict.kind == PhotoVerdict::Kind::Matched)
+                controlPlace = geoPointOf(tracks.log->points.slot(placement.verdict.point));
+            placement.place = controlPlace.value_or(GeoPoint{});
+        } else {
+            placement = placePhoto(utc, instants, rule);
+        }
+        PhotoRow row;
+        row.number = static_cast<int>(k + 1), row.name = photos[k].name, row.captured = capturedTimes[k];
+        row.verdict = placement.verdict;
+        if (controlMatching && controls) {
+            row.reason = verdictText(row.verdict, row.captured);
+            row.corrected = correctedText(row.captured, report.offset);
+            if (row.verdict.point != 0) row.pointTime = pointTimeOf(tracks.log->points, row.verdict.point);
+        } else {
+            row.reason = instantReason(row.verdict, row.captured);
+            if (row.verdict.point != 0)
+                row.pointTime =
+                    isoText(tracks.geo.points[static_cast<std::size_t>(row.verdict.point - 1)].utcSeconds);
+        }
+        if (utc) row.utc = isoText(*utc), row.zone = clock.zone;
+        row.interpolated = placement.interpolated;
+        row.place = placedPhoto({photos[k].path, photos[k].name, utc}, placement);
+        if (controlMatching && controls && !controlPlace) row.place.reset();
+        if (row.place && options.outputs.any()) placed.push_back(*row.place);
+        if (row.verdict.kind == PhotoVerdict::Kind::Matched) ++report.matched;
+        if (row.verdict.kind == PhotoVerdict::Kind::NoCaptureTime) ++report.withoutCaptureTime;
+        verdicts.push_back(row.verdict);
+        report.photos.push_back(std::move(row));
+    }
+    if (tracks.log && !report.offsetFound && !line) report.advice = advice(report, given, atGiven.matched);
+
+    report.skipped = tracks.geo.skipped;
+    report.segments = tracks.geo.segments;
+    if (tracks.log) {
+        const TrackLog& log = *tracks.log;
+        report.trackPointsLeftOut = log.pointsLeftOut;
+        report.trackPointsRead = log.count;
+        report.trackPoints = std::max(0LL, log.matchedCount());
+        if (log.count > 0) {
+            report.trackFrom = trackTimeText(log.points.slot(1).time.value_or(0));
+            report.trackTo = trackTimeText(log.points.slot(log.count - 1).time.value_or(0));
+        }
+    } else {
+        report.trackPoints = static_cast<long long>(instants.size());
+        report.trackPointsRead = tracks.pointsRead;
+        if (instants.size() > 0) {
+            report.trackFrom = isoText(instants.timeAt(0));
+            report.trackTo = isoText(instants.timeAt(instants.size() - 1));
+        }
+    }
+    if (asTheControl) {
+        report.wayPointFile = wayPointFileName(tracks.first).value_or("");
+        std::vector<std::string> names;
+        for (const PhotoFile& photo : photos)
+            names.push_back(photo.name);
+        writeWayPointFile(report, wayPointsOf(verdicts, tracks.log->points, names, folder), names.size(),
+                          options.dryRun);
+    } else {
+        report.notWritten = "a waypoint file belongs to one track file (*.t or *.tb) and its folder's photos";
+    }
 
     OutputsDone outputs;
     if (options.outputs.any()) {
-        outputs = writeOutputs(placedPhotos(outcome.verdicts, log.points, names, folder), options.outputs,
-                               options.dryRun, err);
+        outputs = writeOutputs(placed, options.outputs, options.dryRun, err);
         report.outputs = outputs.lines;
     }
 
@@ -325,7 +390,6 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
     }
     return report.matched > 0 && !outputs.failed ? 0 : 1;
 }
-
 } // namespace
 
 int runGeotag(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool progress) {

@@ -21,6 +21,13 @@ void padded(std::string& line, std::string_view text, std::size_t width, bool ri
     if (!right) line.append(blanks, ' ');
 }
 
+// Degrees to nine decimals (millimetres), which every reader of a CSV takes.
+std::string degreesText(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.9f", value);
+    return text;
+}
+
 bool matched(const PhotoRow& row) {
     return row.verdict.kind == PhotoVerdict::Kind::Matched;
 }
@@ -36,8 +43,12 @@ void writeSummaryText(const GeotagReport& report, std::ostream& out) {
     if (report.trackPoints > 0) out << ", " << report.trackFrom << " to " << report.trackTo;
     if (report.trackPointsLeftOut)
         out << " (the file holds more points: those past the 10000th are left out)";
-    out << "\n"
-        << "camera offset: " << offsetText(report.offset) << (report.offsetFound ? " (found)" : "") << "\n"
+    out << "\n";
+    if (report.skipped.total() > 0)
+        out << "track points skipped: " << report.skipped.withoutTime << " without a time, "
+            << report.skipped.impossibleTime << " with an impossible time, " << report.skipped.outOfOrder
+            << " out of order, " << report.skipped.withoutPosition << " without a position\n";
+    out << "camera offset: " << offsetText(report.offset) << (report.offsetFound ? " (found)" : "") << "\n"
         << "waypoint file: " << fileLine(report) << "\n";
     if (report.best.matched > 0)
         out << "best offset: " << offsetText(report.best.offset) << ", " << report.best.matched
@@ -63,6 +74,8 @@ void writeText(const GeotagReport& report, std::ostream& out) {
         head += ' ';
         out << head << (matched(row) ? "matched " : "no match: ") << row.reason;
         if (matched(row)) out << " (" << row.pointTime << ")";
+        if (row.interpolated) out << ", interpolated";
+        if (!row.utc.empty()) out << "; UTC " << row.utc << ", " << row.zone;
         out << "\n";
     }
     out << "\n";
@@ -78,19 +91,40 @@ std::string csvField(const std::string& text) {
 }
 
 void writeCsv(const GeotagReport& report, std::ostream& out) {
-    out << "number,name,captured,corrected,matched,point,point_time,seconds,reason\n";
+    out << "number,name,captured,corrected,matched,point,point_time,seconds,reason,utc,zone,latitude,"
+           "longitude,"
+           "elevation\n";
     for (const PhotoRow& row : report.photos) {
         const bool hasPoint = row.verdict.point != 0;
         out << row.number << "," << csvField(row.name) << "," << csvField(row.captured) << ","
             << row.corrected << "," << (matched(row) ? "yes" : "no") << ","
             << (hasPoint ? std::to_string(row.verdict.point) : "") << "," << row.pointTime << ","
-            << (hasPoint ? secondsText(row.verdict.seconds) : "") << "," << csvField(row.reason) << "\n";
+            << (hasPoint ? secondsText(row.verdict.seconds) : "") << "," << csvField(row.reason) << ","
+            << row.utc << "," << csvField(row.zone);
+        if (row.place) {
+            out << "," << degreesText(row.place->latitude) << "," << degreesText(row.place->longitude) << ",";
+            if (row.place->elevation) out << degreesText(*row.place->elevation);
+        } else {
+            out << ",,,";
+        }
+        out << "\n";
     }
+}
+
+// `value` as the whole document's dump shows it `depth` levels down: a report of many thousand photos is
+// written one photo at a time instead of as one tree of them all.
+std::string nested(const nlohmann::json& value, int depth) {
+    // File names are the file system's bytes; a name that is no UTF-8 must not end the report.
+    std::string text = value.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+    const std::string indent = "\n" + std::string(static_cast<std::size_t>(2 * depth), ' ');
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + indent.size()))
+        text.replace(at, 1, indent);
+    return text;
 }
 
 void writeJson(const GeotagReport& report, std::ostream& out) {
     using nlohmann::json;
-    json photos = json::array();
+    out << "{\n  \"photos\": [";
     for (const PhotoRow& row : report.photos) {
         json photo = {{"number", row.number},       {"name", row.name},        {"captured", row.captured},
                       {"corrected", row.corrected}, {"matched", matched(row)}, {"reason", row.reason}};
@@ -100,8 +134,15 @@ void writeJson(const GeotagReport& report, std::ostream& out) {
             photo["seconds"] = row.verdict.seconds;
             photo["pointBefore"] = row.verdict.pointBefore;
         }
-        photos.push_back(std::move(photo));
+        if (!row.utc.empty()) photo["utc"] = row.utc, photo["zone"] = row.zone;
+        if (row.place) {
+            photo["latitude"] = row.place->latitude, photo["longitude"] = row.place->longitude;
+            if (row.place->elevation) photo["elevation"] = *row.place->elevation;
+            photo["interpolated"] = row.interpolated;
+        }
+        out << (row.number == report.photos.front().number ? "\n    " : ",\n    ") << nested(photo, 2);
     }
+    out << (report.photos.empty() ? "]" : "\n  ]") << ",\n  \"summary\": ";
     json summary = {
         {"matched", report.matched},
         {"photos", report.photos.size()},
@@ -112,6 +153,12 @@ void writeJson(const GeotagReport& report, std::ostream& out) {
         {"trackPoints", report.trackPoints},
         {"trackFrom", report.trackFrom},
         {"trackTo", report.trackTo},
+        {"segments", report.segments},
+        {"trackPointsSkipped",
+         {{"withoutTime", report.skipped.withoutTime},
+          {"impossibleTime", report.skipped.impossibleTime},
+          {"outOfOrder", report.skipped.outOfOrder},
+          {"withoutPosition", report.skipped.withoutPosition}}},
         {"offset", {{"seconds", report.offset.seconds}, {"cameraAhead", report.offset.cameraAhead}}},
         {"offsetFound", report.offsetFound},
         {"bestOffset",
@@ -125,9 +172,7 @@ void writeJson(const GeotagReport& report, std::ostream& out) {
     if (!report.written) summary["notWritten"] = report.notWritten;
     if (report.advice) summary["advice"] = *report.advice;
     if (!report.outputs.empty()) summary["outputs"] = report.outputs;
-    // File names are the file system's bytes; a name that is no UTF-8 must not end the report.
-    out << json{{"photos", photos}, {"summary", summary}}.dump(2, ' ', false, json::error_handler_t::replace)
-        << "\n";
+    out << nested(summary, 1) << "\n}\n";
 }
 
 } // namespace

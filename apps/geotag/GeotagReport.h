@@ -1,6 +1,8 @@
 #pragma once
 
 #include "geotag/OffsetFinder.h"
+#include "records/GeoTrack.h"
+#include "records/PlacedPhoto.h"
 
 #include <optional>
 #include <ostream>
@@ -18,6 +20,10 @@ struct PhotoRow {
     PhotoVerdict verdict;
     std::string pointTime; // the matched or nearest point's track-time text
     std::string reason;    // the verdict in words
+    std::string utc;       // the photo's instant, offset applied ("2003-06-14T05:02:10Z"); empty for none
+    std::string zone;      // the zone assumed for its capture time, in words
+    bool interpolated = false;
+    std::optional<PlacedPhoto> place; // where a matched photo goes
 };
 
 struct GeotagReport {
@@ -34,6 +40,8 @@ struct GeotagReport {
     // 10,000th of the track.
     std::size_t photosLeftOut = 0;
     bool trackPointsLeftOut = false;
+    SkippedPoints skipped; // points of the tracks that take part in no match
+    std::uint32_t segments = 0;
     std::string wayPointFile; // empty when the track path names none
     bool written = false;
     std::string notWritten;            // why not, when not

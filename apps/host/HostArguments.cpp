@@ -19,9 +19,9 @@ Options:
 
 Other commands:
   pelmark console [OPTIONS]   drive the control from a script (pelmark console --help)
-  pelmark geotag [OPTIONS] TRACK
-                              match the photos beside TRACK with its points and write the waypoint
-                              file, saying for every photo why (pelmark geotag --help)
+  pelmark geotag [OPTIONS] TRACK...
+                              match photos with the points of track files or GPX tracks, saying for
+                              every photo why (pelmark geotag --help)
   pelmark restore-times [--dry-run] [--settings DIR]
                               put back the file times the control changed
   pelmark sample DIR [--camera-ahead SECONDS]

@@ -1,6 +1,7 @@
 #include "waypointsgpx/GpxWaypoints.h"
 
 #include "base/Error.h"
+#include "base/InstantText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -115,7 +116,7 @@ std::string gpxWaypoints(const std::vector<PlacedPhoto>& photos) {
         out.attribute("lon", degreesText(photo.longitude));
         // The schema's order: ele, time, then name and link.
         if (photo.elevation) out.element("ele", numberText(*photo.elevation));
-        if (photo.utcSeconds) out.element("time", utcTimeText(*photo.utcSeconds));
+        if (photo.utcSeconds) out.element("time", isoText(static_cast<double>(*photo.utcSeconds)));
         out.element("name", xmlText(photo.name));
         out.check(xmlTextWriterStartElement(w, xml("link")));
         out.attribute("href", fileUri(photo.path));

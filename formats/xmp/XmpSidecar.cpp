@@ -1,6 +1,7 @@
 #include "xmp/XmpSidecar.h"
 
 #include "base/Error.h"
+#include "base/InstantText.h"
 
 #include <cinttypes>
 #include <cmath>
@@ -84,7 +85,7 @@ SidecarUpdate sidecarWithPosition(const std::optional<std::string>& existing, co
             data["Xmp.exif.GPSAltitude"] = altitudeRational(*photo.elevation);
             data["Xmp.exif.GPSAltitudeRef"] = *photo.elevation < 0 ? "1" : "0";
         }
-        if (photo.utcSeconds) data["Xmp.exif.GPSTimeStamp"] = utcTimeText(*photo.utcSeconds);
+        if (photo.utcSeconds) data["Xmp.exif.GPSTimeStamp"] = isoText(static_cast<double>(*photo.utcSeconds));
         std::string packet;
         if (Exiv2::XmpParser::encode(
                 packet, data, Exiv2::XmpParser::omitPacketWrapper | Exiv2::XmpParser::useCompactFormat) != 0)

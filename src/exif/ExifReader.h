@@ -22,7 +22,14 @@ public:
     // cannot be read or is cut off. A file without an EXIF header gives an empty record.
     const ExifRecord& read(const std::string& path);
 
+    // The text of the last photo's OffsetTimeOriginal ("+02:00"), which the record does not hold: the
+    // control reads every 0x90xx tag of the sub-directory as a version. Empty when there is none.
+    const std::string& offsetTimeOriginal() const { return offsetTimeOriginal_; }
+
 private:
+    void readOffsetTag();
+
+    std::string offsetTimeOriginal_;
     FileSlot file_;
     ExifRecord record_;
     ExifParser parser_{file_, record_, {}};

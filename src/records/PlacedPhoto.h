@@ -14,10 +14,7 @@ struct PlacedPhoto {
     double latitude = 0;                    // degrees, north positive (WGS 84)
     double longitude = 0;                   // degrees, east positive
     std::optional<double> elevation;        // metres above sea level, when the track knows it
-    std::optional<std::int64_t> utcSeconds; // the photo's instant, seconds since 1970-01-01 UTC
+    std::optional<std::int64_t> utcSeconds; // the position's instant, seconds since 1970-01-01 UTC
 };
-
-// An instant as ISO 8601 in UTC, as GPX and XMP write it: "2003-08-14T08:00:05Z".
-std::string utcTimeText(std::int64_t utcSeconds);
 
 } // namespace pelmark

@@ -1,6 +1,7 @@
 #include "track/TrackFile.h"
 
 #include "exif/ByteOrder.h"
+#include "track/TrackPositions.h"
 
 namespace pelmark {
 
@@ -38,15 +39,20 @@ bool readPointRest(FileSlot& file, TrackPoint& point) {
 
 } // namespace
 
+// The header up to the first point, as the control's reader takes it.
+bool readHeader(FileSlot& file, std::string& title) {
+    std::string bytes;
+    if (!file.read(13, bytes) || !file.read(2, bytes) || !file.read(2, bytes)) return false;
+    return file.read(littleEndianValue(bytes), title);
+}
+
 bool hasTrackExtension(std::string_view path) {
     return path.ends_with('t') || path.ends_with("tb");
 }
 
 TrackReadEnd readTrackLog(FileSlot& file, const std::string& path, TrackLog& log,
                           const TrackReadHooks& hooks) {
-    std::string bytes;
-    if (!file.read(13, bytes) || !file.read(2, bytes) || !file.read(2, bytes)) return TrackReadEnd::BadHeader;
-    if (!file.read(littleEndianValue(bytes), log.title)) return TrackReadEnd::BadHeader;
+    if (!readHeader(file, log.title)) return TrackReadEnd::BadHeader;
     if (hooks.title) hooks.title(log.title);
 
     std::string marker;
@@ -66,6 +72,23 @@ TrackReadEnd readTrackLog(FileSlot& file, const std::string& path, TrackLog& log
         if (hooks.yieldAndTestStop && hooks.yieldAndTestStop()) return TrackReadEnd::Stopped;
         // Reading on from another file would mix two files into one track.
         if (!file.isOpen() || file.path() != path) return TrackReadEnd::SlotLost;
+    }
+    return TrackReadEnd::Complete;
+}
+
+TrackReadEnd readTrackPoints(FileSlot& file, GeoTrack& track, long long& pointsRead) {
+    std::string title, marker;
+    if (!readHeader(file, title)) return TrackReadEnd::BadHeader;
+    track.startSegment();
+    // A point joins the track once the next one is read whole: the last is the closing point.
+    std::optional<TrackPoint> previous;
+    for (;;) {
+        TrackPoint point;
+        if (!file.read(1, marker) || marker != "T" || !readPoint(file, point) || !readPointRest(file, point))
+            break;
+        ++pointsRead;
+        if (previous) addTrackPoint(*previous, track);
+        previous = std::move(point);
     }
     return TrackReadEnd::Complete;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/FileSlot.h"
+#include "records/GeoTrack.h"
 #include "records/TrackLog.h"
 
 #include <cstdint>
@@ -33,5 +34,11 @@ bool hasTrackExtension(std::string_view path);
 // enters `log` only once it is read completely; the file stays open for the caller to close.
 TrackReadEnd readTrackLog(FileSlot& file, const std::string& path, TrackLog& log,
                           const TrackReadHooks& hooks = {});
+
+// Every point of the track file open in `file`, however many, as one segment of `track` (see
+// `appendTrackLog`), for programs that are not bound by the control's table. Reads as `readTrackLog`
+// does, without hooks; the closing point takes part in no match and is left out as well, but counts
+// among the points read (`pointsRead`, added to).
+TrackReadEnd readTrackPoints(FileSlot& file, GeoTrack& track, long long& pointsRead);
 
 } // namespace pelmark

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "base/Variant.h"
+#include "records/Track.h"
 #include "surface/Context.h"
 #include "track/DialogMode.h"
-#include "records/Track.h"
 
 #include <string>
 

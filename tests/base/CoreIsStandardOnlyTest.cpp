@@ -9,7 +9,8 @@ namespace {
 // The core builds without Qt by construction, and the records without the surface or the platform;
 // this keeps it that way.
 TEST(CoreIsStandardOnly, NoFileUnderSrcIncludesAQtHeader) {
-    const std::regex qtInclude(R"(^\s*#\s*include\s*[<"](Q[A-Za-z]+|Qt[A-Za-z]*/))");
+    // Qt, and the libraries of the format readers beside the core (formats/).
+    const std::regex qtInclude(R"(^\s*#\s*include\s*[<"](Q[A-Za-z]+|Qt[A-Za-z]*/|expat|libxml|date/))");
     const std::regex notARecord(R"(^\s*#\s*include\s*"(?!records/|base/))");
     std::filesystem::path src = std::filesystem::path(PELMARK_SOURCE_DIR) / "src";
     int files = 0;

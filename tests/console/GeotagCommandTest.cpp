@@ -1,12 +1,16 @@
 #include "geotag/GeotagCommand.h"
 
 #include "control/VeltoraControl.h"
+#include "fixtures/GpxWriter.h"
+#include "fixtures/JpegExifWriter.h"
 #include "fixtures/TrackFileWriter.h"
 #include "platform/ScriptedPlatform.h"
 #include "sample/SampleTrip.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -111,9 +115,15 @@ TEST(GeotagCommand, SaysWhatItDidNotDo) {
         const char* said; // in what was written to out and err
     };
     const Case cases[] = {
-        {"help", {"--help"}, false, 0, "--find-offset      use the offset"},
+        {"help", {"--help"}, false, 0, "--interpolate [SECONDS]  place a photo"},
         {"the photos past the 500th", {"--dry-run", "--", track}, false, 1, "photos left out: 1"},
         {"the points past the table", {"--dry-run", "--", track}, false, 1, "past the 10000th are left out"},
+        {"neither cap outside the control's case",
+         {"--photos", dir.folder(), "--", track},
+         false,
+         1,
+         "0 of 501"},
+        {"nor for the points", {"--photos", dir.folder(), "--", track}, false, 1, "track: 10001 points read, of which 10000 take part"},
         {"a report that cannot be written",
          {"--dry-run", "--", track},
          true,
@@ -126,6 +136,74 @@ TEST(GeotagCommand, SaysWhatItDidNotDo) {
         if (c.reportFails) out.setstate(std::ios::badbit);
         EXPECT_EQ(geotag::runGeotag(c.args, out, err, false), c.exitCode) << err.str();
         EXPECT_NE((out.str() + err.str()).find(c.said), std::string::npos) << out.str() << err.str();
+    }
+}
+
+// Photos placed on a GPX track by their instants: a walk logged every second from 23:00 UTC on the night
+// summer time ended in Berlin, photos taken on both sides of the change with the camera on local time.
+TEST(GeotagCommand, PlacesPhotosByTheirInstants) {
+    test::TempDir dir;
+    const std::string track = dir.write(
+        "walk.gpx", fixtures::GpxWriter().segment().points(14400, 1067122800).point({0, 0, "", {}}).text());
+    // A photo with its capture time, then any further EXIF texts of the sub-directory.
+    const auto photo = [&](const std::string& name, std::vector<std::pair<std::uint16_t, const char*>> tags) {
+        fixtures::JpegExifWriter writer;
+        for (const auto& [tag, text] : tags)
+            writer.sub(fixtures::asciiEntry(tag, text));
+        writer.writeTo(dir.file(name));
+    };
+    std::filesystem::create_directory(dir.file("more"));
+    photo("p1.jpg", {{0x9003, "2003:10:26 01:30:00"}}); // summer time: 23:30 UTC, point 1800
+    photo("p2.jpg", {{0x9003, "2003:10:26 03:30:00"}}); // winter time: 02:30 UTC, point 12600
+    photo("p3.jpg", {{0x9003, "2003:10:26 01:00:00"}, {0x9011, "+02:00"}}); // its own zone: 23:00, point 0
+    photo("more/p4.jpg", {{0x9003, "2003:10:26 03:40:00"}, {0x9291, "5"}}); // 02:40:00.5, 13200 to 13201
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        int exitCode;
+        std::vector<std::pair<std::string, double>> points; // photo and point (a half: interpolated)
+    };
+    const Case cases[] = {
+        {"the camera's zone",
+         {"--camera-tz", "Europe/Berlin"},
+         0,
+         {{"p1.jpg", 1800}, {"p2.jpg", 12600}, {"p3.jpg", 0}}},
+        {"the control's comparison beside the photo's own zone", {}, 0, {{"p1.jpg", 1831}, {"p3.jpg", 0}}},
+        {"a clock photo sets the offset for all",
+         {"--camera-tz", "Europe/Berlin", "--sync", "p1.jpg=2003-10-26T01:31:35+02:00"},
+         0,
+         {{"p1.jpg", 1895}, {"p2.jpg", 12695}, {"p3.jpg", 95}}},
+        {"two clock photos: offset and drift (10 s in 3 h)",
+         {"--camera-tz", "Europe/Berlin", "--sync", "p1.jpg=2003-10-25T23:31:35Z", "--sync",
+          "p2.jpg=2003-10-26T02:31:45Z"},
+         0,
+         {{"p1.jpg", 1895}, {"p2.jpg", 12705}, {"p3.jpg", 93}}},
+        {"interpolated, from another folder too",
+         {"--camera-tz", "Europe/Berlin", "--interpolate", "--photos", dir.folder(), "--recursive"},
+         0,
+         {{"p2.jpg", 12600}, {"p4.jpg", 13200.5}}},
+        {"an unknown zone", {"--camera-tz", "Europe/Atlantis"}, 2, {}},
+        {"a clock photo that is none", {"--sync", "p9.jpg=2003-10-26T01:31:35Z"}, 2, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--report", "json", track});
+        std::ostringstream out, err;
+        ASSERT_EQ(geotag::runGeotag(args, out, err, false), c.exitCode) << err.str();
+        if (c.exitCode == 2) continue;
+        const auto report = nlohmann::json::parse(out.str());
+        EXPECT_EQ(report["summary"]["trackPointsSkipped"]["withoutTime"], 1); // the walk's last point
+        for (const auto& [expected, point] : c.points) {
+            const std::string& name = expected; // clang 14's lambdas take no structured binding
+            SCOPED_TRACE(name);
+            const auto row = std::find_if(report["photos"].begin(), report["photos"].end(),
+                                          [&](const auto& p) { return p["name"] == name; });
+            ASSERT_NE(row, report["photos"].end());
+            ASSERT_TRUE((*row)["matched"].get<bool>()) << row->dump();
+            EXPECT_NEAR((*row)["latitude"].get<double>(), fixtures::runLatitude(0) + 1e-5 * point, 1e-9);
+            EXPECT_EQ((*row)["interpolated"].get<bool>(), point != std::floor(point));
+        }
     }
 }
 
