@@ -301,12 +301,14 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
     std::vector<PhotoVerdict> verdicts;
     verdicts.reserve(photos.size());
     std::vector<PlacedPhoto> placed;
+    // A photo whose zone is known has no reason for the control's 31 s.
+    const bool offsetGiven = options.offset || options.cameraAhead || report.offsetFound;
+    bool startUpOffsetUsed = false;
     for (std::size_t k = 0; k < photos.size(); ++k) {
         const PhotoClock& clock = clocks[k];
         std::optional<double> utc = clock.cameraUtc;
         const bool controls = clock.basis == TimeBasis::ControlComparison || clock.basis == TimeBasis::None;
-        // A photo whose zone is known has no reason for the control's 31 s.
-        const bool offsetGiven = options.offset || options.cameraAhead || report.offsetFound;
+        startUpOffsetUsed = startUpOffsetUsed || (utc && controls && !offsetGiven && !line);
         if (utc)
             *utc =
                 line ? line->corrected(*utc) : *utc + (controls || offsetGiven ? report.offset.added() : 0);
@@ -343,6 +345,8 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
         verdicts.push_back(row.verdict);
         report.photos.push_back(std::move(row));
     }
+    // The summary names the offset the photos were corrected by: none when every zone was known.
+    if (!offsetGiven && !line && !startUpOffsetUsed) report.offset = CameraOffset{};
     if (tracks.log && !report.offsetFound && !line) report.advice = advice(report, given, atGiven.matched);
 
     report.skipped = tracks.geo.skipped;

@@ -1,6 +1,7 @@
 // Writes the GPX files of the GPX benchmarks and of bench/hostile-gpx.sh, streaming, so that a file of a
 // gigabyte costs no gigabyte to write:
-//   make-gpx points N PATH [FIRST_UTC]  N points a second apart (default from 2003-08-14T06:00:00Z)
+//   make-gpx points N PATH [FIRST_UTC [STEP]]  N points STEP seconds apart (default 1, from
+//                                       2003-08-14T06:00:00Z)
 //   make-gpx blanks BYTES PATH          two points with BYTES of blanks between them
 //   make-gpx tag BYTES PATH             a start tag holding BYTES of blanks
 //   make-gpx deep LEVELS PATH           elements nested LEVELS deep inside a segment
@@ -20,7 +21,7 @@ const char* const kHead = "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" creator
                           "xmlns=\"http://www.topografix.com/GPX/1/1\">\n<trk><trkseg>\n";
 const char* const kTail = "</trkseg></trk>\n</gpx>\n";
 
-void points(std::FILE* out, long long count, long long first) {
+void points(std::FILE* out, long long count, long long first, long long step = 1) {
     std::string chunk;
     for (long long k = 0; k < count; ++k) {
         const auto at = static_cast<std::size_t>(k);
@@ -28,7 +29,7 @@ void points(std::FILE* out, long long count, long long first) {
         std::snprintf(
             line, sizeof line, "<trkpt lat=\"%.7f\" lon=\"%.7f\"><ele>%lld</ele><time>%s</time></trkpt>\n",
             pelmark::fixtures::runLatitude(at % 1000000), pelmark::fixtures::runLongitude(at % 1000000),
-            500 + k % 100, pelmark::fixtures::gpxTime(first + k).c_str());
+            500 + k % 100, pelmark::fixtures::gpxTime(first + k * step).c_str());
         chunk += line;
         if (chunk.size() > (1 << 20)) std::fputs(chunk.c_str(), out), chunk.clear();
     }
@@ -71,7 +72,9 @@ int main(int argc, char** argv) {
         std::fputs("]>\n<gpx version=\"1.1\"><trk><name>&l9;</name></trk></gpx>\n", out);
     } else {
         std::fputs(kHead, out);
-        if (kind == "points") points(out, count, argc > 4 ? std::atoll(argv[4]) : kAugust14At06);
+        if (kind == "points")
+            points(out, count, argc > 4 ? std::atoll(argv[4]) : kAugust14At06,
+                   argc > 5 ? std::atoll(argv[5]) : 1);
         if (kind == "blanks")
             points(out, 1, kAugust14At06), repeat(out, " ", count), points(out, 1, kAugust14At06 + 1);
         if (kind == "tag") std::fputs("<trkpt", out), repeat(out, " ", count), std::fputs("/>", out);
