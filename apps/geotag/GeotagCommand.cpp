@@ -103,10 +103,10 @@ std::string correctedText(const std::string& captured, CameraOffset offset) {
 // The finder is worth a word when it matches clearly more: at least one photo, and a tenth of the
 // photos with a capture time. A move by whole quarter hours is most likely a time zone or summer time.
 std::optional<std::string> advice(const GeotagReport& report, CameraOffset given, int givenMatched) {
-    const int dated = static_cast<int>(report.photos.size()) - report.withoutCaptureTime;
+    const int dated = static_cast<int>(report.photoCount) - report.withoutCaptureTime;
     if (report.best.matched - givenMatched < std::max(1, dated / 10)) return std::nullopt;
     std::string text = "With the camera " + offsetText(report.best.offset) + ", " +
-                       std::to_string(report.best.matched) + " of " + std::to_string(report.photos.size()) +
+                       std::to_string(report.best.matched) + " of " + std::to_string(report.photoCount) +
                        " photos match instead of " + std::to_string(givenMatched);
     const std::string step = quarterHoursText(report.best.offset.added() - given.added());
     if (!step.empty()) text += " (the given offset moved by " + step + ": a time-zone or summer-time step?)";
@@ -299,11 +299,12 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
     const InstantIndex instants(tracks.geo);
     const MatchRule rule{kMatchLimitSeconds, options.interpolate};
     std::vector<PhotoVerdict> verdicts;
-    verdicts.reserve(photos.size());
+    if (tracks.log) verdicts.reserve(photos.size());
     std::vector<PlacedPhoto> placed;
     // A photo whose zone is known has no reason for the control's 31 s.
     const bool offsetGiven = options.offset || options.cameraAhead || report.offsetFound;
     bool startUpOffsetUsed = false;
+    ReportWriter writer(options.format, out, err);
     for (std::size_t k = 0; k < photos.size(); ++k) {
         const PhotoClock& clock = clocks[k];
         std::optional<double> utc = clock.cameraUtc;
@@ -342,8 +343,9 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
         if (row.place && options.outputs.any()) placed.push_back(*row.place);
         if (row.verdict.kind == PhotoVerdict::Kind::Matched) ++report.matched;
         if (row.verdict.kind == PhotoVerdict::Kind::NoCaptureTime) ++report.withoutCaptureTime;
-        verdicts.push_back(row.verdict);
-        report.photos.push_back(std::move(row));
+        if (tracks.log) verdicts.push_back(row.verdict); // for the waypoint file, which only a track file has
+        writer.row(row);
+        ++report.photoCount;
     }
     // The summary names the offset the photos were corrected by: none when every zone was known.
     if (!offsetGiven && !line && !startUpOffsetUsed) report.offset = CameraOffset{};
@@ -385,7 +387,7 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
         report.outputs = outputs.lines;
     }
 
-    writeReport(report, options.format, out, err);
+    writer.finish(report);
     // A report that did not reach its reader is a failed run, whatever matched.
     out.flush();
     if (!out) {

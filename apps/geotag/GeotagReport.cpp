@@ -33,10 +33,10 @@ bool matched(const PhotoRow& row) {
 }
 
 void writeSummaryText(const GeotagReport& report, std::ostream& out) {
-    out << "photos matched: " << report.matched << " of " << report.photos.size() << "\n";
+    out << "photos matched: " << report.matched << " of " << report.photoCount << "\n";
     if (report.photosLeftOut > 0)
-        out << "photos left out: " << report.photosLeftOut << " (a run takes the first "
-            << report.photos.size() << " of the folder)\n";
+        out << "photos left out: " << report.photosLeftOut << " (a run takes the first " << report.photoCount
+            << " of the folder)\n";
     out << "photos without capture time: " << report.withoutCaptureTime << "\n"
         << "track: " << report.trackPointsRead << " points read, of which " << report.trackPoints
         << " take part";
@@ -60,26 +60,22 @@ void writeSummaryText(const GeotagReport& report, std::ostream& out) {
     if (report.advice) out << *report.advice << "\n";
 }
 
-void writeText(const GeotagReport& report, std::ostream& out) {
-    for (const PhotoRow& row : report.photos) {
-        std::string head;
-        const std::string number = std::to_string(row.number);
-        padded(head, number, 4, true);
-        head += "  ";
-        padded(head, row.name, 14, false);
-        head += ' ';
-        padded(head, row.captured.empty() ? "-" : row.captured, 19, false);
-        head += " -> ";
-        padded(head, row.corrected.empty() ? "-" : row.corrected, 21, false);
-        head += ' ';
-        out << head << (matched(row) ? "matched " : "no match: ") << row.reason;
-        if (matched(row)) out << " (" << row.pointTime << ")";
-        if (row.interpolated) out << ", interpolated";
-        if (!row.utc.empty()) out << "; UTC " << row.utc << ", " << row.zone;
-        out << "\n";
-    }
+void writeTextRow(const PhotoRow& row, std::ostream& out) {
+    std::string head;
+    const std::string number = std::to_string(row.number);
+    padded(head, number, 4, true);
+    head += "  ";
+    padded(head, row.name, 14, false);
+    head += ' ';
+    padded(head, row.captured.empty() ? "-" : row.captured, 19, false);
+    head += " -> ";
+    padded(head, row.corrected.empty() ? "-" : row.corrected, 21, false);
+    head += ' ';
+    out << head << (matched(row) ? "matched " : "no match: ") << row.reason;
+    if (matched(row)) out << " (" << row.pointTime << ")";
+    if (row.interpolated) out << ", interpolated";
+    if (!row.utc.empty()) out << "; UTC " << row.utc << ", " << row.zone;
     out << "\n";
-    writeSummaryText(report, out);
 }
 
 std::string csvField(const std::string& text) {
@@ -90,25 +86,23 @@ std::string csvField(const std::string& text) {
     return quoted + "\"";
 }
 
-void writeCsv(const GeotagReport& report, std::ostream& out) {
-    out << "number,name,captured,corrected,matched,point,point_time,seconds,reason,utc,zone,latitude,"
-           "longitude,"
-           "elevation\n";
-    for (const PhotoRow& row : report.photos) {
-        const bool hasPoint = row.verdict.point != 0;
-        out << row.number << "," << csvField(row.name) << "," << csvField(row.captured) << ","
-            << row.corrected << "," << (matched(row) ? "yes" : "no") << ","
-            << (hasPoint ? std::to_string(row.verdict.point) : "") << "," << row.pointTime << ","
-            << (hasPoint ? secondsText(row.verdict.seconds) : "") << "," << csvField(row.reason) << ","
-            << row.utc << "," << csvField(row.zone);
-        if (row.place) {
-            out << "," << degreesText(row.place->latitude) << "," << degreesText(row.place->longitude) << ",";
-            if (row.place->elevation) out << degreesText(*row.place->elevation);
-        } else {
-            out << ",,,";
-        }
-        out << "\n";
+constexpr const char* kCsvHeader =
+    "number,name,captured,corrected,matched,point,point_time,seconds,reason,utc,"
+    "zone,latitude,longitude,elevation\n";
+
+void writeCsvRow(const PhotoRow& row, std::ostream& out) {
+    const bool hasPoint = row.verdict.point != 0;
+    out << row.number << "," << csvField(row.name) << "," << csvField(row.captured) << "," << row.corrected
+        << "," << (matched(row) ? "yes" : "no") << "," << (hasPoint ? std::to_string(row.verdict.point) : "")
+        << "," << row.pointTime << "," << (hasPoint ? secondsText(row.verdict.seconds) : "") << ","
+        << csvField(row.reason) << "," << row.utc << "," << csvField(row.zone);
+    if (row.place) {
+        out << "," << degreesText(row.place->latitude) << "," << degreesText(row.place->longitude) << ",";
+        if (row.place->elevation) out << degreesText(*row.place->elevation);
+    } else {
+        out << ",,,";
     }
+    out << "\n";
 }
 
 // `value` as the whole document's dump shows it `depth` levels down: a report of many thousand photos is
@@ -122,30 +116,30 @@ std::string nested(const nlohmann::json& value, int depth) {
     return text;
 }
 
-void writeJson(const GeotagReport& report, std::ostream& out) {
-    using nlohmann::json;
-    out << "{\n  \"photos\": [";
-    for (const PhotoRow& row : report.photos) {
-        json photo = {{"number", row.number},       {"name", row.name},        {"captured", row.captured},
-                      {"corrected", row.corrected}, {"matched", matched(row)}, {"reason", row.reason}};
-        if (row.verdict.point != 0) {
-            photo["point"] = row.verdict.point;
-            photo["pointTime"] = row.pointTime;
-            photo["seconds"] = row.verdict.seconds;
-            photo["pointBefore"] = row.verdict.pointBefore;
-        }
-        if (!row.utc.empty()) photo["utc"] = row.utc, photo["zone"] = row.zone;
-        if (row.place) {
-            photo["latitude"] = row.place->latitude, photo["longitude"] = row.place->longitude;
-            if (row.place->elevation) photo["elevation"] = *row.place->elevation;
-            photo["interpolated"] = row.interpolated;
-        }
-        out << (row.number == report.photos.front().number ? "\n    " : ",\n    ") << nested(photo, 2);
+nlohmann::json jsonOf(const PhotoRow& row) {
+    nlohmann::json photo = {{"number", row.number},     {"name", row.name},
+                            {"captured", row.captured}, {"corrected", row.corrected},
+                            {"matched", matched(row)},  {"reason", row.reason}};
+    if (row.verdict.point != 0) {
+        photo["point"] = row.verdict.point;
+        photo["pointTime"] = row.pointTime;
+        photo["seconds"] = row.verdict.seconds;
+        photo["pointBefore"] = row.verdict.pointBefore;
     }
-    out << (report.photos.empty() ? "]" : "\n  ]") << ",\n  \"summary\": ";
+    if (!row.utc.empty()) photo["utc"] = row.utc, photo["zone"] = row.zone;
+    if (row.place) {
+        photo["latitude"] = row.place->latitude, photo["longitude"] = row.place->longitude;
+        if (row.place->elevation) photo["elevation"] = *row.place->elevation;
+        photo["interpolated"] = row.interpolated;
+    }
+    return photo;
+}
+
+nlohmann::json jsonSummaryOf(const GeotagReport& report) {
+    using nlohmann::json;
     json summary = {
         {"matched", report.matched},
-        {"photos", report.photos.size()},
+        {"photos", report.photoCount},
         {"withoutCaptureTime", report.withoutCaptureTime},
         {"photosLeftOut", report.photosLeftOut},
         {"trackPointsLeftOut", report.trackPointsLeftOut},
@@ -172,7 +166,7 @@ void writeJson(const GeotagReport& report, std::ostream& out) {
     if (!report.written) summary["notWritten"] = report.notWritten;
     if (report.advice) summary["advice"] = *report.advice;
     if (!report.outputs.empty()) summary["outputs"] = report.outputs;
-    out << nested(summary, 1) << "\n}\n";
+    return summary;
 }
 
 } // namespace
@@ -191,17 +185,39 @@ std::string offsetText(CameraOffset offset) {
     return secondsText(offset.seconds) + " s " + (offset.cameraAhead ? "ahead" : "behind");
 }
 
-void writeReport(const GeotagReport& report, ReportFormat format, std::ostream& out, std::ostream& summary) {
-    switch (format) {
+ReportWriter::ReportWriter(ReportFormat format, std::ostream& out, std::ostream& summary)
+    : format_(format), out_(out), summary_(summary) {
+    if (format_ == ReportFormat::Json) out_ << "{\n  \"photos\": [";
+    if (format_ == ReportFormat::Csv) out_ << kCsvHeader;
+}
+
+void ReportWriter::row(const PhotoRow& row) {
+    switch (format_) {
     case ReportFormat::Text:
-        writeText(report, out);
+        writeTextRow(row, out_);
         break;
     case ReportFormat::Json:
-        writeJson(report, out);
+        out_ << (firstRow_ ? "\n    " : ",\n    ") << nested(jsonOf(row), 2);
         break;
     case ReportFormat::Csv:
-        writeCsv(report, out);
-        writeSummaryText(report, summary);
+        writeCsvRow(row, out_);
+        break;
+    }
+    firstRow_ = false;
+}
+
+void ReportWriter::finish(const GeotagReport& report) {
+    switch (format_) {
+    case ReportFormat::Text:
+        out_ << "\n";
+        writeSummaryText(report, out_);
+        break;
+    case ReportFormat::Json:
+        out_ << (firstRow_ ? "]" : "\n  ]") << ",\n  \"summary\": " << nested(jsonSummaryOf(report), 1)
+             << "\n}\n";
+        break;
+    case ReportFormat::Csv:
+        writeSummaryText(report, summary_);
         break;
     }
 }

@@ -27,7 +27,7 @@ struct PhotoRow {
 };
 
 struct GeotagReport {
-    std::vector<PhotoRow> photos;
+    std::size_t photoCount = 0;
     CameraOffset offset;      // the offset the run used
     bool offsetFound = false; // taken from the finder
     OffsetFound best;         // what the finder found
@@ -51,8 +51,21 @@ struct GeotagReport {
 
 enum class ReportFormat { Text, Json, Csv };
 
-// Text and JSON carry the summary; CSV is the photo table only, its summary goes to `summary`.
-void writeReport(const GeotagReport& report, ReportFormat format, std::ostream& out, std::ostream& summary);
+// Writes a run's report as the run goes: each photo's row as soon as it is known, the summary at the
+// end, so that a report of any number of photos holds one row at a time. Text and JSON carry the
+// summary; CSV is the photo table only, its summary goes to `summary`.
+class ReportWriter {
+public:
+    ReportWriter(ReportFormat format, std::ostream& out, std::ostream& summary);
+    void row(const PhotoRow& row);
+    void finish(const GeotagReport& report);
+
+private:
+    ReportFormat format_;
+    std::ostream& out_;
+    std::ostream& summary_;
+    bool firstRow_ = true;
+};
 
 // "3600 s ahead" / "31 s behind".
 std::string offsetText(CameraOffset offset);
