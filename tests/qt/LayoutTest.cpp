@@ -107,12 +107,6 @@ TEST(Layout, TheNoticeLineStacksItsLabelsAndShowsARedBar) {
     EXPECT_EQ(colourAtProbe(), QColor(Qt::red));
 }
 
-} // namespace
-} // namespace pelmark::test
-
-namespace pelmark::test {
-namespace {
-
 // Widgets made before the host is first polished (read by the console's driver) are fitted with the
 // rest when it is: bold font, caption halves, the field after the caption's first words.
 TEST(Layout, WidgetsMadeBeforeThePolishAreFittedWithTheRest) {

@@ -92,12 +92,12 @@ TEST(HostWindow, ResultsAndTheOffsetOffered) {
         std::size_t onTrack;            // photos drawn on the track after RUN
         bool trackByRunsDialog = false; // RUN asks for the track itself
     };
+    // clang-format off
     const Case cases[] = {
-        {"the camera an hour ahead", 3600, "15 von 24", "Mit der Kamera 1 h vor passen 19 statt 15 Fotos",
-         "19 von 24", 15},
-        {"the camera right, the track chosen in RUN's dialog: nothing to offer", 0, "19 von 24", "", "", 19,
-         true},
+        {"the camera an hour ahead", 3600, "15 von 24", "Mit der Kamera 1 h vor passen 19 statt 15 Fotos", "19 von 24", 15},
+        {"the camera right, the track chosen in RUN's dialog: nothing to offer", 0, "19 von 24", "", "", 19, true},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir dir;
