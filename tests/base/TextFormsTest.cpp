@@ -63,8 +63,7 @@ TEST(NumberText, VariantsAsText) {
 TEST(Latin1, Utf8BecomesOneBytePerCharacterOrNothing) {
     struct Case {
         const char* name;
-        std::string utf8;
-        std::string lenient;
+        std::string utf8, lenient;
         std::optional<std::string> exact;
     };
     const Case cases[] = {

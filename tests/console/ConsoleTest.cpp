@@ -28,13 +28,10 @@ TEST(ConsoleOptionsTest, OptionsOfTheCommandLine) {
     EXPECT_EQ(none.launch, ConsolePlatform::Launch::Record);
     EXPECT_EQ(parseConsoleOptions({"--launch", "real"}).launch, ConsolePlatform::Launch::Real);
 
+    // clang-format off
     const std::vector<std::string> refused[] = {
-        {"--decimal-separator", ",,"},
-        {"--decimal-separator", ""},
-        {"--launch", "maybe"},
-        {"--settings"},
-        {"--verbose"},
-    };
+        {"--decimal-separator", ",,"}, {"--decimal-separator", ""}, {"--launch", "maybe"}, {"--settings"}, {"--verbose"}};
+    // clang-format on
     for (const auto& arguments : refused) {
         SCOPED_TRACE(arguments.front() + (arguments.size() > 1 ? " " + arguments[1] : ""));
         EXPECT_THROW(parseConsoleOptions(arguments), PelmarkError);

@@ -45,8 +45,7 @@ TEST(SettingsStoreTest, ValuesSurviveTheStoreAndStayDistinctFromAbsence) {
 TEST(DecimalSeparatorTest, TheCLocaleShortcutAgreesWithQtsLocaleData) {
     struct Case {
         const char* environment;
-        char qt;
-        char shortcut; // '-': left to Qt
+        char qt, shortcut; // shortcut '-': left to Qt
     };
     const Case cases[] = {
         {"", '.', '.'},

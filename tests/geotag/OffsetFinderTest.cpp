@@ -79,8 +79,7 @@ TEST(FindOffset, MatchesTheMostPhotosNearTheEnteredOffset) {
 TEST(ExplainPhoto, SaysWhyAPhotoHasItsPointOrNone) {
     using Kind = PhotoVerdict::Kind;
     struct Case {
-        const char* name;
-        const char* photo;
+        const char *name, *photo;
         CameraOffset offset;
         Kind kind;
         int point = 0;

@@ -135,10 +135,8 @@ TEST(Layout, WidgetsMadeBeforeThePolishAreFittedWithTheRest) {
 // after it, measured in the font it is drawn in, and keeps its whole text.
 TEST(Layout, CaptionsFrameTheirFieldsWithoutRunningUnderThem) {
     struct Case {
-        const char* label;
-        const char* field;
-        QString head;
-        QString tail;
+        const char *label, *field;
+        QString head, tail;
     };
     const Case cases[] = {
         {"BildLabel", "ActPictNum", "Bild", "/"},

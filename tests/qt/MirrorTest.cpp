@@ -112,8 +112,7 @@ TEST(Mirror, TheSpinArrowsStepTheValueWithinItsRange) {
 // The number field and the spin control take the keys a spin box takes; the model clamps the result.
 TEST(Mirror, KeysStepThePhotoNumber) {
     struct Case {
-        const char* name;
-        const char* target;
+        const char *name, *target;
         Qt::Key key;
         int expected;
         int start = 15;

@@ -44,8 +44,7 @@ TEST(TrackReader, CountsThePointsReadCompletely) {
         const char* name;
         std::string bytes;
         double anzahl; // StatusBar2 shows the points read, one more
-        const char* dateFrom;
-        const char* dateTo;
+        const char *dateFrom, *dateTo;
     };
     TrackFileWriter one, many, titleOnly, other = threePoints();
     one.title("Einer").point(pointAt(424512031));

@@ -12,10 +12,7 @@ namespace {
 // summer-time change makes odd.
 TEST(CameraZone, GivesTheOffsetOfThePhotosOwnDate) {
     struct Case {
-        const char* name;
-        const char* zone;
-        const char* clock; // EXIF form
-        const char* utc;
+        const char *name, *zone, *clock, *utc; // the clock in EXIF form
         int offset;
     };
     // clang-format off

@@ -105,8 +105,7 @@ TEST(WidgetDriver, AnswersWhatTheWidgetsShow) {
         return nullptr;
     };
     struct Case {
-        const char* name;
-        const char* property;
+        const char *name, *property;
         std::function<void(QObject*)> change;
         Json expected;
     };

@@ -54,8 +54,7 @@ TEST(HostArguments, OpensAtThePhotoWithPicturesShown) {
         dir.write(std::string("trip/") + name, bytes);
     struct Case {
         const char* name;
-        std::string path;
-        std::string shown;
+        std::string path, shown;
     };
     const Case cases[] = {
         {"a folder opens at its first photo", dir.folder() + "trip/", dir.file("trip/P1.jpg")},
