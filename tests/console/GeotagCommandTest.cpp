@@ -159,23 +159,19 @@ TEST(GeotagCommand, PlacesPhotosByTheirInstants) {
         std::vector<std::pair<std::string, double>> points; // photo and point (a half: interpolated)
         double offsetShown = 0; // the summary's offset: none when no photo took the control's 31 s
     };
-    const std::vector<std::string> berlin = {"--camera-tz", "Europe/Berlin"};
-    const auto with = [&](std::vector<std::string> more) {
-        more.insert(more.begin(), berlin.begin(), berlin.end());
-        return more;
-    };
+    const char *tz = "--camera-tz", *berlin = "Europe/Berlin";
     // clang-format off
     const Case cases[] = {
-        {"the camera's zone", berlin, 0, {{"p1.jpg", 1800}, {"p2.jpg", 12600}, {"p3.jpg", 0}}},
+        {"the camera's zone", {tz, berlin}, 0, {{"p1.jpg", 1800}, {"p2.jpg", 12600}, {"p3.jpg", 0}}},
         {"the control's comparison beside the photo's own zone", {}, 0, {{"p1.jpg", 1831}, {"p3.jpg", 0}}, 31},
-        {"a clock photo sets the offset for all", with({"--sync", "p1.jpg=2003-10-26T01:31:35+02:00"}), 0,
+        {"a clock photo sets the offset for all", {tz, berlin, "--sync", "p1.jpg=2003-10-26T01:31:35+02:00"}, 0,
          {{"p1.jpg", 1895}, {"p2.jpg", 12695}, {"p3.jpg", 95}}, 95},
         {"two clock photos: offset and drift (10 s in 3 h)",
-         with({"--sync", "p1.jpg=2003-10-25T23:31:35Z", "--sync", "p2.jpg=2003-10-26T02:31:45Z"}), 0,
+         {tz, berlin, "--sync", "p1.jpg=2003-10-25T23:31:35Z", "--sync", "p2.jpg=2003-10-26T02:31:45Z"}, 0,
          {{"p1.jpg", 1895}, {"p2.jpg", 12705}, {"p3.jpg", 93}}},
-        {"interpolated, from another folder too", with({"--interpolate", "--photos", dir.folder(), "--recursive"}),
+        {"interpolated, from another folder too", {tz, berlin, "--interpolate", "--photos", dir.folder(), "--recursive"},
          0, {{"p2.jpg", 12600}, {"p4.jpg", 13200.5}}},
-        {"an unknown zone",            {"--camera-tz", "Europe/Atlantis"}, 2, {}},
+        {"an unknown zone",            {tz, "Europe/Atlantis"}, 2, {}},
         {"a clock photo that is none", {"--sync", "p9.jpg=2003-10-26T01:31:35Z"}, 2, {}},
     };
     // clang-format on

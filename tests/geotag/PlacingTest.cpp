@@ -2,7 +2,6 @@
 
 #include "geotag/ClockLine.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
 
 namespace pelmark {

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>

@@ -5,7 +5,6 @@
 #include "widget/VariantConversion.h"
 
 #include <QMetaMethod>
-#include <QMetaProperty>
 #include <QPluginLoader>
 #include <QSettings>
 #include <QSignalSpy>

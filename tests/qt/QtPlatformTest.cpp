@@ -9,7 +9,6 @@
 #include <QImage>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 

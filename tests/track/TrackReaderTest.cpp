@@ -121,8 +121,7 @@ TEST(TrackReader, TheExtensionTestIsCaseSensitive) {
 
 // A load that fails or is stopped may change the path, title and first time, but never the points, the
 // count, the status panel or the end time; and it leaves the file slot closed. The kept hostile files below
-// end this way too, and a missing file, a cancelled dialog and the Stop button in the track and stop
-// transcripts.
+// end this way too, and a missing file and a cancelled dialog in the track transcript.
 TEST(TrackReader, AFailedLoadLeavesTheLastCompleteLoadShown) {
     struct Case {
         const char* name;
