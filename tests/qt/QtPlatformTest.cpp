@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
