@@ -8,7 +8,6 @@
 #include "sample/SampleTrip.h"
 #include "support/TempDir.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -24,10 +23,6 @@ using test::contentOf;
 // The report on the sample trip whose camera runs an hour ahead agrees with the control's "RUN" at the
 // offset the report used: the same photos matched, and the same waypoint file.
 TEST(GeotagCommand, ReportsWhatTheControlsRunMatches) {
-    static int argc = 1;
-    static char name[] = "test_console";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() == nullptr) static QCoreApplication app(argc, argv);
     test::TempDir dir;
     sample::writeSampleTrip(dir.folder(), 3600);
     const std::string track = dir.file(sample::kSampleTrackName);

@@ -16,8 +16,7 @@ namespace {
 TEST(SettingsStoreTest, ValuesSurviveTheStoreAndStayDistinctFromAbsence) {
     test::TempDir dir;
     // Backslashes, blanks and equals; the empty text, which is a value; high bytes.
-    for (const std::string value :
-         {"D:\\Programme\\GPS GARtrip = a ; b ", "", "C:\\Bilder\\\xe4\xf6\xfc\xb0"}) {
+    for (const char* value : {"D:\\Programme\\GPS GARtrip = a ; b ", "", "C:\\Bilder\\\xe4\xf6\xfc\xb0"}) {
         SCOPED_TRACE(value);
         SettingsStore(dir.folder()).write("Options", "GARTripPath", value);
         EXPECT_EQ(SettingsStore(dir.folder()).read("Options", "GARTripPath"), value);

@@ -153,7 +153,7 @@ TEST(RestoreTimesTest, RecordsOnlyTimesThatReallyChanged) {
 
 // Blanks, line breaks, backslashes (also before an n) and high bytes.
 TEST(RestoreTimesTest, EveryPathSurvivesItsLineInTheRecord) {
-    for (const std::string path : {"/p/a b  c.jpg", "/p/a\nb\n.jpg", "/p/a\\b\\n\\.jpg", "/p/\xe4\xb0.jpg"}) {
+    for (const char* path : {"/p/a b  c.jpg", "/p/a\nb\n.jpg", "/p/a\\b\\n\\.jpg", "/p/\xe4\xb0.jpg"}) {
         SCOPED_TRACE(path);
         RecordedTimes times{path, {-1, 5}, {1058272207, 999999999}};
         std::string line = TimeRecord::lineOf(times);

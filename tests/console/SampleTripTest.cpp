@@ -13,7 +13,7 @@ namespace {
 
 using test::contentOf;
 
-// The photos' capture times and pictures are read back by the run below and the loading transcript.
+// The photos' capture times are read back below, their pictures by the loading transcript.
 TEST(SampleTrip, SameBytesEveryTime) {
     test::TempDir dir;
     sample::writeSampleTrip(dir.file("first"));
@@ -55,18 +55,22 @@ TEST(SampleTrip, StopAtAnyYieldOfRunKeepsWholeRecordsAndStartsNothing) {
     ASSERT_EQ(first.takeLaunched().size(), 2u);
     ASSERT_TRUE(first.takeMessages().empty());
     // The run, with the offset the control starts with, matches exactly the photos the sample marks as
-    // on its track (photo numbers follow the writing order), and the sample has both kinds.
+    // on its track (photo numbers follow the writing order), and the sample has both kinds; each photo
+    // answers the capture time it was written with.
     const auto photos = sample::samplePhotos();
+    const int yields = first.yieldCount(); // of the run: the queries below yield too
     int matched = 0;
     for (std::size_t k = 0; k < photos.size(); ++k) {
+        Variant kind(0), number(static_cast<int>(k) + 1);
         EXPECT_EQ(whole.wayPoints().matched(static_cast<int>(k) + 1), photos[k].onTrack)
             << photos[k].fileName;
+        EXPECT_EQ(whole.TagExif(kind, number), Variant(photos[k].takenAt)) << photos[k].fileName;
         matched += photos[k].onTrack;
     }
     EXPECT_GE(matched, 15);
     EXPECT_LE(matched, static_cast<int>(photos.size()) - 2);
 
-    for (int n = 1; n <= first.yieldCount(); ++n) {
+    for (int n = 1; n <= yields; ++n) {
         SCOPED_TRACE("stop at yield " + std::to_string(n));
         std::filesystem::remove(wayPoints);
         ScriptedPlatform platform;
