@@ -1,11 +1,13 @@
 #include "console/Console.h"
 
 #include "base/Error.h"
+#include "console/ByteJson.h"
 #include "support/TempDir.h"
 
 #include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <string>
 #include <thread>
 
 namespace pelmark::console {
@@ -26,13 +28,10 @@ TEST(ConsoleOptionsTest, OptionsOfTheCommandLine) {
     EXPECT_EQ(none.launch, ConsolePlatform::Launch::Record);
     EXPECT_EQ(parseConsoleOptions({"--launch", "real"}).launch, ConsolePlatform::Launch::Real);
 
+    // clang-format off
     const std::vector<std::string> refused[] = {
-        {"--decimal-separator", ",,"},
-        {"--decimal-separator", ""},
-        {"--launch", "maybe"},
-        {"--settings"},
-        {"--verbose"},
-    };
+        {"--decimal-separator", ",,"}, {"--decimal-separator", ""}, {"--launch", "maybe"}, {"--settings"}, {"--verbose"}};
+    // clang-format on
     for (const auto& arguments : refused) {
         SCOPED_TRACE(arguments.front() + (arguments.size() > 1 ? " " + arguments[1] : ""));
         EXPECT_THROW(parseConsoleOptions(arguments), PelmarkError);
@@ -72,6 +71,13 @@ TEST(ConsolePlatformTest, LaunchesAreRecordedAndStartedOnlyWhenAsked) {
     ConsolePlatform real(ConsolePlatform::Launch::Real, dir.folder());
     EXPECT_THROW(real.startProcess("/no/such/gartrip x.wp"), PelmarkError);
     EXPECT_TRUE(real.takeLaunched().empty()) << "a failed start is not recorded as started";
+}
+
+// How strings, numbers and refused values print and read, and how a line splits into words, is checked
+// end to end by the bytes and errors transcripts; a nesting that deep would not fit in one.
+TEST(ByteJsonTest, DeepNestingIsRefusedWithoutRecursion) {
+    EXPECT_THROW(parseByteJson(std::string(200000, '[') + std::string(200000, ']')), PelmarkError);
+    EXPECT_NO_THROW(parseByteJson(std::string(8, '[') + std::string(8, ']')));
 }
 
 } // namespace

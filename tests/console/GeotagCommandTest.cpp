@@ -8,7 +8,6 @@
 #include "sample/SampleTrip.h"
 #include "support/TempDir.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -24,10 +23,6 @@ using test::contentOf;
 // The report on the sample trip whose camera runs an hour ahead agrees with the control's "RUN" at the
 // offset the report used: the same photos matched, and the same waypoint file.
 TEST(GeotagCommand, ReportsWhatTheControlsRunMatches) {
-    static int argc = 1;
-    static char name[] = "test_console";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() == nullptr) static QCoreApplication app(argc, argv);
     test::TempDir dir;
     sample::writeSampleTrip(dir.folder(), 3600);
     const std::string track = dir.file(sample::kSampleTrackName);
@@ -41,20 +36,19 @@ TEST(GeotagCommand, ReportsWhatTheControlsRunMatches) {
         std::vector<std::string> args;
         bool nameTaken = false; // a folder stands where the waypoint file goes
     };
+    // clang-format off
     const Case cases[] = {
-        {"the start-up offset: the finder sees the hour",
-         0,
-         true,
-         "3569 s ahead, 19 of 24 photos match instead of 15 (the given offset moved by 1 h",
-         {track}},
-        {"the offset found", 0, true, "\"seconds\":3569", {track, "--find-offset"}},
+        {"the start-up offset: the finder sees the hour", 0, true,
+         "3569 s ahead, 19 of 24 photos match instead of 15 (the given offset moved by 1 h", {track}},
+        {"the offset found",                 0, true,  "\"seconds\":3569",        {track, "--find-offset"}},
         {"the file's name taken by a folder", 0, false, "time-zone or summer-time", {track}, true},
-        {"dry, no match", 1, false, "instead of 0", {track, "--offset", "99999", "--dry-run", "--behind"}},
-        {"an unknown report form", 2, false, nullptr, {track, "--report", "xml"}},
-        {"no track file", 2, false, nullptr, {dir.file("none.t")}},
-        {"both directions", 2, false, nullptr, {track, "--ahead", "--behind"}},
+        {"dry, no match",                    1, false, "instead of 0", {track, "--offset", "99999", "--dry-run", "--behind"}},
+        {"an unknown report form",           2, false, nullptr, {track, "--report", "xml"}},
+        {"no track file",                    2, false, nullptr, {dir.file("none.t")}},
+        {"both directions",                  2, false, nullptr, {track, "--ahead", "--behind"}},
         {"a sidecar's position given way to without sidecars", 2, false, nullptr, {track, "--overwrite"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::filesystem::remove(wayPoints);
@@ -114,26 +108,18 @@ TEST(GeotagCommand, SaysWhatItDidNotDo) {
         int exitCode;
         const char* said; // in what was written to out and err
     };
+    const std::vector<std::string> dry = {"--dry-run", "--", track},
+                                   all = {"--photos", dir.folder(), "--", track};
+    // clang-format off
     const Case cases[] = {
-        {"help", {"--help"}, false, 0, "--interpolate [SECONDS]  place a photo"},
-        {"the photos past the 500th", {"--dry-run", "--", track}, false, 1, "photos left out: 1"},
-        {"the points past the table", {"--dry-run", "--", track}, false, 1, "past the 10000th are left out"},
-        {"neither cap outside the control's case",
-         {"--photos", dir.folder(), "--", track},
-         false,
-         1,
-         "0 of 501"},
-        {"nor for the points",
-         {"--photos", dir.folder(), "--", track},
-         false,
-         1,
-         "track: 10001 points read, of which 10000 take part"},
-        {"a report that cannot be written",
-         {"--dry-run", "--", track},
-         true,
-         2,
-         "report could not be written"},
+        {"help",                                 {"--help"}, false, 0, "--interpolate [SECONDS]  place a photo"},
+        {"the photos past the 500th",            dry, false, 1, "photos left out: 1"},
+        {"the points past the table",            dry, false, 1, "past the 10000th are left out"},
+        {"neither cap outside the control's case", all, false, 1, "0 of 501"},
+        {"nor for the points",                   all, false, 1, "track: 10001 points read, of which 10000 take part"},
+        {"a report that cannot be written",      dry, true,  2, "report could not be written"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::ostringstream out, err;
@@ -168,33 +154,22 @@ TEST(GeotagCommand, PlacesPhotosByTheirInstants) {
         std::vector<std::pair<std::string, double>> points; // photo and point (a half: interpolated)
         double offsetShown = 0; // the summary's offset: none when no photo took the control's 31 s
     };
+    const char *tz = "--camera-tz", *berlin = "Europe/Berlin";
+    // clang-format off
     const Case cases[] = {
-        {"the camera's zone",
-         {"--camera-tz", "Europe/Berlin"},
-         0,
-         {{"p1.jpg", 1800}, {"p2.jpg", 12600}, {"p3.jpg", 0}}},
-        {"the control's comparison beside the photo's own zone",
-         {},
-         0,
-         {{"p1.jpg", 1831}, {"p3.jpg", 0}},
-         31},
-        {"a clock photo sets the offset for all",
-         {"--camera-tz", "Europe/Berlin", "--sync", "p1.jpg=2003-10-26T01:31:35+02:00"},
-         0,
-         {{"p1.jpg", 1895}, {"p2.jpg", 12695}, {"p3.jpg", 95}},
-         95},
+        {"the camera's zone", {tz, berlin}, 0, {{"p1.jpg", 1800}, {"p2.jpg", 12600}, {"p3.jpg", 0}}},
+        {"the control's comparison beside the photo's own zone", {}, 0, {{"p1.jpg", 1831}, {"p3.jpg", 0}}, 31},
+        {"a clock photo sets the offset for all", {tz, berlin, "--sync", "p1.jpg=2003-10-26T01:31:35+02:00"}, 0,
+         {{"p1.jpg", 1895}, {"p2.jpg", 12695}, {"p3.jpg", 95}}, 95},
         {"two clock photos: offset and drift (10 s in 3 h)",
-         {"--camera-tz", "Europe/Berlin", "--sync", "p1.jpg=2003-10-25T23:31:35Z", "--sync",
-          "p2.jpg=2003-10-26T02:31:45Z"},
-         0,
+         {tz, berlin, "--sync", "p1.jpg=2003-10-25T23:31:35Z", "--sync", "p2.jpg=2003-10-26T02:31:45Z"}, 0,
          {{"p1.jpg", 1895}, {"p2.jpg", 12705}, {"p3.jpg", 93}}},
-        {"interpolated, from another folder too",
-         {"--camera-tz", "Europe/Berlin", "--interpolate", "--photos", dir.folder(), "--recursive"},
-         0,
-         {{"p2.jpg", 12600}, {"p4.jpg", 13200.5}}},
-        {"an unknown zone", {"--camera-tz", "Europe/Atlantis"}, 2, {}},
+        {"interpolated, from another folder too", {tz, berlin, "--interpolate", "--photos", dir.folder(), "--recursive"},
+         0, {{"p2.jpg", 12600}, {"p4.jpg", 13200.5}}},
+        {"an unknown zone",            {tz, "Europe/Atlantis"}, 2, {}},
         {"a clock photo that is none", {"--sync", "p9.jpg=2003-10-26T01:31:35Z"}, 2, {}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<std::string> args = c.args;
@@ -216,6 +191,8 @@ TEST(GeotagCommand, PlacesPhotosByTheirInstants) {
             ASSERT_NE(row, report["photos"].end());
             ASSERT_TRUE((*row)["matched"].get<bool>()) << row->dump();
             EXPECT_NEAR((*row)["latitude"].get<double>(), fixtures::runLatitude(0) + 1e-5 * point, 1e-9);
+            // The run's point k lies 500 + k % 100 m high: the GPX elevations are read, and interpolated.
+            EXPECT_NEAR((*row)["elevation"].get<double>(), 500 + std::fmod(point, 100), 1e-9);
             EXPECT_EQ((*row)["interpolated"].get<bool>(), point != std::floor(point));
         }
     }

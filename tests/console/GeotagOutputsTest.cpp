@@ -155,9 +155,9 @@ TEST(GeotagOutputs, SidecarsAreWrittenKeptAndRestoredWhilePhotosStayAsTheyWere) 
     struct Case {
         const char* name;
         int photo;
-        bool ours;   // holds the photo's own place after the run
-        bool rated;  // keeps the other program's rating
-        bool intact; // byte for byte as before the run
+        // After the run: holds the photo's own place, keeps the other program's rating, is byte for byte
+        // as before.
+        bool ours, rated, intact;
     };
     const std::vector<std::pair<std::vector<std::string>, std::vector<Case>>> runs = {
         {{"--xmp"},

@@ -15,21 +15,11 @@ namespace {
 
 TEST(SettingsStoreTest, ValuesSurviveTheStoreAndStayDistinctFromAbsence) {
     test::TempDir dir;
-    struct Case {
-        const char* name;
-        std::string value;
-    };
-    const Case cases[] = {
-        {"backslashes, blanks and equals", "D:\\Programme\\GPS GARtrip = a ; b "},
-        {"empty text is a value", ""},
-        {"high bytes", "C:\\Bilder\\\xe4\xf6\xfc\xb0"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        SettingsStore(dir.folder()).write("Options", "GARTripPath", c.value);
-        auto read = SettingsStore(dir.folder()).read("Options", "GARTripPath");
-        ASSERT_TRUE(read.has_value());
-        EXPECT_EQ(*read, c.value);
+    // Backslashes, blanks and equals; the empty text, which is a value; high bytes.
+    for (const char* value : {"D:\\Programme\\GPS GARtrip = a ; b ", "", "C:\\Bilder\\\xe4\xf6\xfc\xb0"}) {
+        SCOPED_TRACE(value);
+        SettingsStore(dir.folder()).write("Options", "GARTripPath", value);
+        EXPECT_EQ(SettingsStore(dir.folder()).read("Options", "GARTripPath"), value);
     }
     EXPECT_FALSE(SettingsStore(dir.folder()).read("Options", "Other").has_value());
     EXPECT_FALSE(SettingsStore(dir.folder()).read("Elsewhere", "GARTripPath").has_value());
@@ -45,8 +35,7 @@ TEST(SettingsStoreTest, ValuesSurviveTheStoreAndStayDistinctFromAbsence) {
 TEST(DecimalSeparatorTest, TheCLocaleShortcutAgreesWithQtsLocaleData) {
     struct Case {
         const char* environment;
-        char qt;
-        char shortcut; // '-': left to Qt
+        char qt, shortcut; // shortcut '-': left to Qt
     };
     const Case cases[] = {
         {"", '.', '.'},
@@ -93,21 +82,12 @@ TEST(ProcessStartTest, CommandLinesSplitAtBlanksWithoutQuoting) {
 
 // Times after 1970 reach the files in the restore-times test, to the nanosecond; these come before it.
 TEST(FileTimesTest, FileTimesBecomePosixTimes) {
-    struct Case {
-        const char* name;
-        FileTime time;
-        long long seconds;
-        long nanoseconds;
-    };
-    const Case cases[] = {
-        {"half a second before the epoch", 116444735995000000ULL, -1, 500000000},
-        {"the first tick of 1601", 1, -11644473600LL, 100},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        timespec moment = timespecOf(c.time);
-        EXPECT_EQ(moment.tv_sec, c.seconds);
-        EXPECT_EQ(moment.tv_nsec, c.nanoseconds);
+    // Half a second before the epoch, and the first tick of 1601.
+    for (const auto& [time, seconds, nanoseconds] :
+         {std::tuple{116444735995000000ULL, -1LL, 500000000L}, {1ULL, -11644473600LL, 100L}}) {
+        SCOPED_TRACE(time);
+        EXPECT_EQ(timespecOf(time).tv_sec, seconds);
+        EXPECT_EQ(timespecOf(time).tv_nsec, nanoseconds);
     }
     EXPECT_EQ(timespecOf(0).tv_nsec, UTIME_OMIT);
 }

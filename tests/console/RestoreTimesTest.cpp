@@ -151,25 +151,16 @@ TEST(RestoreTimesTest, RecordsOnlyTimesThatReallyChanged) {
     EXPECT_EQ(test::contentOf(record), "");
 }
 
+// Blanks, line breaks, backslashes (also before an n) and high bytes.
 TEST(RestoreTimesTest, EveryPathSurvivesItsLineInTheRecord) {
-    struct Case {
-        const char* name;
-        std::string path;
-    };
-    const Case cases[] = {
-        {"blanks", "/p/a b  c.jpg"},
-        {"a line break", "/p/a\nb\n.jpg"},
-        {"backslashes, also before an n", "/p/a\\b\\n\\.jpg"},
-        {"high bytes", "/p/\xe4\xb0.jpg"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        RecordedTimes times{c.path, {-1, 5}, {1058272207, 999999999}};
+    for (const char* path : {"/p/a b  c.jpg", "/p/a\nb\n.jpg", "/p/a\\b\\n\\.jpg", "/p/\xe4\xb0.jpg"}) {
+        SCOPED_TRACE(path);
+        RecordedTimes times{path, {-1, 5}, {1058272207, 999999999}};
         std::string line = TimeRecord::lineOf(times);
         EXPECT_EQ(line.find('\n'), std::string::npos) << "one line per file";
         auto read = TimeRecord::parseLine(line);
         ASSERT_TRUE(read.has_value()) << line;
-        EXPECT_EQ(read->path, c.path);
+        EXPECT_EQ(read->path, path);
         EXPECT_EQ(nanoseconds(read->access), nanoseconds(times.access));
         EXPECT_EQ(nanoseconds(read->modification), nanoseconds(times.modification));
     }

@@ -6,9 +6,6 @@
 #include <array>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace pelmark {
 namespace {
@@ -65,38 +62,35 @@ TEST_F(ExifParserTest, EachRowFillsItsField) {
         std::string expected;
         char separator = '.';
     };
+    // clang-format off
     const std::vector<Case> cases = {
-        {"ExifVersion, comma", inSub({undefinedEntry(kExifVersion, "0210")}), "ExifVers", "2,1", ','},
+        {"ExifVersion, comma",         inSub({undefinedEntry(kExifVersion, "0210")}), "ExifVers", "2,1", ','},
         {"ExifVersion without digits", inSub({undefinedEntry(kExifVersion, "x210")}), "ExifVers", "0"},
         {"a later 0x90xx tag writes ExifVers again",
          inSub({undefinedEntry(kExifVersion, "0210"), undefinedEntry(0x9010, "0300")}), "ExifVers", "3"},
-        {"program 8", inSub({shortEntry(kExposureProgram, 8)}), "ExposureProgram", "8 - Landscape Mode"},
+        {"program 8",       inSub({shortEntry(kExposureProgram, 8)}), "ExposureProgram", "8 - Landscape Mode"},
         {"program 0: none", inSub({shortEntry(kExposureProgram, 0)}), "ExposureProgram", ""},
         {"program 9: none", inSub({shortEntry(kExposureProgram, 9)}), "ExposureProgram", ""},
         {"FNumber 30 has no decimals", inSub({rationalEntry(kFNumber, 30, 10)}), "FNrTxt", "3", ','},
         {"time in the value field", inSub({shortEntry(kExposureTime, 4)}), "ExposureTimeTxt", "1 / 40"},
-        {"no value bytes", inSub({rawEntry(kExposureTime, 5, 1, 0x7FFFFFF0)}), "ExposureTimeTxt", ""},
-        {"DateTime with SubSecTime",
-         photoWith({asciiEntry(kDateTime, "2003:08:14 09:30:12")}, {asciiEntry(kSubSec, "00")}), "DatumZeit",
-         "2003:08:14 09:30:12.00"},
-        {"DateTimeOriginal with its sub-second",
-         inSub({asciiEntry(kDateOriginal, "2003:08:14 09:30:12"), asciiEntry(kSubSecOriginal, "5")}),
+        {"no value bytes",    inSub({rawEntry(kExposureTime, 5, 1, 0x7FFFFFF0)}), "ExposureTimeTxt", ""},
+        {"DateTime with SubSecTime", photoWith({asciiEntry(kDateTime, "2003:08:14 09:30:12")}, {asciiEntry(kSubSec, "00")}),
+         "DatumZeit", "2003:08:14 09:30:12.00"},
+        {"DateTimeOriginal with its sub-second", inSub({asciiEntry(kDateOriginal, "2003:08:14 09:30:12"), asciiEntry(kSubSecOriginal, "5")}),
          "DateOriginalTxt", "2003:08:14 09:30:12.5"},
-        {"DateTimeDigitized with its sub-second",
-         inSub({asciiEntry(kDateDigitized, "2003:08:14 09:30:13"), asciiEntry(kSubSecDigitized, "25")}),
+        {"DateTimeDigitized with its sub-second", inSub({asciiEntry(kDateDigitized, "2003:08:14 09:30:13"), asciiEntry(kSubSecDigitized, "25")}),
          "DateDigitizedTxt", "2003:08:14 09:30:13.25"},
         {"a sub-second without its date", inSub({asciiEntry(kSubSecOriginal, "7")}), "DateOriginalTxt", ".7"},
-        {"MakerNote ends at zero", inSub({undefinedEntry(kMakerNote, std::string("Lumos\0\1\2", 8))}),
-         "MakerNote", "Lumos"},
+        {"MakerNote ends at zero", inSub({undefinedEntry(kMakerNote, std::string("Lumos\0\1\2", 8))}), "MakerNote", "Lumos"},
         {"ImageDescription keeps its blanks and ends at the zero byte",
-         inMain({undefinedEntry(kDescription, std::string("  Am See  \0hidden", 17))}), "Description",
-         "  Am See  "},
-        {"GPS pointer in hex", inMain({rawEntry(kGpsPointer, 4, 1, 0x2F0)}), "GPSOffSetTxt", "2F0"},
+         inMain({undefinedEntry(kDescription, std::string("  Am See  \0hidden", 17))}), "Description", "  Am See  "},
+        {"GPS pointer in hex",       inMain({rawEntry(kGpsPointer, 4, 1, 0x2F0)}),  "GPSOffSetTxt",  "2F0"},
         {"an Exif pointer of 0x10A", inMain({rawEntry(kExifPointer, 4, 1, 0x10A)}), "SubExifPosTxt", "10A"},
-        {"a first-directory tag in the sub", inSub({asciiEntry(kMake, "Lumo")}), "Hersteller", ""},
-        {"a sub tag in the first directory", inMain({shortEntry(kExposureTime, 4)}), "ExposureTimeTxt", ""},
-        {"no Exif pointer", inMain({asciiEntry(kMake, "Lumo")}), "SubExifPosTxt", ""},
+        {"a first-directory tag in the sub", inSub({asciiEntry(kMake, "Lumo")}),       "Hersteller",      ""},
+        {"a sub tag in the first directory", inMain({shortEntry(kExposureTime, 4)}),   "ExposureTimeTxt", ""},
+        {"no Exif pointer",                  inMain({asciiEntry(kMake, "Lumo")}),      "SubExifPosTxt",   ""},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         load(c.photo, c.separator);
@@ -121,17 +115,16 @@ TEST_F(ExifParserTest, CountersFollowWhatEachPassRecognised) {
         JpegExifWriter photo;
         std::string panel1, panel2, panel3;
     };
+    // clang-format off
     const std::vector<Case> cases = {
-        {"first pass only",
-         inMain({asciiEntry(kMake, "A"), shortEntry(0x0112, 1), shortEntry(kColorSpace, 1)}), " 2 von ",
-         " 3 Tags (davon ", ""},
-        {"nothing recognised", inMain({shortEntry(kColorSpace, 1)}), " 0 von ", " 1 Tags (davon ", ""},
-        {"an empty first directory", JpegExifWriter(), "0 von ", " 0 Tags (davon ", ""},
-        {"an empty sub-directory", inMain({asciiEntry(kMake, "A")}).withSubDirectory(), " 2 von ",
-         " 2 Tags (davon ", ""},
-        {"focal length", inSub({rationalEntry(0x920A, 63, 10)}), " 2 von ", " 2 Tags (davon ",
-         " 1 Sub Tags) erkannt"},
+        {"first pass only", inMain({asciiEntry(kMake, "A"), shortEntry(0x0112, 1), shortEntry(kColorSpace, 1)}),
+         " 2 von ", " 3 Tags (davon ", ""},
+        {"nothing recognised",      inMain({shortEntry(kColorSpace, 1)}), " 0 von ", " 1 Tags (davon ", ""},
+        {"an empty first directory", JpegExifWriter(),                    "0 von ",  " 0 Tags (davon ", ""},
+        {"an empty sub-directory", inMain({asciiEntry(kMake, "A")}).withSubDirectory(), " 2 von ", " 2 Tags (davon ", ""},
+        {"focal length", inSub({rationalEntry(0x920A, 63, 10)}), " 2 von ", " 2 Tags (davon ", " 1 Sub Tags) erkannt"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         load(c.photo);

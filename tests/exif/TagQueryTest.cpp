@@ -1,9 +1,11 @@
 #include "exif/TagQuery.h"
 
 #include "base/Error.h"
+#include "exif/ByteOrder.h"
 #include "photos/PhotoRig.h"
 
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace pelmark {
@@ -34,6 +36,14 @@ TEST(TagQuery, APhotoNumberSelectsThePhotoAndYieldsOnceBeforeTheAnswer) {
     EXPECT_THROW(bench.query.tagExif(Variant(9), Variant("3x")), PelmarkError);
     EXPECT_EQ(bench.selected.size(), 1u);
     EXPECT_EQ(bench.platform.yieldCount(), 1);
+}
+
+using test::failureOf;
+
+// The rows of both conversions run end to end in the bytes transcript; these are too long for a line.
+TEST(Wert, ZeroBytesFarOutAddNothingAndANonZeroOneBeyondAnyDoubleIsAnOverflow) {
+    EXPECT_EQ(Wert(std::string(300, '\0'), Variant("II")), Variant(0));
+    EXPECT_EQ(failureOf([] { Wert(std::string(200, '\0') + '\x01', Variant("II")); }), ErrorKind::Overflow);
 }
 
 } // namespace

@@ -86,9 +86,7 @@ TEST(TrackIndex, AnswersAsTheAllPairsComparisonOnRandomTracks) {
 // 10:20:00, with altitudes 100, 200, 300 and 400.
 TEST(CombineTrackPhotos, FillsTheSlotsOfTheHandledPhotos) {
     struct Case {
-        const char* name;
-        const char* shift;
-        const char* secondShift; // a second run, when given, with `start`
+        const char *name, *shift, *secondShift; // secondShift: a second run, when given, with `start`
         double start;
         std::vector<int> points; // the matched point of photos 1..5, 0 for none
         int reference;

@@ -46,26 +46,24 @@ TEST(FindOffset, MatchesTheMostPhotosNearTheEnteredOffset) {
         int matched;
         double lowest, highest; // the span of added seconds that matches as many
     };
+    // clang-format off
     const Case cases[] = {
-        {"an hour behind", "09:00:00, 09:10:00, 09:20:00", "10:00:00, 10:10:00, 10:20:00", 0, 3600, 3, 3480,
-         3720},
+        {"an hour behind", "09:00:00, 09:10:00, 09:20:00", "10:00:00, 10:10:00, 10:20:00", 0, 3600, 3, 3480, 3720},
         {"the entered drift moved by the hour, not the hour alone", "11:00:00, 11:10:00, 11:20:00",
          "10:00:31, 10:10:31, 10:20:31", 31, -3569, 3, -3689, -3449},
         {"only (120, 121) matches both: no whole second does, so the half", "10:00:00, 10:10:00",
          "10:04:00, 10:10:01", 0, 120.5, 2, 120, 121},
-        {"a quarter-hour step wins over a nearer offset", "10:00:00", "09:50:00, 10:14:00", 0, 900, 1, 720,
-         960},
-        {"no quarter-hour step fits: the nearest to the entered one", "10:00:00", "09:50:00, 10:14:00", 700,
-         721, 1, 720, 960},
-        {"two offsets as near: the camera behind", "10:00:00", "09:50:00, 10:10:00", 0, 481, 1, 480, 720},
-        {"a track covering the photo: no offset at all", "10:00:00", "09:59:00, 10:03:00", 0, 0, 1, -180, 60},
+        {"a quarter-hour step wins over a nearer offset",    "10:00:00", "09:50:00, 10:14:00", 0,   900, 1, 720, 960},
+        {"no quarter-hour step fits: the nearest to the entered one", "10:00:00", "09:50:00, 10:14:00", 700, 721, 1, 720, 960},
+        {"two offsets as near: the camera behind",           "10:00:00", "09:50:00, 10:10:00", 0,   481, 1, 480, 720},
+        {"a track covering the photo: no offset at all",     "10:00:00", "09:59:00, 10:03:00", 0,   0,   1, -180, 60},
         {"a photo 120 s from two points 240 s apart matches neither without an offset", "10:02:00",
          "10:00:00, 10:04:00", 0, 1, 1, 0, 240},
-        {"no offset matches anything: another month, no capture time", "2003:07:14 10:00:00, ", "10:00:00", 0,
-         0, 0, 0, 0},
+        {"no offset matches anything: another month, no capture time", "2003:07:14 10:00:00, ", "10:00:00", 0, 0, 0, 0, 0},
         {"photos in two months, each against its own month only", "2003:06:30 12:00:00, 2003:07:01 12:00:00",
          "2003:06:30 12:30:00, 2003:07:01 11:20:00, 2003:07:01 12:30:00", 0, 1800, 2, 1680, 1920},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const OffsetFound found = findOffset(timesIn(c.photos), TrackIndex(pointsMeeting(c.points)),
@@ -81,8 +79,7 @@ TEST(FindOffset, MatchesTheMostPhotosNearTheEnteredOffset) {
 TEST(ExplainPhoto, SaysWhyAPhotoHasItsPointOrNone) {
     using Kind = PhotoVerdict::Kind;
     struct Case {
-        const char* name;
-        const char* photo;
+        const char *name, *photo;
         CameraOffset offset;
         Kind kind;
         int point = 0;

@@ -2,7 +2,6 @@
 
 #include "geotag/ClockLine.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
 
 namespace pelmark {
@@ -26,8 +25,7 @@ TEST(Placing, PutsAPhotoOnItsPointOrTheLineBetweenTwo) {
     using Kind = PhotoVerdict::Kind;
     struct Case {
         const char* name;
-        std::optional<double> at; // seconds after the track's first point
-        std::optional<double> interpolate;
+        std::optional<double> at, interpolate; // at: seconds after the track's first point
         Kind kind;
         int point;
         double latitude, longitude;

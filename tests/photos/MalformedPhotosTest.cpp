@@ -23,8 +23,7 @@ TEST(HostilePhotos, LoadOrFailCleanly) {
     struct Case {
         const char* name;
         std::optional<ErrorKind> error;
-        std::string make;
-        std::string panel1; // the count of recognised entries
+        std::string make, panel1; // panel 1: the count of recognised entries
     };
     const Case cases[] = {
         {"photo-empty.jpg", std::nullopt, "", ""},

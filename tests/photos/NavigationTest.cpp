@@ -1,4 +1,7 @@
+#include "base/Error.h"
 #include "photos/NavigationTestPhotos.h"
+#include "photos/PhotoQueries.h"
+#include "photos/PhotoRig.h"
 
 #include <deque>
 #include <gtest/gtest.h>
@@ -25,9 +28,8 @@ public:
 
 TEST(Navigation, AnEntryOrAStepMakesOnePhotoCurrentWithOneLoad) {
     struct Case {
-        const char* name;
-        const char* typed; // nullptr: the spin control is stepped to `stepped`
-        int photo;         // what the field reads afterwards; 0: the file dialog came up (and was cancelled)
+        const char *name, *typed; // typed nullptr: the spin control is stepped to `stepped`
+        int photo; // what the field reads afterwards; 0: the file dialog came up (and was cancelled)
         int stepped = 0;
     };
     // 12 photos, photo 5 current. The chain could load twice where the field is corrected (once for
@@ -107,7 +109,6 @@ TEST(Navigation, RandomDrawIsTheFloorOfRTimesTheCountPlusOne) {
         const char* field;
     };
     const Case cases[] = {
-        {"zero draws the first", 10, 0.0, "1"},
         {"just below a tenth", 10, 0.0999, "1"},
         {"a tenth draws the second", 10, 0.1, "2"},
         {"just below one draws the last", 10, 0.999999999, "10"},
@@ -126,6 +127,40 @@ TEST(Navigation, RandomDrawIsTheFloorOfRTimesTheCountPlusOne) {
         EXPECT_EQ(photos.filePath(), photos.path(std::stoi(c.field)));
         EXPECT_EQ(photos.newLoads(), 1);
         EXPECT_EQ(platform.seeds, 1) << "every click seeds from the clock first";
+    }
+}
+
+TEST(PhotoQueries, FileNamePartIsWhatFollowsTheLastSeparatorAfterTheFirstCharacter) {
+    struct Case {
+        const char *name, *path;
+        Variant expected;
+    };
+    const Case cases[] = {
+        {"full path", "/a/b/IMG_0001.JPG", Variant("IMG_0001.JPG")},
+        {"separator second", "x/a.jpg", Variant("a.jpg")},
+        {"ends in the separator", "/Bilder/", Variant("")},
+        {"only separator is the first character", "/a.jpg", Variant()},
+        {"no separator", "a.jpg", Variant()},
+        {"one character", "/", Variant()},
+        {"empty", "", Variant()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(fileNamePart(c.path), c.expected);
+    }
+}
+
+// Photo 2 was deleted after the scan: its load is tried and fails to the host, without a dialog. The
+// numbers these members take are checked end to end by the members transcript.
+TEST(PhotoQueries, AVanishedPhotoFailsToTheHostWithoutADialog) {
+    for (auto query : {&VeltoraControl::PhotoPath, &VeltoraControl::PhotoName}) {
+        ScriptedPlatform platform;
+        test::NavigationTestPhotos photos(platform, 3);
+        std::filesystem::remove(photos.path(2));
+        Variant number(2);
+        EXPECT_EQ(test::failureOf([&] { (photos.control.*query)(number); }), ErrorKind::FileNotFound);
+        EXPECT_EQ(photos.newLoads(), 0);
+        EXPECT_TRUE(platform.takeDialogs().empty());
     }
 }
 

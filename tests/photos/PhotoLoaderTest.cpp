@@ -77,8 +77,7 @@ TEST_F(PhotoLoaderTest, ALoadClearsTheFieldsItOwnsAndKeepsTheOthers) {
 TEST_F(PhotoLoaderTest, ThePictureIsShownForJpegFilesWhilePicturesAreOn) {
     struct Case {
         const char* name;
-        std::string file;
-        std::string bytes;
+        std::string file, bytes;
         int showPictures;
         bool shown;
         bool noExif = false;

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -107,12 +106,6 @@ TEST(Layout, TheNoticeLineStacksItsLabelsAndShowsARedBar) {
     EXPECT_EQ(colourAtProbe(), QColor(Qt::red));
 }
 
-} // namespace
-} // namespace pelmark::test
-
-namespace pelmark::test {
-namespace {
-
 // Widgets made before the host is first polished (read by the console's driver) are fitted with the
 // rest when it is: bold font, caption halves, the field after the caption's first words.
 TEST(Layout, WidgetsMadeBeforeThePolishAreFittedWithTheRest) {
@@ -141,10 +134,8 @@ TEST(Layout, WidgetsMadeBeforeThePolishAreFittedWithTheRest) {
 // after it, measured in the font it is drawn in, and keeps its whole text.
 TEST(Layout, CaptionsFrameTheirFieldsWithoutRunningUnderThem) {
     struct Case {
-        const char* label;
-        const char* field;
-        QString head;
-        QString tail;
+        const char *label, *field;
+        QString head, tail;
     };
     const Case cases[] = {
         {"BildLabel", "ActPictNum", "Bild", "/"},

@@ -4,7 +4,6 @@
 #include "support/TempDir.h"
 #include "widget/PictureBox.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -47,21 +46,17 @@ TEST(Mirror, ChangesReachTheWidgetsOnceAtTheLoopsNextTurn) {
         std::function<void()> change;
         std::function<QString()> shown;
     } cases[] = {
-        {"edit text", [&] { c.model().setText("GPSLat", "1"), c.model().setText("GPSLat", "2"); },
-         [&] { return edit->text(); }},
-        {"check state", [&] { c.model().setValue("Flash", 1), c.model().setValue("Flash", 2); },
+        // clang-format off
+        {"edit text",    [&] { c.model().setText("GPSLat", "1"), c.model().setText("GPSLat", "2"); }, [&] { return edit->text(); }},
+        {"check state",  [&] { c.model().setValue("Flash", 1), c.model().setValue("Flash", 2); },
          [&] { return QString::number(box->checkState()); }},
-        {"enabled",
-         [&] { c.model().setEnabled("StrobeReturnLight", !c.model().get("StrobeReturnLight").enabled); },
+        {"enabled",      [&] { c.model().setEnabled("StrobeReturnLight", !c.model().get("StrobeReturnLight").enabled); },
          [&] { return QString::number(strobe->isEnabled()); }},
-        {"list entries",
-         [&] {
-             c.model().setItems("ExposureProgram", {"a", "b"}), c.model().setSelected("ExposureProgram", 1);
-         },
+        {"list entries", [&] { c.model().setItems("ExposureProgram", {"a", "b"}), c.model().setSelected("ExposureProgram", 1); },
          [&] { return list->currentText() + QString::number(list->count()); }},
-        {"list text",
-         [&] { c.model().setText("ExposureProgram", "x"), c.model().setText("ExposureProgram", "y"); },
+        {"list text",    [&] { c.model().setText("ExposureProgram", "x"), c.model().setText("ExposureProgram", "y"); },
          [&] { return list->currentText(); }},
+        // clang-format on
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.what);
@@ -117,8 +112,7 @@ TEST(Mirror, TheSpinArrowsStepTheValueWithinItsRange) {
 // The number field and the spin control take the keys a spin box takes; the model clamps the result.
 TEST(Mirror, KeysStepThePhotoNumber) {
     struct Case {
-        const char* name;
-        const char* target;
+        const char *name, *target;
         Qt::Key key;
         int expected;
         int start = 15;
@@ -185,29 +179,20 @@ TEST(Mirror, AFailingUserActionReachesTheUserAsAMessage) {
         PelmarkError thrown;
         std::string expected;
     };
+    // clang-format off
     const Case cases[] = {
         {"any other error", {ErrorKind::FileRead, "Datei kaputt"}, "Datei kaputt"},
-        {"a cut-off photo",
-         {ErrorKind::FileRead, "Input past end of file: /f/d_text.jpg"},
-         "/f/d_text.jpg ist keine lesbare Fotodatei"},
-        {"a folder", {ErrorKind::FileRead, "Path/File access error: " + folder}, folder + " ist ein Ordner"},
-        {"a missing file",
-         {ErrorKind::FileNotFound, "File not found: /f/x.jpg"},
-         "/f/x.jpg wurde nicht gefunden"},
-        {"another job going on",
-         {ErrorKind::Busy, "Another job is in progress"},
-         "Gerade l\xe4uft schon ein anderer Vorgang. Bitte warten, bis er fertig ist, oder Stop dr\xfc"
-         "cken."},
-        {"a date piece",
-         {ErrorKind::Overflow, "date piece out of range: 1e99"},
+        {"a cut-off photo", {ErrorKind::FileRead, "Input past end of file: /f/d_text.jpg"}, "/f/d_text.jpg ist keine lesbare Fotodatei"},
+        {"a folder",        {ErrorKind::FileRead, "Path/File access error: " + folder}, folder + " ist ein Ordner"},
+        {"a missing file",  {ErrorKind::FileNotFound, "File not found: /f/x.jpg"}, "/f/x.jpg wurde nicht gefunden"},
+        {"another job going on", {ErrorKind::Busy, "Another job is in progress"},
+         "Gerade l\xe4uft schon ein anderer Vorgang. Bitte warten, bis er fertig ist, oder Stop dr\xfc" "cken."},
+        {"a date piece", {ErrorKind::Overflow, "date piece out of range: 1e99"},
          "Das Datum enth\xe4lt die Zahl 1e99; so gro\xdf ist kein Teil eines Datums."},
-        {"two paths",
-         {ErrorKind::FileWrite,
-          "cannot keep the times of /M\xc3\xbcnchen/a.jpg in /r/t.txt before changing them"},
-         "Die Zeiten von /M\xfcnchen/a.jpg bleiben, wie sie sind: sie lie\xdf"
-         "en sich vorher nicht in "
-         "/r/t.txt festhalten."},
+        {"two paths", {ErrorKind::FileWrite, "cannot keep the times of /M\xc3\xbcnchen/a.jpg in /r/t.txt before changing them"},
+         "Die Zeiten von /M\xfcnchen/a.jpg bleiben, wie sie sind: sie lie\xdf" "en sich vorher nicht in /r/t.txt festhalten."},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WidgetControl control;

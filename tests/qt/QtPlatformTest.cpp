@@ -30,8 +30,7 @@ auto answering(Act act, Call call) {
 
 TEST(QtPlatform, DialogFiltersBecomeQtNameFilters) {
     struct Case {
-        const char* name;
-        const char* filter;
+        const char *name, *filter;
         QStringList expected;
     };
     const Case cases[] = {

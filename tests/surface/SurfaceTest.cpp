@@ -22,8 +22,7 @@ protected:
 
 TEST_F(SurfaceTest, ChangeEventsFireOnlyForRealChanges) {
     struct Case {
-        const char* name;
-        const char* element;
+        const char *name, *element;
         std::function<void(Surface&)> change;
         int expected;
     };

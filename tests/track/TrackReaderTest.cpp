@@ -44,8 +44,7 @@ TEST(TrackReader, CountsThePointsReadCompletely) {
         const char* name;
         std::string bytes;
         double anzahl; // StatusBar2 shows the points read, one more
-        const char* dateFrom;
-        const char* dateTo;
+        const char *dateFrom, *dateTo;
     };
     TrackFileWriter one, many, titleOnly, other = threePoints();
     one.title("Einer").point(pointAt(424512031));
@@ -53,17 +52,16 @@ TEST(TrackReader, CountsThePointsReadCompletely) {
     titleOnly.title("Leer");
     other.tail("X" + fixtures::trackPointBytes(pointAt(5)));
 
+    // clang-format off
     const Case cases[] = {
         {"one point: it takes part in nothing and the end shown is the empty slot 0", one.bytes(), 0,
          "14.06.2003 09:00:31", "31.12.1989 01:00:00"},
-        {"three points: the end shown is the second", threePoints().bytes(), 2, "14.06.2003 09:00:31",
-         "14.06.2003 09:01:31"},
-        {"12000 points are cut after the 10000th", many.bytes(), 9999, "31.12.1989 01:01:40",
-         "31.12.1989 03:48:18"},
-        {"a marker other than T ends the points", other.bytes(), 2, "14.06.2003 09:00:31",
-         "14.06.2003 09:01:31"},
+        {"three points: the end shown is the second", threePoints().bytes(), 2, "14.06.2003 09:00:31", "14.06.2003 09:01:31"},
+        {"12000 points are cut after the 10000th",    many.bytes(),          9999, "31.12.1989 01:01:40", "31.12.1989 03:48:18"},
+        {"a marker other than T ends the points",     other.bytes(),         2, "14.06.2003 09:00:31", "14.06.2003 09:01:31"},
         {"a title and no point is a complete load that shows no times", titleOnly.bytes(), -1, "", ""},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ReaderBench bench;
@@ -123,8 +121,7 @@ TEST(TrackReader, TheExtensionTestIsCaseSensitive) {
 
 // A load that fails or is stopped may change the path, title and first time, but never the points, the
 // count, the status panel or the end time; and it leaves the file slot closed. The kept hostile files below
-// end this way too, and a missing file, a cancelled dialog and the Stop button in the track and stop
-// transcripts.
+// end this way too, and a missing file and a cancelled dialog in the track transcript.
 TEST(TrackReader, AFailedLoadLeavesTheLastCompleteLoadShown) {
     struct Case {
         const char* name;
@@ -132,27 +129,21 @@ TEST(TrackReader, AFailedLoadLeavesTheLastCompleteLoadShown) {
         bool slotStaysClosed = true;
     };
     const std::string good = threePoints().bytes();
+    const std::string five = TrackFileWriter().points(5, 999, 1).bytes();
+    // clang-format off
     const Case cases[] = {
-        {"a folder",
-         [](ReaderBench& b) {
-             b.write("folder.t/inside", "");
-             return b.read(b.dir.file("folder.t"));
-         }},
+        {"a folder", [](ReaderBench& b) { b.write("folder.t/inside", ""); return b.read(b.dir.file("folder.t")); }},
         {"no path and no dialog allowed",
          [](ReaderBench& b) { return b.reader.readTrackFile(Variant(""), SCommonDialog::NoCommonDialog); }},
         {"a stop request alone, the file still open",
-         [&](ReaderBench& b) {
-             b.platform.atYield(1, [&b] { b.stop.request(); });
-             return b.read(b.write("flagged.t", TrackFileWriter().points(5, 999, 1).bytes()));
-         }},
-        {"another file put into the slot during a yield",
-         [&](ReaderBench& b) {
+         [&](ReaderBench& b) { b.platform.atYield(1, [&b] { b.stop.request(); }); return b.read(b.write("flagged.t", five)); }},
+        {"another file put into the slot during a yield", [&](ReaderBench& b) {
              std::string other = b.write("other.bin", good);
              b.platform.atYield(1, [&b, other] { b.file.openForReading(other); });
-             return b.read(b.write("taken.t", TrackFileWriter().points(5, 999, 1).bytes()));
-         },
-         false}, // the slot holds the other file now, and the reader must not close it
+             return b.read(b.write("taken.t", five));
+         }, false}, // the slot holds the other file now, and the reader must not close it
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ReaderBench bench;

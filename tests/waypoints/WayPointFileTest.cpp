@@ -111,37 +111,28 @@ TEST(PrintWayPointList, ReplacesTheOldFileOnlyWithAWholeNewOne) {
         bool starts;
         std::function<void(WriterRig&)> arrange;
     };
+    const std::string whole = header + reference + record;
+    // clang-format off
     const Case cases[] = {
-        {"the second of two photos matched", header + reference + record, std::nullopt, true,
-         [](WriterRig&) {}},
-        {"without the program button nothing starts", header + reference + record, std::nullopt, false,
-         [](WriterRig& rig) {
-             rig.surface.setButtonPressed("Toolbar2", WayPointWriter::kGarTripKey, false);
-         }},
-        {"no match writes nothing", old, std::nullopt, false,
-         [](WriterRig& rig) { rig.run.wayPoints().slot(2).position1.clear(); }},
+        {"the second of two photos matched", whole, std::nullopt, true, [](WriterRig&) {}},
+        {"without the program button nothing starts", whole, std::nullopt, false,
+         [](WriterRig& rig) { rig.surface.setButtonPressed("Toolbar2", WayPointWriter::kGarTripKey, false); }},
+        {"no match writes nothing", old, std::nullopt, false, [](WriterRig& rig) { rig.run.wayPoints().slot(2).position1.clear(); }},
         // A folder holding a file stands at the waypoint file's name: nothing can replace it, even for a
         // user whom file permissions do not stop.
         {"a waypoint file that cannot be replaced", "", ErrorKind::FileWrite, false,
-         [](WriterRig& rig) {
-             std::filesystem::remove(rig.wayPoints());
-             rig.folder.write("F/F.wp/x", "");
-         }},
+         [](WriterRig& rig) { std::filesystem::remove(rig.wayPoints()); rig.folder.write("F/F.wp/x", ""); }},
         // Someone plants a link at the name a new file once had: it is neither followed nor replaced.
-        {"a link planted at a hidden name", header + reference + record, std::nullopt, true,
+        {"a link planted at a hidden name", whole, std::nullopt, true,
          [](WriterRig& rig) { std::filesystem::create_symlink("victim", rig.folder.file("F/.F.wp.part")); }},
-        {"a stop after the first of two records keeps that one",
-         header + photoOne(reference) + photoOne(record), std::nullopt, false,
+        {"a stop after the first of two records keeps that one", header + photoOne(reference) + photoOne(record), std::nullopt, false,
          [](WriterRig& rig) {
-             rig.run.wayPoints().slot(1) = rig.run.wayPoints().slot(2);
-             rig.run.wayPoints().slot(1).photoName = "P1010001.JPG";
-             rig.run.wayPoints().slot(1).photoPath = "/F/P1010001.JPG";
-             rig.platform.atYield(1, [&rig] {
-                 rig.stop.request();
-                 rig.file.close();
-             });
+             WayPoint& first = rig.run.wayPoints().slot(1) = rig.run.wayPoints().slot(2);
+             first.photoName = "P1010001.JPG", first.photoPath = "/F/P1010001.JPG";
+             rig.platform.atYield(1, [&rig] { rig.stop.request(), rig.file.close(); });
          }},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriterRig rig;

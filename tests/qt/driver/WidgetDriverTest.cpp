@@ -67,27 +67,25 @@ TEST(WidgetDriver, TheWidgetsShowWhatTheModelHoldsAfterEachUserAction) {
     VeltoraControl control(platform);
     console::WidgetDriver widgets(control);
     auto model = console::makeHeadlessDriver(control);
+    // clang-format off
     const std::pair<const char*, std::function<void()>> steps[] = {
         {"start", [] {}},
         {"show the waypoint panel", [&] { widgets.click("ShowHide"); }},
-        {"open a folder",
-         [&] {
-             Variant path(first);
-             control.OpenFolder(path);
-         }},
-        {"type a photo number", [&] { widgets.set("ActPictNum", "2"); }},
-        {"step with the arrows", [&] { widgets.set("UpDown1", 1); }},
-        {"grey flash", [&] { widgets.set("Flash", 2); }},
-        {"camera ahead", [&] { widgets.set("KameraVor", true); }},
-        {"a list entry", [&] { widgets.set("ExposureProgram", "7 - Portrait Mode"); }},
+        {"open a folder",           [&] { Variant path(first); control.OpenFolder(path); }},
+        {"type a photo number",     [&] { widgets.set("ActPictNum", "2"); }},
+        {"step with the arrows",    [&] { widgets.set("UpDown1", 1); }},
+        {"grey flash",              [&] { widgets.set("Flash", 2); }},
+        {"camera ahead",            [&] { widgets.set("KameraVor", true); }},
+        {"a list entry",            [&] { widgets.set("ExposureProgram", "7 - Portrait Mode"); }},
         {"free text in the list field", [&] { widgets.set("ExposureProgram", "9"); }},
         {"a tab brought to the front by the program", [&] { control.surface().setSelected("Tab1", 3); }},
-        {"a comment with CR LF", [&] { widgets.set("UserComment", "a\r\nb"); }},
-        {"release GarTrip", [&] { widgets.click("Toolbar2/GarTrip Starten"); }},
-        {"hint over the toolbar", [&] { widgets.mouseMove("Toolbar2"); }},
-        {"single-photo mode", [&] { widgets.click("Toolbar1/Load"); }},
-        {"forced size", [&] { widgets.resize(3000, 2000); }},
+        {"a comment with CR LF",    [&] { widgets.set("UserComment", "a\r\nb"); }},
+        {"release GarTrip",         [&] { widgets.click("Toolbar2/GarTrip Starten"); }},
+        {"hint over the toolbar",   [&] { widgets.mouseMove("Toolbar2"); }},
+        {"single-photo mode",       [&] { widgets.click("Toolbar1/Load"); }},
+        {"forced size",             [&] { widgets.resize(3000, 2000); }},
     };
+    // clang-format on
     for (const auto& [name, act] : steps) {
         SCOPED_TRACE(name);
         act();
@@ -107,33 +105,28 @@ TEST(WidgetDriver, AnswersWhatTheWidgetsShow) {
         return nullptr;
     };
     struct Case {
-        const char* name;
-        const char* property;
+        const char *name, *property;
         std::function<void(QObject*)> change;
         Json expected;
     };
+    // clang-format off
     const Case cases[] = {
-        {"EXFrame", "caption", [](QObject* w) { qobject_cast<QGroupBox*>(w)->setTitle("t"); }, "t"},
-        {"ShowHide", "caption", [](QObject* w) { qobject_cast<QPushButton*>(w)->setText("s"); }, "s"},
-        {"GPSLat", "value",
-         [](QObject* w) { qobject_cast<QLineEdit*>(w)->setText(QString::fromLatin1("48\xb0")); }, "48\xb0"},
-        {"UserComment", "value", [](QObject* w) { qobject_cast<QPlainTextEdit*>(w)->setPlainText("a\nb"); },
-         "a\nb"},
-        {"Flash", "value",
-         [](QObject* w) { qobject_cast<QCheckBox*>(w)->setCheckState(Qt::PartiallyChecked); }, 2},
-        {"KameraVor", "value", [](QObject* w) { qobject_cast<QRadioButton*>(w)->setChecked(true); }, true},
-        {"ExposureProgram", "selected", [](QObject* w) { qobject_cast<QComboBox*>(w)->setCurrentIndex(2); },
-         2},
-        {"Tab1", "value", [](QObject* w) { qobject_cast<QTabWidget*>(w)->setCurrentIndex(3); }, 3},
-        {"UpDown1", "max", [](QObject* w) { qobject_cast<ArrowSpin*>(w)->setRange(0, 9); }, 9},
-        {"Bild", "picture", [](QObject* w) { qobject_cast<PictureBox*>(w)->setPicture(true, QImage()); },
-         true},
-        {"StatusBar1.2", "value", [](QObject* w) { qobject_cast<QLabel*>(w)->setText("p"); }, "p"},
-        {"Toolbar2/GarTrip Starten", "pressed",
-         [](QObject* w) { qobject_cast<QAction*>(w)->setChecked(false); }, false},
+        {"EXFrame",     "caption", [](QObject* w) { qobject_cast<QGroupBox*>(w)->setTitle("t"); }, "t"},
+        {"ShowHide",    "caption", [](QObject* w) { qobject_cast<QPushButton*>(w)->setText("s"); }, "s"},
+        {"GPSLat",      "value",   [](QObject* w) { qobject_cast<QLineEdit*>(w)->setText(QString::fromLatin1("48\xb0")); }, "48\xb0"},
+        {"UserComment", "value",   [](QObject* w) { qobject_cast<QPlainTextEdit*>(w)->setPlainText("a\nb"); }, "a\nb"},
+        {"Flash",       "value",   [](QObject* w) { qobject_cast<QCheckBox*>(w)->setCheckState(Qt::PartiallyChecked); }, 2},
+        {"KameraVor",   "value",   [](QObject* w) { qobject_cast<QRadioButton*>(w)->setChecked(true); }, true},
+        {"ExposureProgram", "selected", [](QObject* w) { qobject_cast<QComboBox*>(w)->setCurrentIndex(2); }, 2},
+        {"Tab1",        "value",   [](QObject* w) { qobject_cast<QTabWidget*>(w)->setCurrentIndex(3); }, 3},
+        {"UpDown1",     "max",     [](QObject* w) { qobject_cast<ArrowSpin*>(w)->setRange(0, 9); }, 9},
+        {"Bild",        "picture", [](QObject* w) { qobject_cast<PictureBox*>(w)->setPicture(true, QImage()); }, true},
+        {"StatusBar1.2", "value",  [](QObject* w) { qobject_cast<QLabel*>(w)->setText("p"); }, "p"},
+        {"Toolbar2/GarTrip Starten", "pressed", [](QObject* w) { qobject_cast<QAction*>(w)->setChecked(false); }, false},
         {"KameraShift", "enabled", [](QObject* w) { qobject_cast<QWidget*>(w)->setEnabled(false); }, false},
-        {"DatumZeit", "tooltip", [](QObject* w) { qobject_cast<QWidget*>(w)->setToolTip("h"); }, "h"},
+        {"DatumZeit",   "tooltip", [](QObject* w) { qobject_cast<QWidget*>(w)->setToolTip("h"); }, "h"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         // A toolbar button's action is named by its key.

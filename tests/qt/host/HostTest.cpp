@@ -52,21 +52,15 @@ TEST(HostArguments, OpensAtThePhotoWithPicturesShown) {
     const std::string bytes = fixtures::JpegExifWriter().withPicture().bytes();
     for (const char* name : {"P1.jpg", "P2.jpg", "P3.jpg"})
         dir.write(std::string("trip/") + name, bytes);
-    struct Case {
-        const char* name;
-        std::string path;
-        std::string shown;
-    };
-    const Case cases[] = {
-        {"a folder opens at its first photo", dir.folder() + "trip/", dir.file("trip/P1.jpg")},
-        {"a photo opens its folder at that photo", dir.file("trip/P2.jpg"), dir.file("trip/P2.jpg")},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    // A folder opens at its first photo, a photo opens its folder at that photo.
+    const std::pair<std::string, std::string> cases[] = {{dir.folder() + "trip/", dir.file("trip/P1.jpg")},
+                                                         {dir.file("trip/P2.jpg"), dir.file("trip/P2.jpg")}};
+    for (const auto& [path, opened] : cases) {
+        SCOPED_TRACE(path);
         WidgetControl control;
-        host::openAtStart(control.widget->control(), c.path);
+        host::openAtStart(control.widget->control(), path);
         EXPECT_GE(control.model().value("UpDown1"), 1);
-        EXPECT_EQ(control.model().text("FilePath"), c.shown);
+        EXPECT_EQ(control.model().text("FilePath"), opened);
         EXPECT_EQ(control.model().value("ShowPictures"), 1);
         EXPECT_TRUE(control.model().get("Bild").picture.has_value());
     }
@@ -92,12 +86,12 @@ TEST(HostWindow, ResultsAndTheOffsetOffered) {
         std::size_t onTrack;            // photos drawn on the track after RUN
         bool trackByRunsDialog = false; // RUN asks for the track itself
     };
+    // clang-format off
     const Case cases[] = {
-        {"the camera an hour ahead", 3600, "15 von 24", "Mit der Kamera 1 h vor passen 19 statt 15 Fotos",
-         "19 von 24", 15},
-        {"the camera right, the track chosen in RUN's dialog: nothing to offer", 0, "19 von 24", "", "", 19,
-         true},
+        {"the camera an hour ahead", 3600, "15 von 24", "Mit der Kamera 1 h vor passen 19 statt 15 Fotos", "19 von 24", 15},
+        {"the camera right, the track chosen in RUN's dialog: nothing to offer", 0, "19 von 24", "", "", 19, true},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir dir;

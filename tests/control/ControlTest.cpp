@@ -1,6 +1,5 @@
-#include "base/Jobs.h"
-
 #include "base/Error.h"
+#include "base/Jobs.h"
 #include "control/VeltoraControl.h"
 #include "fixtures/JpegExifWriter.h"
 #include "geotag/GeotagRig.h"
@@ -9,19 +8,12 @@
 #include "waypoints/WayPointFile.h"
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <set>
 
 namespace pelmark {
 namespace {
-
-std::string bytesOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // Three photos beside a track that matches two of them, with "GarTrip Starten" pressed: a RUN loads the
 // track, scans the folder, matches, writes the waypoint file and starts the program twice.
@@ -53,33 +45,25 @@ struct Trip {
 TEST(Jobs, WhileAJobYieldsEveryOtherJobIsRefused) {
     struct Case {
         const char* name;
-        std::function<std::string(Trip&)> intrude; // what it answered
+        std::function<void(Trip&)> intrude;
     };
-    const auto refusal = [](const std::function<void()>& call) -> std::string {
+    // clang-format off
+    const Case cases[] = {
+        {"RUN again",  [](Trip& t) { t.control.surface().userClick("RunAllBtn"); }},
+        {"the writer", [](Trip& t) { t.control.PrintWayPointList(); }},
+        {"a folder",   [](Trip& t) { Variant folder(t.other.folder()); t.control.OpenFolder(folder); }},
+        {"a drop",     [](Trip& t) { t.control.surface().userDrop("Bild", std::vector<std::string>{t.other.file("q1.jpg")}); }},
+    };
+    // clang-format on
+    // What an intrusion answers: refused as a job, not turned away later by the file slot another step
+    // holds.
+    const auto answer = [](const Case& c, Trip& t) -> std::string {
         try {
-            call();
+            c.intrude(t);
             return "taken";
         } catch (const PelmarkError& error) {
-            // Refused as a job, not turned away later by the file slot another step holds.
             return error.what() == std::string_view(Jobs::kBusyText) ? "refused" : error.what();
         }
-    };
-    const Case cases[] = {
-        {"RUN again", [&](Trip& t) { return refusal([&] { t.control.surface().userClick("RunAllBtn"); }); }},
-        {"the writer", [&](Trip& t) { return refusal([&] { t.control.PrintWayPointList(); }); }},
-        {"a folder",
-         [&](Trip& t) {
-             return refusal([&] {
-                 Variant folder(t.other.folder());
-                 t.control.OpenFolder(folder);
-             });
-         }},
-        {"a drop",
-         [&](Trip& t) {
-             return refusal([&] {
-                 t.control.surface().userDrop("Bild", std::vector<std::string>{t.other.file("q1.jpg")});
-             });
-         }},
     };
 
     for (const Case& c : cases) {
@@ -87,17 +71,17 @@ TEST(Jobs, WhileAJobYieldsEveryOtherJobIsRefused) {
         Trip trip;
         trip.run();
         const std::string wayPoints = *wayPointFileName(trip.dir.file("t.t"));
-        const std::string alone = bytesOf(wayPoints);
+        const std::string alone = test::contentOf(wayPoints);
         ASSERT_FALSE(alone.empty());
         ASSERT_EQ(trip.platform.takeLaunched().size(), 2u);
         std::filesystem::remove(wayPoints);
 
         std::set<std::string> answers;
         for (int n = 1, yields = trip.platform.yieldCount(); n <= 2 * yields; ++n)
-            trip.platform.atYield(n, [&] { answers.insert(c.intrude(trip)); });
+            trip.platform.atYield(n, [&] { answers.insert(answer(c, trip)); });
         trip.run();
         EXPECT_EQ(answers, std::set<std::string>{"refused"});
-        EXPECT_EQ(bytesOf(wayPoints), alone);
+        EXPECT_EQ(test::contentOf(wayPoints), alone);
         EXPECT_EQ(trip.platform.takeLaunched().size(), 2u);
         EXPECT_TRUE(trip.platform.takeMessages().empty());
     }
@@ -114,6 +98,24 @@ TEST(Jobs, AJobStartedDuringAPhotoLoadTakesItsOwnSteps) {
     Variant photo(trip.dir.file("p1.jpg"));
     trip.control.LoadPictures(photo);
     EXPECT_EQ(trip.control.surface().text("FilePath"), trip.other.file("q1.jpg"));
+}
+
+// The start-up state, the toggle and the fixed size are checked end to end by the surface transcript;
+// what it cannot reach is a caption the program changed: only its first four characters count.
+TEST(Layout, ShowHideSwitchesByTheFirstFourCharactersOfItsCaption) {
+    struct Case {
+        const char* caption;
+        bool shows;
+    };
+    for (const Case c : {Case{"Showcase", true}, Case{"Show", true}, Case{"show", false}, Case{"Sho", false},
+                         Case{"", false}, Case{"Hide Waypoint Generator <<<", false}}) {
+        SCOPED_TRACE(c.caption);
+        ScriptedPlatform platform;
+        VeltoraControl control(platform);
+        control.surface().setText("ShowHide", c.caption);
+        control.surface().userClick("ShowHide");
+        EXPECT_EQ(control.surface().get("WPFrame").visible, c.shows);
+    }
 }
 
 } // namespace
