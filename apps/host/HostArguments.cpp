@@ -23,7 +23,8 @@ Other commands:
                               match photos with the points of track files or GPX tracks, saying for
                               every photo why (pelmark geotag --help)
   pelmark restore-times [--dry-run] [--settings DIR]
-                              put back the file times the control changed
+                              put back the file times the control changed and the XMP
+                              sidecars pelmark geotag wrote
   pelmark sample DIR [--camera-ahead SECONDS]
                               write the sample trip into DIR
 )";

@@ -46,14 +46,12 @@ int runRestoreTimes(const std::vector<std::string>& args, std::ostream& out, std
             settingsFolder = args[++i];
         } else if (args[i] == "--help") {
             out << kUsage
-                << "Gives the photos whose file times the control set from their EXIF dates the times they "
-                   "had\n"
-                   "before, and puts back the XMP sidecars `pelmark geotag` wrote: removes those it made,\n"
-                   "restores those it changed byte for byte. --dry-run lists what would be done and changes "
-                   "nothing; --settings DIR reads "
-                   "the\n"
-                   "record kept beside the settings store in DIR, as `pelmark console --settings DIR` keeps "
-                   "it.\n";
+                << "Gives the photos whose file times the control set from their EXIF dates the times they\n"
+                   "had before, and puts back the XMP sidecars `pelmark geotag` wrote: removes those it "
+                   "made,\n"
+                   "restores those it changed byte for byte. --dry-run lists what would be done and changes\n"
+                   "nothing; --settings DIR reads the record kept beside the settings store in DIR, as\n"
+                   "`pelmark console --settings DIR` keeps it.\n";
             return 0;
         } else {
             err << "pelmark restore-times: unknown argument " << args[i] << "\n" << kUsage;
