@@ -181,7 +181,6 @@ Tracks readTracks(const std::vector<std::string>& paths, bool asTheControl) {
         if (read && asTheControl) {
             tracks.log.emplace();
             read = readTrackLog(file, path, *tracks.log) == TrackReadEnd::Complete;
-            if (read) appendTrackLog(*tracks.log, tracks.geo);
         } else if (read) {
             read = readTrackPoints(file, tracks.geo, tracks.pointsRead) == TrackReadEnd::Complete;
         }
@@ -296,6 +295,13 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
     const GeotagOutcome legacy =
         controlMatching && report.offsetFound ? geotagPhotos(capturedTimes, *index, report.offset) : atGiven;
 
+    // The track file's points as instants only when a photo is placed by its instant: in the control's
+    // own case every photo on the control's comparison is matched as the control matches it.
+    const bool byInstants =
+        !controlMatching || std::any_of(clocks.begin(), clocks.end(), [](const PhotoClock& c) {
+            return c.basis != TimeBasis::ControlComparison && c.basis != TimeBasis::None;
+        });
+    if (tracks.log && byInstants) appendTrackLog(*tracks.log, tracks.geo);
     const InstantIndex instants(tracks.geo);
     const MatchRule rule{kMatchLimitSeconds, options.interpolate};
     std::vector<PhotoVerdict> verdicts;

@@ -1,10 +1,9 @@
 #include "geotag/GeotagOutputs.h"
 
 #include "base/Error.h"
+#include "ondemand/FormatsModule.h"
 #include "qtplatform/TimeRecord.h"
 #include "waypoints/NewFile.h"
-#include "waypointsgpx/GpxWaypoints.h"
-#include "xmp/XmpSidecar.h"
 
 #include <cerrno>
 #include <cstring>
@@ -56,7 +55,7 @@ std::string writeGpx(const std::vector<PlacedPhoto>& photos, const std::string& 
                      OutputsDone& done, std::ostream& err) {
     const std::string count = std::to_string(photos.size()) + " waypoints";
     if (dryRun) return "GPX file: not written (a dry run writes nothing), would hold " + count;
-    const int error = replaceFile(file, gpxWaypoints(photos));
+    const int error = replaceFile(file, ondemand::formatWriters().gpxWaypoints(photos));
     if (error == 0) return "GPX file: " + file + ", " + count;
     done.failed = true;
     const std::string why = error > 0 ? std::strerror(error) : "write error";
@@ -66,11 +65,12 @@ std::string writeGpx(const std::vector<PlacedPhoto>& photos, const std::string& 
 
 std::string writeSidecars(const std::vector<PlacedPhoto>& photos, const OutputRequest& request, bool dryRun,
                           OutputsDone& done, std::ostream& err) {
+    const ondemand::FormatWriters& writers = ondemand::formatWriters();
     TimeRecord record = TimeRecord::forSettingsFolder(request.settingsFolder);
     int made = 0, changed = 0, kept = 0, failed = 0;
     std::set<std::string> taken;
     for (const PlacedPhoto& photo : photos) {
-        const std::string path = sidecarPath(photo.path, request.fullNames);
+        const std::string path = writers.sidecarPath(photo.path, request.fullNames);
         const auto fail = [&](const std::string& why) {
             err << "pelmark geotag: sidecar " << path << " not written: " << why << "\n";
             ++failed;
@@ -87,7 +87,7 @@ std::string writeSidecars(const std::vector<PlacedPhoto>& photos, const OutputRe
         }
         SidecarUpdate update;
         try {
-            update = sidecarWithPosition(existing.bytes, photo, request.overwrite);
+            update = writers.sidecarWithPosition(existing.bytes, photo, request.overwrite);
         } catch (const PelmarkError& error) {
             fail(error.what());
             continue;

@@ -14,7 +14,7 @@ function(run)
 endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix})
-foreach(installed bin/pelmark lib/pelmark/pelmark-widgets.so lib/pelmark/pelmark-qtcore.so lib/libPelmark.so
+foreach(installed bin/pelmark lib/pelmark/pelmark-widgets.so lib/pelmark/pelmark-qtcore.so lib/pelmark/pelmark-formats.so lib/libPelmark.so
         include/Pelmark/Veltora.h lib/cmake/Pelmark/PelmarkConfig.cmake lib/qt6/plugins/designer/libpelmark_designer.so)
   if(NOT EXISTS ${prefix}/${installed})
     message(FATAL_ERROR "not installed: ${installed}")
