@@ -3,8 +3,6 @@
 #include "base/Error.h"
 #include "base/InstantText.h"
 #include "exif/ExifReader.h"
-#include "exif/TagEnum.h"
-#include "exif/TagQuery.h"
 #include "geotag/ClockLine.h"
 #include "geotag/Engine.h"
 #include "geotag/GeotagOptions.h"
@@ -118,15 +116,6 @@ std::string pointTimeOf(const Track& track, int point) {
 }
 
 // The capture time the tag query answers for a photo, or nothing for one that cannot be read.
-std::string captureTimeOf(ExifReader& reader, const std::string& path) {
-    try {
-        return tagAnswer(reader.read(path), static_cast<double>(TagEnum::DatumOriginal));
-    } catch (const PelmarkError&) {
-        // Unreadable: a photo without a capture time, as the control's run counts it.
-    }
-    return {};
-}
-
 // The file "RUN" writes: the matched photos' records behind the first one's.
 void writeWayPointFile(GeotagReport& report, const WayPoints& slots, std::size_t photoCount, bool dryRun) {
     const std::vector<std::string> parts = wayPointFileParts(slots, static_cast<double>(photoCount));
@@ -258,7 +247,7 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
         ExifReader reader;
         for (std::size_t k = 0; k < photos.size(); ++k) {
             shown.photo(k + 1, photos.size());
-            capturedTimes.push_back(captureTimeOf(reader, photos[k].path));
+            capturedTimes.push_back(reader.captureTime(photos[k].path));
             clocks.push_back(
                 photoClockOf(capturedTimes.back(), reader.offsetTimeOriginal(), zone ? &*zone : nullptr));
         }

@@ -314,7 +314,7 @@ void HostWindow::chooseGarTrip() {
 
 bool HostWindow::offsetFromClockPhoto(const std::string& photo, const QString& shown) {
     ExifReader reader;
-    const std::string taken = captureTimeOf(reader, photo);
+    const std::string taken = reader.captureTime(photo);
     const auto offset = offsetFromGpsClock(taken, shown.toStdString());
     if (!offset) {
         tell(taken.empty() ? QStringLiteral("Das Foto %1 trägt keine Aufnahmezeit.").arg(pathToQt(photo))

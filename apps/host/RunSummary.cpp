@@ -4,8 +4,6 @@
 #include "base/NumberText.h"
 #include "control/VeltoraControl.h"
 #include "exif/ExifReader.h"
-#include "exif/TagEnum.h"
-#include "exif/TagQuery.h"
 #include "geotag/TrackIndex.h"
 #include "waypoints/WayPointFile.h"
 
@@ -60,15 +58,6 @@ std::string comparedTime(std::uint32_t time) {
 }
 
 } // namespace
-
-// The capture time the tag query answers for a photo; an unreadable photo has none, as the run counts it.
-std::string captureTimeOf(ExifReader& reader, const std::string& path) {
-    try {
-        return tagAnswer(reader.read(path), static_cast<double>(TagEnum::DatumOriginal));
-    } catch (const PelmarkError&) {
-    }
-    return {};
-}
 
 long long pointsTakingPart(VeltoraControl& control) {
     const Variant anzahl = control.Anzahl();
@@ -144,7 +133,7 @@ RunSummary summarizeRun(VeltoraControl& control, JobKind job, const WayPointFile
         PhotoResult photo;
         photo.number = k;
         photo.name = slot.photoName;
-        photo.captured = captureTimeOf(reader, slot.photoPath);
+        photo.captured = reader.captureTime(slot.photoPath);
         photo.corrected = movedTime(photo.captured, summary.offset.added());
         photo.verdict = explainPhoto(photo.captured, index, summary.offset);
         if (photo.verdict.point != 0)

@@ -8,7 +8,6 @@
 #include <vector>
 
 namespace pelmark {
-class ExifReader;
 class VeltoraControl;
 } // namespace pelmark
 
@@ -62,10 +61,6 @@ struct RunSummary {
 enum class JobKind { Combine, Compile, Run, Search };
 
 RunSummary summarizeRun(VeltoraControl& control, JobKind job, const WayPointFileMark& mark);
-
-// The capture time the tag query answers for the photo at `path`; empty for an unreadable photo, as
-// the run counts it.
-std::string captureTimeOf(ExifReader& reader, const std::string& path);
 
 // The points of the loaded track that take part in the matching (`Anzahl`).
 long long pointsTakingPart(VeltoraControl& control);

@@ -1,22 +1,12 @@
 #include "host/TrackView.h"
 
+#include "track/TrackPositions.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
 
 namespace pelmark::host {
-
-namespace {
-
-// A position word: a signed 32-bit little-endian count of semicircles, 2^31 of them to 180 degrees.
-double degreesOfWord(std::string_view bytes) {
-    std::uint32_t word = 0;
-    for (std::size_t k = 0; k < 4; ++k)
-        word |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[k])) << (8 * k);
-    return static_cast<double>(static_cast<std::int32_t>(word)) * 180.0 / 2147483648.0;
-}
-
-} // namespace
 
 TrackView::TrackView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TrackView"));
@@ -25,9 +15,9 @@ TrackView::TrackView(QWidget* parent) : QWidget(parent) {
 }
 
 std::optional<QPointF> TrackView::degreesOf(const TrackPoint& point) {
-    // The first word is the latitude, the second the longitude.
-    if (point.position1.size() != 4 || point.position2.size() != 4) return std::nullopt;
-    return QPointF(degreesOfWord(point.position2), degreesOfWord(point.position1));
+    const std::optional<TrackPlace> place = placeOf(point);
+    if (!place) return std::nullopt;
+    return QPointF(place->longitude, place->latitude);
 }
 
 void TrackView::showTrack(const Track& track, long long count) {

@@ -1,6 +1,8 @@
 #include "exif/ExifReader.h"
 
 #include "base/Error.h"
+#include "exif/TagEnum.h"
+#include "exif/TagQuery.h"
 
 #include <algorithm>
 #include <string_view>
@@ -47,6 +49,15 @@ const ExifRecord& ExifReader::read(const std::string& path) {
     }
     file_.close();
     return record_;
+}
+
+std::string ExifReader::captureTime(const std::string& path) {
+    try {
+        return tagAnswer(read(path), static_cast<double>(TagEnum::DatumOriginal));
+    } catch (const PelmarkError&) {
+        // Unreadable: a photo without a capture time.
+    }
+    return {};
 }
 
 } // namespace pelmark

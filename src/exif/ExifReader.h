@@ -22,6 +22,10 @@ public:
     // cannot be read or is cut off. A file without an EXIF header gives an empty record.
     const ExifRecord& read(const std::string& path);
 
+    // The photo's capture time as the tag query answers it ("YYYY:MM:DD HH:MM:SS"); an unreadable
+    // photo has none, as the control's run counts it.
+    std::string captureTime(const std::string& path);
+
     // The text of the last photo's OffsetTimeOriginal ("+02:00"), which the record does not hold: the
     // control reads every 0x90xx tag of the sub-directory as a version. Empty when there is none.
     const std::string& offsetTimeOriginal() const { return offsetTimeOriginal_; }

@@ -14,18 +14,19 @@ double semicircleDegrees(std::string_view raw) {
     return static_cast<double>(static_cast<std::int32_t>(word)) * (180.0 / 2147483648.0);
 }
 
-bool hasPlace(const TrackPoint& point) {
-    return point.position1.size() == 4 && point.position2.size() == 4 &&
-           std::fabs(semicircleDegrees(point.position1)) <= 90;
-}
-
 } // namespace
 
+std::optional<TrackPlace> placeOf(const TrackPoint& point) {
+    if (point.position1.size() != 4 || point.position2.size() != 4) return std::nullopt;
+    return TrackPlace{semicircleDegrees(point.position1), semicircleDegrees(point.position2)};
+}
+
 std::optional<GeoPoint> geoPointOf(const TrackPoint& point) {
-    if (!point.time || !hasPlace(point)) return std::nullopt;
+    const std::optional<TrackPlace> place = placeOf(point);
+    if (!point.time || !place || std::fabs(place->latitude) > 90) return std::nullopt;
     GeoPoint geo;
-    geo.latitude = semicircleDegrees(point.position1);
-    geo.longitude = semicircleDegrees(point.position2);
+    geo.latitude = place->latitude;
+    geo.longitude = place->longitude;
     geo.utcSeconds = kTrackEpochUtc + *point.time;
     if (point.altitude.size() == 2)
         geo.elevation = static_cast<double>(decodeUnsigned(point.altitude, ByteOrder::Intel));

@@ -10,6 +10,14 @@ namespace pelmark {
 // The instant a track file's time stands for: its seconds count from 1989-12-31 00:00:00 UTC.
 inline constexpr double kTrackEpochUtc = 631065600;
 
+// Where a point of a track file lies, in degrees: its words are signed 32-bit little-endian
+// semicircles (the first the latitude, 2^31 = 180 degrees). Nothing for a word cut short.
+struct TrackPlace {
+    double latitude = 0;
+    double longitude = 0;
+};
+std::optional<TrackPlace> placeOf(const TrackPoint& point);
+
 // One point of a track file as the engine compares it: positions from signed 32-bit little-endian
 // semicircles (the first word the latitude, 2^31 = 180 degrees), the time from the track's epoch, the
 // altitude as the control shows it (whole metres). Nothing for a point without a time, with a word
