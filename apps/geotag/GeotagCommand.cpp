@@ -98,11 +98,11 @@ std::string correctedText(const std::string& captured, CameraOffset offset) {
     return text;
 }
 
-// The finder is worth a word when it matches clearly more: at least one photo, and a tenth of the
-// photos with a capture time. A move by whole quarter hours is most likely a time zone or summer time.
+// The finder's word when it matches clearly more. A move by whole quarter hours is most likely a time
+// zone or summer time.
 std::optional<std::string> advice(const GeotagReport& report, CameraOffset given, int givenMatched) {
     const int dated = static_cast<int>(report.photoCount) - report.withoutCaptureTime;
-    if (report.best.matched - givenMatched < std::max(1, dated / 10)) return std::nullopt;
+    if (!matchesClearlyMore(report.best.matched, givenMatched, dated)) return std::nullopt;
     std::string text = "With the camera " + offsetText(report.best.offset) + ", " +
                        std::to_string(report.best.matched) + " of " + std::to_string(report.photoCount) +
                        " photos match instead of " + std::to_string(givenMatched);

@@ -84,8 +84,7 @@ bool WayPointFileMark::written(const std::string& target) const {
 }
 
 bool RunSummary::offersBest() const {
-    const int dated = static_cast<int>(photos.size()) - withoutCaptureTime;
-    return best.matched - matched >= std::max(1, dated / 10);
+    return matchesClearlyMore(best.matched, matched, static_cast<int>(photos.size()) - withoutCaptureTime);
 }
 
 CameraOffset enteredOffset(VeltoraControl& control) {

@@ -3,6 +3,7 @@
 #include "geotag/TrackIndex.h"
 #include "records/CameraOffset.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,6 +28,12 @@ struct OffsetFound {
 // 0 photos.
 OffsetFound findOffset(const std::vector<std::string>& exifTimes, const TrackIndex& track,
                        CameraOffset entered);
+
+// Whether the finder's offset is worth a word to the user: it matches at least one photo more than
+// the offset given, and a tenth of the `dated` photos (those with a capture time) more.
+inline bool matchesClearlyMore(int bestMatched, int givenMatched, int dated) {
+    return bestMatched - givenMatched >= std::max(1, dated / 10);
+}
 
 // Why a photo has the point it has, or none.
 struct PhotoVerdict {
